@@ -1,0 +1,99 @@
+// `ratewise-cli calc`: the calculator after the steps a user takes in the window.
+#include <nlohmann/json.hpp>
+
+#include "calc/medium_presets.h"
+#include "cli/calculator_options.h"
+#include "cli/commands.h"
+#include "common/string_format.h"
+
+namespace ratewise::cli {
+namespace {
+
+const char* FieldStateName(FieldState state)
+{
+    switch (state) {
+    case FieldState::Valid:
+        return "Valid";
+    case FieldState::Invalid:
+        return "Invalid";
+    case FieldState::Output:
+        return "Output";
+    }
+    return "";
+}
+
+nlohmann::json TipJson(const TipText& tip)
+{
+    return {{"text", tip.text}, {"colour", std::string(TipColourName(tip.colour))}};
+}
+
+nlohmann::json CalculatorJson(const CalculatorRun& run)
+{
+    const CalculatorState& state = run.controller.State();
+    const FieldStates& fields = state.fieldStates;
+    return {
+        {"hoursText", state.hoursText},
+        {"minutesText", state.minutesText},
+        {"secondsText", state.secondsText},
+        {"mediumSizeText", state.mediumSizeText},
+        {"mediumCount", state.mediumCount},
+        {"audio1Text", state.audio1Text},
+        {"audio2Text", state.audio2Text},
+        {"videoBitrateText", state.videoBitrateText},
+        {"videoKbps", state.videoKbps},
+        {"formatMode", state.formatMode == FormatMode::Svcd ? "Svcd" : "AviDvd"},
+        {"locked", state.locked},
+        {"preset", std::string(MediumPresets[static_cast<std::size_t>(run.presetIndex)].label)},
+        {"fieldStates",
+         {{"hours", FieldStateName(fields.hours)},
+          {"minutes", FieldStateName(fields.minutes)},
+          {"seconds", FieldStateName(fields.seconds)},
+          {"size", FieldStateName(fields.size)},
+          {"audio1", FieldStateName(fields.audio1)},
+          {"audio2", FieldStateName(fields.audio2)},
+          {"video", FieldStateName(fields.video)}}},
+        {"suggestion", TipJson(run.bitrateSuggestion)},
+        {"mediumReport", TipJson(run.mediumReport)},
+    };
+}
+
+void PrintCalculator(std::ostream& out, const CalculatorRun& run)
+{
+    const CalculatorState& state = run.controller.State();
+    out << "Duration: " << state.hoursText << " : " << state.minutesText << " : " << state.secondsText << "\n"
+        << "Medium: " << state.mediumSizeText << " MB x " << state.mediumCount << " ("
+        << MediumPresets[static_cast<std::size_t>(run.presetIndex)].label << ")\n"
+        << "Audio: " << state.audio1Text << " + " << state.audio2Text << " Kbps\n"
+        << "Format: " << (state.formatMode == FormatMode::Svcd ? "(S)VCD" : "Avi/Dvd") << "\n"
+        << "Video bitrate: " << state.videoBitrateText << " Kbps" << (state.locked ? " (locked)" : "") << "\n"
+        << "\nBitrate suggestion (" << TipColourName(run.bitrateSuggestion.colour) << "):\n"
+        << ToPlainLineEnds(run.bitrateSuggestion.text) << "\n"
+        << "\nMedium report (" << TipColourName(run.mediumReport.colour) << "):\n"
+        << ToPlainLineEnds(run.mediumReport.text) << "\n";
+}
+
+} // namespace
+
+void AddCalcCommand(CLI::App& app, CommandAction& action)
+{
+    struct Settings {
+        CalculatorOptions calculator;
+        bool json = false;
+    };
+    auto settings = std::make_shared<Settings>();
+    CLI::App* command = app.add_subcommand("calc", "The video bitrate (or, locked, the running time) that fills the media");
+    AddCalculatorOptions(*command, settings->calculator);
+    command->add_flag("--json", settings->json, "Print one JSON object");
+    command->callback([settings, &action] {
+        action = [settings](std::ostream& out, std::ostream&) {
+            const CalculatorRun run = RunCalculatorSteps(settings->calculator);
+            if (settings->json)
+                out << CalculatorJson(run).dump(2) << "\n";
+            else
+                PrintCalculator(out, run);
+            return 0;
+        };
+    });
+}
+
+} // namespace ratewise::cli

@@ -1,0 +1,47 @@
+// Argument parsing and dispatch of ratewise-cli.
+#include "cli/cli.h"
+
+#include <CLI/CLI.hpp>
+#include <sstream>
+
+#include "cli/commands.h"
+
+namespace ratewise::cli {
+
+void PrintError(std::ostream& err, const std::string& what, const std::string& why)
+{
+    err << "ratewise-cli: " << what << ": " << why << "\n";
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    CLI::App app{"Ratewise: video bitrate calculator and DVD title-set tools", "ratewise-cli"};
+    app.require_subcommand(1);
+    app.set_version_flag("--version", "ratewise-cli 0.45");
+
+    CommandAction action;
+    AddCalcCommand(app, action);
+
+    // CLI11 wants argv order reversed in a vector.
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        out << app.help();
+        return kExitOk;
+    } catch (const CLI::CallForAllHelp&) {
+        out << app.help("", CLI::AppFormatMode::All);
+        return kExitOk;
+    } catch (const CLI::CallForVersion&) {
+        out << "ratewise-cli 0.45\n";
+        return kExitOk;
+    } catch (const CLI::ParseError& error) {
+        PrintError(err, "usage", error.what());
+        return kExitUsage;
+    }
+    if (!action)
+        return kExitUsage;
+    return action(out, err);
+}
+
+} // namespace ratewise::cli

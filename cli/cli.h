@@ -1,0 +1,24 @@
+// The command-line front end as a library: tests run it in-process.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace ratewise::cli {
+
+// Exit statuses of ratewise-cli.
+enum ExitCode : int {
+    kExitOk = 0,
+    kExitWriteFailed = 1,
+    kExitUsage = 2,
+    kExitBadInput = 3,
+};
+
+// Runs ratewise-cli with `args` (without the program name), printing to `out` and `err`.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The one-line error form: "ratewise-cli: <what>: <why>".
+void PrintError(std::ostream& err, const std::string& what, const std::string& why);
+
+} // namespace ratewise::cli

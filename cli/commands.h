@@ -1,0 +1,16 @@
+// Registration of the subcommands; each lives in its own file.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <ostream>
+
+namespace ratewise::cli {
+
+// What a subcommand runs once the arguments are parsed; returns the exit status.
+using CommandAction = std::function<int(std::ostream& out, std::ostream& err)>;
+
+// Each Add…Command adds its subcommand to `app` and stores its action in `action` when chosen.
+void AddCalcCommand(CLI::App& app, CommandAction& action);
+
+} // namespace ratewise::cli

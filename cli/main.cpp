@@ -1,0 +1,17 @@
+// ratewise-cli: every computation of Ratewise, for scripts.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const int status = ratewise::cli::RunCli(args, std::cout, std::cerr);
+    std::cout.flush();
+    if (!std::cout)
+        return ratewise::cli::kExitWriteFailed;
+    return status;
+}

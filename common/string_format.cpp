@@ -8,14 +8,18 @@ namespace ratewise {
 
 std::string StringPrintf(const char* format, ...)
 {
+    // Most texts are short: format once into a stack buffer, and again only when it was too small.
+    char buffer[256];
     va_list args;
     va_start(args, format);
     va_list copy;
     va_copy(copy, args);
-    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    const int length = std::vsnprintf(buffer, sizeof buffer, format, copy);
     va_end(copy);
     std::string result;
-    if (length > 0) {
+    if (length > 0 && static_cast<std::size_t>(length) < sizeof buffer) {
+        result.assign(buffer, static_cast<std::size_t>(length));
+    } else if (length > 0) {
         result.resize(static_cast<std::size_t>(length) + 1);
         std::vsnprintf(result.data(), result.size(), format, args);
         result.resize(static_cast<std::size_t>(length));

@@ -55,6 +55,10 @@ TEST(StringFormat, PrependsZeroRatherThanPadding)
     EXPECT_EQ(WithLeadingZero(0), "00");
     EXPECT_EQ(WithLeadingZero(10), "10");
     EXPECT_EQ(StringPrintf("%.3f", 668.4444444), "668.444");
+    // Texts longer than the first formatting buffer come out whole.
+    const std::string longText(1000, 'x');
+    EXPECT_EQ(StringPrintf("<%s>", longText.c_str()), "<" + longText + ">");
+    EXPECT_EQ(StringPrintf("%s", ""), "");
     EXPECT_EQ(ToPlainLineEnds("a \r\nb\nc\r\n"), "a \nb\nc\n");
 }
 

@@ -1,0 +1,57 @@
+// Temporary file beside the destination, then one rename: a reader of the destination sees the
+// old file or the new one, never a short one, and a failed write costs nothing.
+#include "project/atomic_file.h"
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+
+#include "common/string_format.h"
+
+namespace ratewise {
+namespace {
+
+// A name beside `path` that no one else is likely to use; creation below is exclusive anyway.
+std::string TemporaryName(const std::string& path, int attempt)
+{
+    static std::atomic<unsigned> counter{0};
+    const auto ticks =
+        static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+    return path + StringPrintf(".%llx-%u-%d.part", ticks, counter.fetch_add(1), attempt);
+}
+
+bool WriteAll(std::FILE* file, std::span<const std::uint8_t> bytes)
+{
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())
+        return false;
+    return std::fflush(file) == 0 && std::ferror(file) == 0;
+}
+
+} // namespace
+
+bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes)
+{
+    std::string temporary;
+    std::FILE* file = nullptr;
+    // "x": create exclusively, so an existing file of the same name is never touched.
+    for (int attempt = 0; attempt < 8 && file == nullptr; ++attempt) {
+        temporary = TemporaryName(path, attempt);
+        errno = 0;
+        file = std::fopen(temporary.c_str(), "wbx");
+        if (file == nullptr && errno != EEXIST)
+            return false;
+    }
+    if (file == nullptr)
+        return false;
+
+    const bool written = WriteAll(file, bytes);
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace ratewise

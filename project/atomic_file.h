@@ -1,0 +1,15 @@
+// Replaces a file's content all at once, or not at all.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace ratewise {
+
+// Writes `bytes` to a new temporary file beside `path`, then renames it over `path`. On any
+// failure the temporary file is removed, whatever was at `path` is left as it was, and the
+// result is false.
+bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
+
+} // namespace ratewise

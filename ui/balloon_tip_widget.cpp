@@ -10,10 +10,11 @@
 #include <QPainterPath>
 #include <QScreen>
 #include <QStringList>
+#include <QTextLayout>
 #include <QToolTip>
 
 #include <algorithm>
-#include <climits>
+#include <cmath>
 
 namespace ratewise {
 namespace {
@@ -417,9 +418,36 @@ QSize BalloonTip::MeasureTip(const QString& text, int maxWidth) const
     } else {
         width = std::max(0, maxWidth);
     }
-    const QRect laid = metrics.boundingRect(QRect(0, 0, width, INT_MAX / 4), m_flags, text);
+    const QSize laid = LaidOutSize(text, width);
     return QSize(laid.width() + kMargins.left() + kMargins.right(),
                  laid.height() + kMargins.top() + kMargins.bottom());
+}
+
+QSize BalloonTip::LaidOutSize(const QString& text, int width) const
+{
+    // Lines wrap at word boundaries within `width`; a line's trailing blanks count towards its
+    // width, so the blanks after a first page keep the arrow clear of the text.
+    const QFontMetrics metrics(m_font);
+    QString laidText = text;
+    laidText.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(laidText, m_font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    option.setTabStopDistance(8 * metrics.horizontalAdvance(QLatin1Char(' ')));
+    layout.setTextOption(option);
+    qreal widest = 0;
+    int lines = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        // Measured from the line's characters, so its trailing blanks are included.
+        const QString lineText = laidText.mid(line.textStart(), line.textLength()).remove(QChar::LineSeparator);
+        widest = std::max(widest, static_cast<qreal>(metrics.horizontalAdvance(lineText)));
+        ++lines;
+    }
+    layout.endLayout();
+    const int height = lines == 0 ? 0 : lines * metrics.height() + (lines - 1) * metrics.leading();
+    return QSize(static_cast<int>(std::ceil(widest)), height);
 }
 
 QRect BalloonTip::PositionTip(QPoint point, const BalloonTool& tool, QSize size) const

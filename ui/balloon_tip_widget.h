@@ -122,6 +122,7 @@ private:
     bool CursorOverVisibleTip() const;
     void TakeSystemFont();
     void DrawPageArrow(QPainter& painter, const QRect& textRect) const;
+    QSize LaidOutSize(const QString& text, int width) const;
 
     QPointer<QWidget> m_parent;
     int m_defaultMaxWidth = 0;

@@ -71,6 +71,11 @@ MainDialog::MainDialog(const QStringList& arguments, SoundPlayer* sound, QWidget
     setSizeGripEnabled(false);
 
     m_controls = BuildMainDialogControls(this, m_units);
+    // Controls paint their own background, so their updates (a caret blinking, a button under
+    // the pointer, a new text) do not make the window paint itself. Its paint recalculates, and
+    // should run when the window is uncovered or resized, not after every keystroke.
+    for (QWidget* child : findChildren<QWidget*>())
+        child->setAutoFillBackground(true);
     const int closedWidth = m_units.X(kClosedWidthUnits);
     const int openWidth = m_units.X(kOpenWidthUnits);
     setFixedSize(closedWidth, m_units.Y(kHeightUnits));
@@ -150,13 +155,15 @@ void MainDialog::Connect()
     edited(c.video, CalcField::Video);
 
     // Only the user's choice counts; choosing the entry already shown still rewrites the size.
-    connect(c.preset, &QComboBox::activated, this, [this](int index) { Apply(m_controller.PresetChosen(index)); });
+    connect(c.preset, &QComboBox::activated, this,
+            [this](int index) { Apply(m_controller.PresetChosen(index)); });
     // The up-down writes into the count field, which raises this.
     connect(c.count, &QLineEdit::textChanged, this,
             [this](const QString& text) { Apply(m_controller.CountChanged(text.toStdString())); });
     connect(c.aviDvd, &QRadioButton::clicked, this,
             [this] { Apply(m_controller.FormatChosen(FormatMode::AviDvd)); });
-    connect(c.svcd, &QRadioButton::clicked, this, [this] { Apply(m_controller.FormatChosen(FormatMode::Svcd)); });
+    connect(c.svcd, &QRadioButton::clicked, this,
+            [this] { Apply(m_controller.FormatChosen(FormatMode::Svcd)); });
     connect(c.lock, &QPushButton::clicked, this, [this] {
         Apply(m_controller.LockClicked());
         const QSignalBlocker blocker(m_controls.lock);
@@ -195,7 +202,7 @@ void MainDialog::ShowFields()
         FramedLineEdit* field;
         CalcField which;
     } fields[] = {
-        {c.hours, CalcField::Hours},   {c.minutes, CalcField::Minutes}, {c.seconds, CalcField::Seconds},
+        {c.hours, CalcField::Hours},     {c.minutes, CalcField::Minutes}, {c.seconds, CalcField::Seconds},
         {c.size, CalcField::MediumSize}, {c.audio1, CalcField::Audio1},   {c.audio2, CalcField::Audio2},
         {c.video, CalcField::Video},
     };

@@ -27,8 +27,7 @@ class Builder
 public:
     Builder(QWidget* dialog, const DialogUnits& units) : m_dialog(dialog), m_units(units) {}
 
-    template <typename W>
-    W* Place(W* widget, const char* name, int x, int y, int width, int height)
+    template <typename W> W* Place(W* widget, const char* name, int x, int y, int width, int height)
     {
         widget->setObjectName(QLatin1String(name));
         widget->setGeometry(m_units.Rect(x, y, width, height));
@@ -122,7 +121,8 @@ MainDialogControls BuildMainDialogControls(QWidget* dialog, const DialogUnits& u
 
     c.preset = b.Place(new QComboBox(dialog), "presetCombo", 10, 40, 78, 12);
     for (const MediumPreset& preset : MediumPresets)
-        c.preset->addItem(QString::fromUtf8(preset.label.data(), static_cast<qsizetype>(preset.label.size())));
+        c.preset->addItem(
+            QString::fromUtf8(preset.label.data(), static_cast<qsizetype>(preset.label.size())));
     c.size = b.Field("sizeEdit", 10, 55, 34, 11);
     c.count = b.Counter("countEdit", 54, 55, 22, 11);
     c.count->setAlignment(Qt::AlignCenter);
@@ -166,8 +166,8 @@ MainDialogControls BuildMainDialogControls(QWidget* dialog, const DialogUnits& u
     c.progress->hide();
     c.about = b.Button("About Ratewise...", "aboutButton", 192, 108, 82, 11);
 
-    c.openOnly = {infoGroup,      projectGroup,   c.videoInfo,   c.audioInfo, c.chaptersInfo,
-                  c.subsInfo,     c.bitrateInfo,  c.createVcd,   c.createSvcd, c.about};
+    c.openOnly = {infoGroup,  projectGroup,  c.videoInfo, c.audioInfo,  c.chaptersInfo,
+                  c.subsInfo, c.bitrateInfo, c.createVcd, c.createSvcd, c.about};
     return c;
 }
 

@@ -14,9 +14,12 @@ namespace ratewise {
 namespace {
 
 constexpr std::array<const char*, 7> kGreetings{
-    "Everyone who sent in a bug report", "The people who tried the test builds",
-    "The Qt developers",                 "The GoogleTest and Benchmark authors",
-    "The Debian maintainers",            "The DVD authoring forums",
+    "Everyone who sent in a bug report",
+    "The people who tried the test builds",
+    "The Qt developers",
+    "The GoogleTest and Benchmark authors",
+    "The Debian maintainers",
+    "The DVD authoring forums",
     "And you, for using it.",
 };
 
@@ -50,8 +53,10 @@ AboutDialog::AboutDialog(SoundPlayer* sound, QWidget* parent) : QDialog(parent),
     AddLabel(this, units, QStringLiteral("Ratewise"), QRect(45, 12, 72, 8), Qt::AlignHCenter, "nameLabel");
     // The line between the name and the version holds a web address where there is one.
     AddLabel(this, units, QString(), QRect(41, 26, 81, 8), Qt::AlignHCenter, "webLabel");
-    AddLabel(this, units, QStringLiteral("Version 0.45"), QRect(41, 40, 81, 8), Qt::AlignHCenter, "versionLabel");
-    AddLabel(this, units, QStringLiteral("Greetings to:"), QRect(15, 50, 78, 8), Qt::AlignLeft, "greetingsLabel");
+    AddLabel(this, units, QStringLiteral("Version 0.45"), QRect(41, 40, 81, 8), Qt::AlignHCenter,
+             "versionLabel");
+    AddLabel(this, units, QStringLiteral("Greetings to:"), QRect(15, 50, 78, 8), Qt::AlignLeft,
+             "greetingsLabel");
     for (int i = 0; i < static_cast<int>(kGreetings.size()); ++i) {
         QLabel* line = AddLabel(this, units, QString::fromLatin1(kGreetings[static_cast<std::size_t>(i)]),
                                 QRect(15, 65 + 10 * i, 140, 8), Qt::AlignLeft, "creditLabel");

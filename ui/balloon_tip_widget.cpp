@@ -441,7 +441,8 @@ QSize BalloonTip::LaidOutSize(const QString& text, int width) const
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(width);
         // Measured from the line's characters, so its trailing blanks are included.
-        const QString lineText = laidText.mid(line.textStart(), line.textLength()).remove(QChar::LineSeparator);
+        const QString lineText =
+            laidText.mid(line.textStart(), line.textLength()).remove(QChar::LineSeparator);
         widest = std::max(widest, static_cast<qreal>(metrics.horizontalAdvance(lineText)));
         ++lines;
     }
@@ -496,7 +497,8 @@ void BalloonTip::paintEvent(QPaintEvent* /*event*/)
 void BalloonTip::DrawPageArrow(QPainter& painter, const QRect& textRect) const
 {
     const QFontMetrics metrics(m_font);
-    const int internalLeading = std::max(0, metrics.ascent() + metrics.descent() - QFontInfo(m_font).pixelSize());
+    const int internalLeading =
+        std::max(0, metrics.ascent() + metrics.descent() - QFontInfo(m_font).pixelSize());
     const int d = std::max(metrics.descent(), internalLeading + metrics.leading());
     const int h = metrics.averageCharWidth() / 2;
     const int w = metrics.horizontalAdvance(kTwoSpaces);

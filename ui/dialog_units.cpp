@@ -23,9 +23,9 @@ int MulDiv(int a, int b, int c)
 
 QFont DialogFont(int pointSize)
 {
-    const QString family =
-        QFontDatabase::families().contains(QStringLiteral("Arial")) ? QStringLiteral("Arial")
-                                                                    : QStringLiteral("Liberation Sans");
+    const QString family = QFontDatabase::families().contains(QStringLiteral("Arial"))
+                               ? QStringLiteral("Arial")
+                               : QStringLiteral("Liberation Sans");
     QFont font(family, pointSize);
     font.setStyleHint(QFont::SansSerif);
     return font;

@@ -153,13 +153,13 @@ MainDialogControls BuildMainDialogControls(QWidget* dialog, const DialogUnits& u
         counter->setFocusPolicy(Qt::ClickFocus);
     }
 
-    c.videoInfo = b.Button("Video Informations", "videoInfoButton", 198, 11, 70, 10);
-    c.audioInfo = b.Button("Audio Informations", "audioInfoButton", 198, 22, 70, 10);
-    c.chaptersInfo = b.Button("Chapters Informations", "chaptersInfoButton", 198, 33, 70, 10);
-    c.subsInfo = b.Button("Subs Informations", "subsInfoButton", 198, 44, 70, 10);
-    c.bitrateInfo = b.Button("Bitrate Informations", "bitrateInfoButton", 198, 55, 70, 10);
-    c.createVcd = b.Button("Create VCD Project", "createVcdButton", 198, 79, 70, 10);
-    c.createSvcd = b.Button("Create SVCD Project", "createSvcdButton", 198, 90, 70, 10);
+    c.videoInfo = b.Button("Video Informations", "videoInfoButton", 195, 11, 76, 10);
+    c.audioInfo = b.Button("Audio Informations", "audioInfoButton", 195, 22, 76, 10);
+    c.chaptersInfo = b.Button("Chapters Informations", "chaptersInfoButton", 195, 33, 76, 10);
+    c.subsInfo = b.Button("Subs Informations", "subsInfoButton", 195, 44, 76, 10);
+    c.bitrateInfo = b.Button("Bitrate Informations", "bitrateInfoButton", 195, 55, 76, 10);
+    c.createVcd = b.Button("Create VCD Project", "createVcdButton", 195, 79, 76, 10);
+    c.createSvcd = b.Button("Create SVCD Project", "createSvcdButton", 195, 90, 76, 10);
     c.createSvcd->setEnabled(false);
     c.progress = b.Place(new QProgressBar(dialog), "progressBar", 192, 104, 82, 4);
     c.progress->setTextVisible(false);

@@ -83,6 +83,8 @@ void BalloonTipTest::init()
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     m_tip = std::make_unique<BalloonTip>();
     QVERIFY(m_tip->Create(m_window.get()));
+    // Shown for 300 ms of real time: long enough to be seen by a busy test machine.
+    m_tip->autoHideTime = 15000;
     auto* relay = new BalloonTipRelay(m_window.get());
     relay->AddTip(m_tip.get());
     relay->Watch(m_window.get());
@@ -305,7 +307,7 @@ void BalloonTipTest::toolsAreAddedChangedAndRemoved()
     // An unknown key changes nothing; the current tool's key hides the tip.
     m_tip->DelTool(m_second, 3);
     QCOMPARE(m_tip->Tools().size(), std::size_t(3));
-    m_tip->SetDelayTime(BalloonTip::kAutoHideKind, 5000);
+    m_tip->SetDelayTime(BalloonTip::kAutoHideKind, 15000);
     RestPointerOn(m_first);
     QTRY_VERIFY(m_tip->IsShowing());
     m_tip->DelTool(m_first, 0);
@@ -348,6 +350,21 @@ void BalloonTipTest::usesTheSystemTipFontUntilGivenAnother()
             QFontMetrics(QToolTip::font()).height() + 5);
     m_tip->SetTipFont(QToolTip::font());
     QVERIFY(m_tip->UsesSystemFont());
+
+    // A tip on the system font follows a change of the system's settings.
+    const QFont before = QToolTip::font();
+    QToolTip::setFont(big);
+    QEvent themeChange(QEvent::ThemeChange);
+    QApplication::sendEvent(m_tip.get(), &themeChange);
+    QCOMPARE(m_tip->TipFont(), big);
+    QVERIFY(m_tip->UsesSystemFont());
+    // One given its own font keeps it.
+    QFont own = before;
+    own.setItalic(true);
+    m_tip->SetTipFont(own);
+    QToolTip::setFont(before);
+    QApplication::sendEvent(m_tip.get(), &themeChange);
+    QCOMPARE(m_tip->TipFont(), own);
 }
 
 QTEST_MAIN(BalloonTipTest)

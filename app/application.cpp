@@ -1,0 +1,29 @@
+// Start of the desktop program.
+#include "app/application.h"
+
+#include <QApplication>
+#include <QStringList>
+
+#include "app/main_dialog.h"
+#include "ui/app_resources.h"
+#include "ui/sound_player.h"
+
+namespace ratewise {
+
+int Application::Run(int& argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ratewise"));
+    QApplication::setApplicationVersion(QStringLiteral("0.45"));
+    QApplication::setDesktopFileName(QStringLiteral("ratewise"));
+    QApplication::setWindowIcon(ApplicationIcon());
+
+    // Lives as long as the program, so the About chime plays to its end.
+    EffectSoundPlayer sound;
+    // Qt has taken its own options out of the arguments; the first one left is a title set.
+    MainDialog dialog(QApplication::arguments().mid(1), &sound);
+    dialog.show();
+    return QApplication::exec();
+}
+
+} // namespace ratewise

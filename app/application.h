@@ -1,0 +1,13 @@
+// The program: sets up Qt, opens the main window with the command-line arguments and runs until
+// the window closes. Nothing is saved.
+#pragma once
+
+namespace ratewise {
+
+class Application
+{
+public:
+    int Run(int& argc, char** argv);
+};
+
+} // namespace ratewise

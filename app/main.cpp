@@ -1,0 +1,8 @@
+// ratewise: the desktop program.
+#include "app/application.h"
+
+int main(int argc, char** argv)
+{
+    ratewise::Application application;
+    return application.Run(argc, argv);
+}

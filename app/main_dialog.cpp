@@ -1,0 +1,299 @@
+// The main window: start-up, the event table of its controls, the tips, the menu, drops.
+#include "app/main_dialog.h"
+
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QUrl>
+
+#include "app/window_slide.h"
+#include "ui/about_dialog.h"
+#include "ui/app_resources.h"
+#include "ui/balloon_tip_relay.h"
+#include "ui/framed_line_edit.h"
+
+namespace ratewise {
+namespace {
+
+QColor ToQColor(Rgb rgb)
+{
+    return QColor(rgb.r, rgb.g, rgb.b);
+}
+
+// Writes a text the program computed; the field raises no change signal, and an unchanged text
+// is left alone so the cursor stays where the user put it.
+void ShowText(QLineEdit* field, const QString& text)
+{
+    if (field->text() == text)
+        return;
+    const QSignalBlocker blocker(field);
+    field->setText(text);
+}
+
+// Puts a new text on a field's tip, replacing the one it had: colour first (and the wide limit
+// for the suggestion), the window's timing, then the tool itself; a tip that was showing hides and
+// shows the new text the next time the pointer rests on the field.
+void PutTipText(BalloonTip& tip, QWidget* field, const TipText& text, bool suggestion)
+{
+    tip.SetTipBkColor(ToQColor(TipColourRgb(text.colour)));
+    if (suggestion)
+        tip.SetMaxTipWidth(CalculatorController::kSuggestionMaxWidth);
+    tip.initialDelay = MainDialog::kTipInitialDelay;
+    tip.autoHideTime = MainDialog::kTipAutoHide;
+    tip.DelTool(field, 0);
+    tip.AddTool(field, QString::fromStdString(text.text), std::nullopt, 0);
+    tip.active = true;
+    tip.Pop();
+}
+
+} // namespace
+
+MainDialog::MainDialog(const QStringList& arguments, SoundPlayer* sound, QWidget* parent)
+    : QDialog(parent), m_sound(sound), m_units(DialogFont()), m_relay(nullptr), m_slide(nullptr)
+{
+    setObjectName(QStringLiteral("mainDialog"));
+    // A fixed-size window with a title, minimize and close, and a taskbar button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QString::fromLatin1(kTitle));
+    setWindowIcon(ApplicationIcon());
+    setFont(DialogFont());
+    setAcceptDrops(true);
+    setSizeGripEnabled(false);
+
+    m_controls = BuildMainDialogControls(this, m_units);
+    // Controls paint their own background, so their updates (a caret blinking, a button under
+    // the pointer, a new text) do not make the window paint itself. Its paint recalculates, and
+    // should run when the window is uncovered or resized, not after every keystroke.
+    for (QWidget* child : findChildren<QWidget*>())
+        child->setAutoFillBackground(true);
+    const int closedWidth = m_units.X(kClosedWidthUnits);
+    const int openWidth = m_units.X(kOpenWidthUnits);
+    setFixedSize(closedWidth, m_units.Y(kHeightUnits));
+    for (QWidget* widget : m_controls.openOnly)
+        widget->hide();
+    m_slide = new WindowSlide(this, closedWidth, openWidth, m_units.ScaledPixels(10));
+    m_slide->setParent(this);
+    connect(m_slide, &WindowSlide::Finished, this, [this](bool open) {
+        if (!open) {
+            for (QWidget* widget : m_controls.openOnly)
+                widget->hide();
+        }
+    });
+
+    StartUp(arguments);
+    Connect();
+}
+
+MainDialog::~MainDialog() = default;
+
+void MainDialog::StartUp(const QStringList& arguments)
+{
+    // Start values, first computation, "Avi/Dvd", the "0" of the second audio field.
+    const CalculatorUpdate update = m_controller.StartUp();
+    Apply(CalculatorUpdate{update.showFields, update.presetIndex, std::nullopt, std::nullopt});
+    {
+        const QSignalBlocker blocker(m_controls.aviDvd);
+        m_controls.aviDvd->setChecked(true);
+    }
+
+    // The track list's empty state.
+    m_controls.tracks->clear();
+    m_controls.tracks->addItem(QStringLiteral("None."));
+    m_controls.tracks->addItem(QStringLiteral("Drag IFO here"));
+
+    m_trackTip.Create(this);
+    m_trackTip.active = true;
+    m_trackTip.AddTool(m_controls.tracks, QStringLiteral("No ifo loaded"));
+    m_trackTip.SetTipBkColor(QColor(255, 0, 0));
+
+    m_mediumTip.Create(this);
+    m_mediumTip.active = true;
+    if (update.mediumReport)
+        PutTipText(m_mediumTip, m_controls.size, *update.mediumReport, false);
+
+    m_bitrateTip.Create(this);
+    m_bitrateTip.active = true;
+    if (update.bitrateSuggestion)
+        PutTipText(m_bitrateTip, m_controls.video, *update.bitrateSuggestion, true);
+
+    // Every event of the window and its controls reaches the tips first, in this order.
+    m_relay = new BalloonTipRelay(this);
+    m_relay->AddTip(&m_trackTip);
+    m_relay->AddTip(&m_mediumTip);
+    m_relay->AddTip(&m_bitrateTip);
+    m_relay->Watch(this);
+
+    if (!arguments.isEmpty()) {
+        m_ifoPath = arguments.first();
+        LoadIfo();
+    }
+}
+
+void MainDialog::Connect()
+{
+    const MainDialogControls& c = m_controls;
+    const auto edited = [this](FramedLineEdit* field, CalcField which) {
+        connect(field, &QLineEdit::textChanged, this,
+                [this, which](const QString& text) { OnFieldEdited(which, text); });
+    };
+    edited(c.hours, CalcField::Hours);
+    edited(c.minutes, CalcField::Minutes);
+    edited(c.seconds, CalcField::Seconds);
+    edited(c.size, CalcField::MediumSize);
+    edited(c.audio1, CalcField::Audio1);
+    edited(c.audio2, CalcField::Audio2);
+    edited(c.video, CalcField::Video);
+
+    // Only the user's choice counts; choosing the entry already shown still rewrites the size.
+    connect(c.preset, &QComboBox::activated, this,
+            [this](int index) { Apply(m_controller.PresetChosen(index)); });
+    // The up-down writes into the count field, which raises this.
+    connect(c.count, &QLineEdit::textChanged, this,
+            [this](const QString& text) { Apply(m_controller.CountChanged(text.toStdString())); });
+    connect(c.aviDvd, &QRadioButton::clicked, this,
+            [this] { Apply(m_controller.FormatChosen(FormatMode::AviDvd)); });
+    connect(c.svcd, &QRadioButton::clicked, this,
+            [this] { Apply(m_controller.FormatChosen(FormatMode::Svcd)); });
+    connect(c.lock, &QPushButton::clicked, this, [this] {
+        Apply(m_controller.LockClicked());
+        const QSignalBlocker blocker(m_controls.lock);
+        m_controls.lock->setChecked(State().locked);
+    });
+    const auto suggestOnFocus = [this] { Apply(m_controller.SuggestionRequested()); };
+    connect(c.video, &FramedLineEdit::FocusReceived, this, suggestOnFocus);
+    connect(c.audio2, &FramedLineEdit::FocusReceived, this, suggestOnFocus);
+    connect(c.about, &QPushButton::clicked, this, [this] { OpenAboutBox(); });
+}
+
+void MainDialog::OnFieldEdited(CalcField field, const QString& text)
+{
+    Apply(m_controller.FieldChanged(field, text.toStdString()));
+}
+
+void MainDialog::Apply(const CalculatorUpdate& update)
+{
+    if (update.showFields)
+        ShowFields();
+    if (update.presetIndex) {
+        const QSignalBlocker blocker(m_controls.preset);
+        m_controls.preset->setCurrentIndex(*update.presetIndex);
+    }
+    if (update.mediumReport)
+        PutTipText(m_mediumTip, m_controls.size, *update.mediumReport, false);
+    if (update.bitrateSuggestion)
+        PutTipText(m_bitrateTip, m_controls.video, *update.bitrateSuggestion, true);
+}
+
+void MainDialog::ShowFields()
+{
+    const CalculatorState& state = State();
+    const MainDialogControls& c = m_controls;
+    const struct {
+        FramedLineEdit* field;
+        CalcField which;
+    } fields[] = {
+        {c.hours, CalcField::Hours},     {c.minutes, CalcField::Minutes}, {c.seconds, CalcField::Seconds},
+        {c.size, CalcField::MediumSize}, {c.audio1, CalcField::Audio1},   {c.audio2, CalcField::Audio2},
+        {c.video, CalcField::Video},
+    };
+    for (const auto& entry : fields) {
+        ShowText(entry.field, QString::fromStdString(state.Text(entry.which)));
+        entry.field->SetFrameColour(ToQColor(FieldStateColour(state.fieldStates.Of(entry.which))));
+    }
+    ShowText(c.count, QString::number(state.mediumCount));
+}
+
+void MainDialog::StartSlide(bool open)
+{
+    if (open) {
+        for (QWidget* widget : m_controls.openOnly)
+            widget->show();
+    }
+    m_slide->Start(open);
+}
+
+QMenu* MainDialog::CreateWindowMenu()
+{
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("windowMenu"));
+    menu->addAction(QStringLiteral("Minimize"), this, &QWidget::showMinimized);
+    menu->addAction(QStringLiteral("Close"), this, &QWidget::close);
+    menu->addSeparator();
+    QAction* about = menu->addAction(QString::fromLatin1(kAboutEntry));
+    about->setObjectName(QStringLiteral("aboutAction"));
+    connect(about, &QAction::triggered, this, [this] { OpenAboutBox(); });
+    return menu;
+}
+
+QDialog* MainDialog::OpenAboutBox()
+{
+    auto* box = new AboutDialog(m_sound, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+    return box;
+}
+
+void MainDialog::paintEvent(QPaintEvent* event)
+{
+    // Each repaint recalculates, which redraws the field frames in their states' colours.
+    Apply(m_controller.Repaint());
+    QDialog::paintEvent(event);
+}
+
+void MainDialog::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The window manager owns the title bar's menu, so the window offers its own.
+    QMenu* menu = CreateWindowMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void MainDialog::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void MainDialog::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty())
+        return;
+    // Only the first file counts.
+    const QUrl& first = urls.first();
+    const QString path = first.isLocalFile() ? first.toLocalFile() : first.toString();
+    m_ifoPath = path.left(kMaxDroppedPathLength);
+    event->acceptProposedAction();
+    LoadIfo();
+}
+
+void MainDialog::keyPressEvent(QKeyEvent* event)
+{
+    // As in any dialog: Enter on a button presses it, Enter elsewhere and Escape close the window.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
+            button->click();
+        else
+            accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void MainDialog::LoadIfo()
+{
+    // Reading title sets is not part of the program yet: the path is kept in ifoPath, the track
+    // list stays in its empty state and the window keeps its width.
+}
+
+} // namespace ratewise

@@ -1,0 +1,85 @@
+// The program's main window: the calculator, the track list, the buttons of the other windows and
+// three balloon tips that explain what the fields show. Every calculator request goes through the
+// CalculatorController; the window only shows what each request returns.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+#include "app/main_dialog_controls.h"
+#include "calc/calculator_controller.h"
+#include "ui/balloon_tip_widget.h"
+#include "ui/dialog_units.h"
+
+class QMenu;
+
+namespace ratewise {
+
+class BalloonTipRelay;
+class SoundPlayer;
+class WindowSlide;
+
+class MainDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr const char* kTitle = "Ratewise 0.45";
+    static constexpr const char* kAboutEntry = "About Ratewise...";
+    // Tip timing the window sets with each new text.
+    static constexpr int kTipInitialDelay = 100;
+    static constexpr int kTipAutoHide = 30000;
+    // A dropped path is cut to this many characters.
+    static constexpr int kMaxDroppedPathLength = 255;
+
+    // `arguments` are the command-line arguments after the program name; the first one is the
+    // title set to load. `sound` plays the About chime and may be null.
+    MainDialog(const QStringList& arguments, SoundPlayer* sound, QWidget* parent = nullptr);
+    ~MainDialog() override;
+
+    const CalculatorState& State() const { return m_controller.State(); }
+    const MainDialogControls& Controls() const { return m_controls; }
+    BalloonTip& TrackTip() { return m_trackTip; }
+    BalloonTip& MediumTip() { return m_mediumTip; }
+    BalloonTip& BitrateTip() { return m_bitrateTip; }
+    const QString& IfoPath() const { return m_ifoPath; }
+
+    // Widens the window to show every group (open) or narrows it to the calculator and the track
+    // list (closed), in steps of a 10 ms timer. The title-set loader calls it after each load.
+    void StartSlide(bool open);
+    const WindowSlide& Slide() const { return *m_slide; }
+
+    // The window's menu: Minimize, Close and, after a separator, the About entry.
+    QMenu* CreateWindowMenu();
+    // Opens the About box (window-modal) and returns it; it deletes itself when closed.
+    QDialog* OpenAboutBox();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void StartUp(const QStringList& arguments);
+    void Connect();
+    void Apply(const CalculatorUpdate& update);
+    void ShowFields();
+    void OnFieldEdited(CalcField field, const QString& text);
+    void LoadIfo();
+
+    SoundPlayer* m_sound;
+    DialogUnits m_units;
+    MainDialogControls m_controls;
+    CalculatorController m_controller;
+    BalloonTip m_trackTip;
+    BalloonTip m_mediumTip;
+    BalloonTip m_bitrateTip;
+    BalloonTipRelay* m_relay;
+    WindowSlide* m_slide;
+    QString m_ifoPath;
+};
+
+} // namespace ratewise

@@ -1,0 +1,174 @@
+// The main window's face: group boxes, labels and controls at their template positions. The
+// controls are created in the order the Tab key visits them.
+#include "app/main_dialog_controls.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleFactory>
+
+#include "calc/medium_presets.h"
+#include "ui/dialog_units.h"
+#include "ui/framed_line_edit.h"
+#include "ui/up_down_widget.h"
+
+namespace ratewise {
+namespace {
+
+class Builder
+{
+public:
+    Builder(QWidget* dialog, const DialogUnits& units) : m_dialog(dialog), m_units(units) {}
+
+    template <typename W> W* Place(W* widget, const char* name, int x, int y, int width, int height)
+    {
+        widget->setObjectName(QLatin1String(name));
+        widget->setGeometry(m_units.Rect(x, y, width, height));
+        return widget;
+    }
+
+    QGroupBox* Group(const char* text, int x, int y, int width, int height)
+    {
+        auto* group = new QGroupBox(QString::fromLatin1(text), m_dialog);
+        group->setGeometry(m_units.Rect(x, y, width, height));
+        // The template's positions expect the caption on the frame's top line, as the classic
+        // style draws it; other styles put it above the frame, across the controls.
+        if (m_groupStyle == nullptr) {
+            m_groupStyle = QStyleFactory::create(QStringLiteral("Windows"));
+            if (m_groupStyle != nullptr)
+                m_groupStyle->setParent(m_dialog);
+        }
+        if (m_groupStyle != nullptr)
+            group->setStyle(m_groupStyle);
+        return group;
+    }
+
+    QLabel* Label(const char* text, int x, int y, int width, int height)
+    {
+        auto* label = new QLabel(QString::fromLatin1(text), m_dialog);
+        label->setGeometry(m_units.Rect(x, y, width, height));
+        return label;
+    }
+
+    FramedLineEdit* Field(const char* name, int x, int y, int width, int height)
+    {
+        auto* field = Place(new FramedLineEdit(m_dialog), name, x, y, width, height);
+        field->setAlignment(Qt::AlignCenter);
+        return field;
+    }
+
+    // Read-only digits: the count and the three track counts.
+    QLineEdit* Counter(const char* name, int x, int y, int width, int height)
+    {
+        auto* field = Place(new QLineEdit(m_dialog), name, x, y, width, height);
+        field->setReadOnly(true);
+        field->setValidator(new QIntValidator(field));
+        // Read-only fields sit on the window's colour, not the white of an input.
+        QPalette palette = field->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        field->setPalette(palette);
+        return field;
+    }
+
+    QPushButton* Button(const char* text, const char* name, int x, int y, int width, int height)
+    {
+        auto* button = Place(new QPushButton(QString::fromLatin1(text), m_dialog), name, x, y, width, height);
+        button->setAutoDefault(false);
+        return button;
+    }
+
+private:
+    QWidget* m_dialog;
+    const DialogUnits& m_units;
+    QStyle* m_groupStyle = nullptr;
+};
+
+} // namespace
+
+MainDialogControls BuildMainDialogControls(QWidget* dialog, const DialogUnits& units)
+{
+    Builder b(dialog, units);
+    MainDialogControls c;
+
+    // Frames and labels first, so every control lies above them.
+    b.Group("Duration (h:m:s)", 4, 2, 90, 26);
+    b.Label(":", 33, 13, 4, 8);
+    b.Label(":", 61, 13, 4, 8);
+    b.Group("Target Media (MB)", 4, 30, 90, 40);
+    b.Label("x", 47, 56, 5, 8);
+    b.Group("Audio (Kbps)", 4, 72, 90, 24);
+    b.Label("1:", 10, 83, 7, 8);
+    b.Label("2:", 50, 83, 7, 8);
+    b.Group("Format", 4, 98, 90, 20);
+    b.Group("Video Bitrate (Kbps)", 98, 2, 86, 26);
+    b.Group("Video tracks (h:m:s .f)", 98, 46, 86, 72);
+    b.Label("Cells:", 104, 88, 46, 8);
+    b.Label("Audio Tracks:", 104, 97, 46, 8);
+    b.Label("Subtitles:", 104, 106, 46, 8);
+    QWidget* infoGroup = b.Group("More informations...", 192, 2, 82, 66);
+    QWidget* projectGroup = b.Group("TMPGEnc", 192, 70, 82, 32);
+
+    c.hours = b.Field("hoursEdit", 10, 12, 22, 11);
+    c.minutes = b.Field("minutesEdit", 38, 12, 22, 11);
+    c.seconds = b.Field("secondsEdit", 66, 12, 22, 11);
+
+    c.preset = b.Place(new QComboBox(dialog), "presetCombo", 10, 40, 78, 12);
+    for (const MediumPreset& preset : MediumPresets)
+        c.preset->addItem(
+            QString::fromUtf8(preset.label.data(), static_cast<qsizetype>(preset.label.size())));
+    c.size = b.Field("sizeEdit", 10, 55, 34, 11);
+    c.count = b.Counter("countEdit", 54, 55, 22, 11);
+    c.count->setAlignment(Qt::AlignCenter);
+    c.countUpDown = b.Place(new UpDownWidget(dialog), "countUpDown", 76, 55, 9, 11);
+    c.countUpDown->SetBuddy(c.count);
+
+    c.audio1 = b.Field("audio1Edit", 18, 82, 26, 11);
+    c.audio2 = b.Field("audio2Edit", 58, 82, 26, 11);
+
+    c.aviDvd = b.Place(new QRadioButton(QStringLiteral("Avi/Dvd"), dialog), "aviDvdRadio", 10, 107, 40, 9);
+    c.svcd = b.Place(new QRadioButton(QStringLiteral("(S)VCD"), dialog), "svcdRadio", 52, 107, 40, 9);
+
+    c.video = b.Field("videoEdit", 104, 12, 46, 11);
+    c.lock = b.Button("Lock", "lockButton", 154, 11, 24, 13);
+    c.lock->setCheckable(true); // looks pressed while locked
+
+    c.openIfo = b.Button("Open IFO file", "openIfoButton", 98, 31, 86, 13);
+
+    c.tracks = b.Place(new QListWidget(dialog), "trackList", 104, 55, 74, 30);
+    c.tracks->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    c.cells = b.Counter("cellsEdit", 152, 87, 26, 9);
+    c.audioTracks = b.Counter("audioTracksEdit", 152, 96, 26, 9);
+    c.subtitles = b.Counter("subtitlesEdit", 152, 105, 26, 9);
+    for (QLineEdit* counter : {c.cells, c.audioTracks, c.subtitles}) {
+        counter->setText(QStringLiteral("0"));
+        counter->setFrame(false);
+        // Shown for reading; the Tab key passes them by.
+        counter->setFocusPolicy(Qt::ClickFocus);
+    }
+
+    c.videoInfo = b.Button("Video Informations", "videoInfoButton", 195, 11, 76, 10);
+    c.audioInfo = b.Button("Audio Informations", "audioInfoButton", 195, 22, 76, 10);
+    c.chaptersInfo = b.Button("Chapters Informations", "chaptersInfoButton", 195, 33, 76, 10);
+    c.subsInfo = b.Button("Subs Informations", "subsInfoButton", 195, 44, 76, 10);
+    c.bitrateInfo = b.Button("Bitrate Informations", "bitrateInfoButton", 195, 55, 76, 10);
+    c.createVcd = b.Button("Create VCD Project", "createVcdButton", 195, 79, 76, 10);
+    c.createSvcd = b.Button("Create SVCD Project", "createSvcdButton", 195, 90, 76, 10);
+    c.createSvcd->setEnabled(false);
+    c.progress = b.Place(new QProgressBar(dialog), "progressBar", 192, 104, 82, 4);
+    c.progress->setTextVisible(false);
+    c.progress->hide();
+    c.about = b.Button("About Ratewise...", "aboutButton", 192, 108, 82, 11);
+
+    c.openOnly = {infoGroup,  projectGroup,  c.videoInfo, c.audioInfo,  c.chaptersInfo,
+                  c.subsInfo, c.bitrateInfo, c.createVcd, c.createSvcd, c.about};
+    return c;
+}
+
+} // namespace ratewise

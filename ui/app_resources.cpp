@@ -1,0 +1,34 @@
+// The resource paths under ":/ratewise", where resources/CMakeLists.txt puts the files.
+#include "ui/app_resources.h"
+
+namespace ratewise {
+
+QIcon ApplicationIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/ratewise/ratewise_%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+QUrl AboutChimeUrl()
+{
+    return QUrl(QStringLiteral("qrc:/ratewise/about_chime.wav"));
+}
+
+QString LetterboxedPicturePath()
+{
+    return QStringLiteral(":/ratewise/aspect_letterboxed.png");
+}
+
+QString FullPicturePath()
+{
+    return QStringLiteral(":/ratewise/aspect_full.png");
+}
+
+QString SqueezedPicturePath()
+{
+    return QStringLiteral(":/ratewise/aspect_squeezed.png");
+}
+
+} // namespace ratewise

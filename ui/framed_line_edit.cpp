@@ -1,0 +1,42 @@
+// Frame painting of the calculator's edit fields.
+#include "ui/framed_line_edit.h"
+
+#include <QPainter>
+
+namespace ratewise {
+
+FramedLineEdit::FramedLineEdit(QWidget* parent) : QLineEdit(parent) {}
+
+void FramedLineEdit::SetFrameColour(const QColor& colour)
+{
+    if (colour == m_frameColour)
+        return;
+    m_frameColour = colour;
+    update();
+}
+
+void FramedLineEdit::paintEvent(QPaintEvent* event)
+{
+    QLineEdit::paintEvent(event);
+    if (!m_frameColour.isValid())
+        return;
+    // The frame covers the field's own border and the pixel inside it, so the state colour is
+    // what the user sees as the field's outline.
+    QPainter painter(this);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(m_frameColour);
+    const QRect all = rect();
+    const QRect inner = all.adjusted(kFrameWidth, kFrameWidth, -kFrameWidth, -kFrameWidth);
+    QRegion frame(all);
+    frame -= QRegion(inner);
+    painter.setClipRegion(frame);
+    painter.drawRect(all);
+}
+
+void FramedLineEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    emit FocusReceived();
+}
+
+} // namespace ratewise

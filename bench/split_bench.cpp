@@ -62,7 +62,9 @@ void BM_ExhaustiveSplit(benchmark::State& loop, std::vector<int> starts, int med
     for (auto _ : loop)
         benchmark::DoNotOptimize(testing::ExhaustiveSplit(starts, media));
 }
-BENCHMARK_CAPTURE(BM_ExhaustiveSplit, film_40_on_9, FilmStarts(40), 9)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK_CAPTURE(BM_ExhaustiveSplit, film_40_on_9, FilmStarts(40), 9)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 
 } // namespace
 } // namespace ratewise

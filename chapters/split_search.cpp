@@ -46,9 +46,14 @@ public:
 
 private:
     bool Admits(Window window);
-    void AllowedRangesAscending(Window window);
-    void AllowedRanksGeneral(Window window);
+    bool AdmitsAscending(Window window);
+    bool AdmitsGeneral(Window window);
     bool AnyRankIn(int begin, int end) const;
+    int FirstAtOrAfter(int from, Seconds time) const;
+    int LastAtOrBefore(Seconds time) const;
+    bool LongestAtMost(Seconds longest) const;
+    bool ShortestAtLeast(Seconds shortest) const;
+    std::vector<Seconds> BoundingDurations(Seconds best) const;
     std::vector<int> FirstSplitIn(Window window) const;
     std::vector<int> EvenShareCuts() const;
     Seconds SpreadOfCuts(const std::vector<int>& cuts) const;
@@ -68,13 +73,12 @@ private:
     // m_reach[k][p]: from position p the rest of the track can be cut into k media inside the
     // window last tested.
     std::vector<std::uint8_t> m_reach;
-    // Per position, the allowed next cuts: positions [m_first, m_last] when the starts ascend,
-    // ranks [m_first, m_last) in start order otherwise.
-    std::vector<int> m_first;
-    std::vector<int> m_last;
     // The smallest reachable position at or after each position (ascending starts).
     std::vector<int> m_next;
-    // Positions ordered by start second (then by position), for decreasing starts.
+    // For starts that go backwards: per position the ranks [m_firstRank, m_endRank) of the
+    // allowed next cuts in the order of positions sorted by start second (then by position).
+    std::vector<int> m_firstRank;
+    std::vector<int> m_endRank;
     std::vector<Seconds> m_sortedStarts;
     std::vector<int> m_rank;
     std::vector<std::uint64_t> m_rankBits;
@@ -89,14 +93,15 @@ SplitSearch::SplitSearch(std::span<const int> startSeconds, int mediaCount)
 
     const auto positions = static_cast<std::size_t>(m_chapters + 1);
     m_reach.assign(static_cast<std::size_t>(m_media + 1) * positions, 0);
-    m_first.assign(positions, 0);
-    m_last.assign(positions, 0);
     m_next.assign(positions + 1, 0);
     if (!m_ascending) {
+        m_firstRank.assign(positions, 0);
+        m_endRank.assign(positions, 0);
         std::vector<int> order(positions);
         for (int p = 0; p <= m_chapters; ++p)
             order[static_cast<std::size_t>(p)] = p;
-        std::stable_sort(order.begin(), order.end(), [this](int a, int b) { return m_starts[a] < m_starts[b]; });
+        std::stable_sort(order.begin(), order.end(),
+                         [this](int a, int b) { return m_starts[a] < m_starts[b]; });
         m_rank.assign(positions, 0);
         m_sortedStarts.assign(positions, 0);
         for (std::size_t r = 0; r < positions; ++r) {
@@ -104,37 +109,6 @@ SplitSearch::SplitSearch(std::span<const int> startSeconds, int mediaCount)
             m_sortedStarts[r] = m_starts[static_cast<std::size_t>(order[r])];
         }
         m_rankBits.assign((positions + 63) / 64, 0);
-    }
-}
-
-// Ascending starts: from p the next cut may be any q in [first, last], found with two pointers
-// because both ends only move forward as p does.
-void SplitSearch::AllowedRangesAscending(Window window)
-{
-    int first = 0;
-    int last = 0;
-    for (int p = 0; p < m_chapters; ++p) {
-        first = std::max(first, p + 1);
-        while (first <= m_chapters && m_starts[first] - m_starts[p] < window.lo)
-            ++first;
-        last = std::max(last, p);
-        while (last < m_chapters && m_starts[last + 1] - m_starts[p] <= window.hi)
-            ++last;
-        m_first[p] = first;
-        m_last[p] = last;
-    }
-}
-
-// Any starts: the next cuts from p are the later positions whose start lies in
-// [start + lo, start + hi], a run of ranks [first, last) in start order.
-void SplitSearch::AllowedRanksGeneral(Window window)
-{
-    for (int p = 0; p < m_chapters; ++p) {
-        const Seconds start = m_starts[p];
-        m_first[p] = static_cast<int>(std::lower_bound(m_sortedStarts.begin(), m_sortedStarts.end(), start + window.lo) -
-                                      m_sortedStarts.begin());
-        m_last[p] = static_cast<int>(std::upper_bound(m_sortedStarts.begin(), m_sortedStarts.end(), start + window.hi) -
-                                     m_sortedStarts.begin());
     }
 }
 
@@ -157,52 +131,179 @@ bool SplitSearch::AnyRankIn(int begin, int end) const
     return false;
 }
 
+// The first position at or after `from` whose start is at least `time` (C + 1 when none).
+int SplitSearch::FirstAtOrAfter(int from, Seconds time) const
+{
+    return static_cast<int>(std::lower_bound(m_starts.begin() + from, m_starts.end(), time) -
+                            m_starts.begin());
+}
+
+// The last position whose start is at most `time` (-1 when none).
+int SplitSearch::LastAtOrBefore(Seconds time) const
+{
+    return static_cast<int>(std::upper_bound(m_starts.begin(), m_starts.end(), time) - m_starts.begin()) - 1;
+}
+
 // Fills m_reach for `window` and says whether the whole track can be cut into N media in it.
-// Position p can start the k-th medium from the end only when N - k <= p <= C - k: each medium
-// needs a chapter, so the rows are only filled there.
 bool SplitSearch::Admits(Window window)
 {
     std::fill(m_reach.begin(), m_reach.end(), 0);
     m_reach[Index(0, m_chapters)] = 1;
-    if (m_ascending)
-        AllowedRangesAscending(window);
-    else
-        AllowedRanksGeneral(window);
+    return m_ascending ? AdmitsAscending(window) : AdmitsGeneral(window);
+}
 
+// Ascending starts. Position p can start the k-th medium from the end of a split in the window
+// only when the k media after it and the N - k before it both fit: its start lies in a band
+// [t0 + (N - k) lo, t0 + (N - k) hi] ∩ [tC - k hi, tC - k lo], a few chapters wide. Only the band
+// is filled; any position on a split in the window lies in it, so the answer and the first split
+// stay the same. From p the allowed next cuts are a range [first, last] whose ends only move
+// forward with p, and a table of the next reachable position answers each p with one lookup.
+bool SplitSearch::AdmitsAscending(Window window)
+{
+    const Seconds begin = m_starts[0];
+    const Seconds end = m_starts[static_cast<std::size_t>(m_chapters)];
+    int reachLow = m_chapters; // the reachable positions of the row before lie in here
+    int reachHigh = m_chapters;
+    for (int k = 1; k <= m_media; ++k) {
+        const Seconds before = m_media - k;
+        const int low = std::max(
+            m_media - k, FirstAtOrAfter(0, std::max(begin + before * window.lo, end - k * window.hi)));
+        const int high = std::min(m_chapters - k,
+                                  LastAtOrBefore(std::min(begin + before * window.hi, end - k * window.lo)));
+        if (low > high)
+            return false;
+
+        m_next[static_cast<std::size_t>(reachHigh) + 1] = m_chapters + 1;
+        for (int x = reachHigh; x >= reachLow; --x)
+            m_next[x] = Reach(k - 1, x) ? x : m_next[x + 1];
+
+        int first = FirstAtOrAfter(low + 1, m_starts[low] + window.lo);
+        int last = LastAtOrBefore(m_starts[low] + window.hi);
+        int newLow = m_chapters + 1;
+        int newHigh = -1;
+        for (int p = low; p <= high; ++p) {
+            first = std::max(first, p + 1);
+            while (first <= m_chapters && m_starts[first] - m_starts[p] < window.lo)
+                ++first;
+            while (last < m_chapters && m_starts[last + 1] - m_starts[p] <= window.hi)
+                ++last;
+            const int from = std::max(first, reachLow);
+            const int to = std::min(last, reachHigh);
+            if (from <= to && m_next[from] <= to) {
+                m_reach[Index(k, p)] = 1;
+                newLow = std::min(newLow, p);
+                newHigh = p;
+            }
+        }
+        if (newHigh < 0)
+            return false;
+        reachLow = newLow;
+        reachHigh = newHigh;
+    }
+    return Reach(m_media, 0);
+}
+
+// Starts that go backwards: the next cuts from p are the later positions whose start lies in
+// [start + lo, start + hi], a run of ranks in start order. Walking back from the end, each
+// reachable later position joins a rank set before p asks whether its run holds one of them.
+bool SplitSearch::AdmitsGeneral(Window window)
+{
+    for (int p = 0; p < m_chapters; ++p) {
+        const Seconds start = m_starts[p];
+        m_firstRank[p] = static_cast<int>(
+            std::lower_bound(m_sortedStarts.begin(), m_sortedStarts.end(), start + window.lo) -
+            m_sortedStarts.begin());
+        m_endRank[p] = static_cast<int>(
+            std::upper_bound(m_sortedStarts.begin(), m_sortedStarts.end(), start + window.hi) -
+            m_sortedStarts.begin());
+    }
     for (int k = 1; k <= m_media; ++k) {
         const int lowest = m_media - k;
         const int highest = m_chapters - k;
         bool any = false;
-        if (m_ascending) {
-            m_next[static_cast<std::size_t>(m_chapters) + 1] = m_chapters + 1;
-            for (int x = m_chapters; x > lowest; --x)
-                m_next[x] = Reach(k - 1, x) ? x : m_next[x + 1];
-            for (int p = lowest; p <= highest; ++p) {
-                const int first = m_first[p];
-                if (first <= m_last[p] && m_next[first] <= m_last[p]) {
-                    m_reach[Index(k, p)] = 1;
-                    any = true;
-                }
+        std::fill(m_rankBits.begin(), m_rankBits.end(), 0);
+        for (int p = m_chapters - 1; p >= lowest; --p) {
+            if (Reach(k - 1, p + 1)) {
+                const auto rank = static_cast<unsigned>(m_rank[p + 1]);
+                m_rankBits[rank / 64] |= std::uint64_t{1} << (rank % 64);
             }
-        } else {
-            // Walk back from the end, adding each reachable later position to the rank set
-            // before asking whether p reaches one of them.
-            std::fill(m_rankBits.begin(), m_rankBits.end(), 0);
-            for (int p = m_chapters - 1; p >= lowest; --p) {
-                if (Reach(k - 1, p + 1)) {
-                    const auto rank = static_cast<unsigned>(m_rank[p + 1]);
-                    m_rankBits[rank / 64] |= std::uint64_t{1} << (rank % 64);
-                }
-                if (p <= highest && AnyRankIn(m_first[p], m_last[p])) {
-                    m_reach[Index(k, p)] = 1;
-                    any = true;
-                }
+            if (p <= highest && AnyRankIn(m_firstRank[p], m_endRank[p])) {
+                m_reach[Index(k, p)] = 1;
+                any = true;
             }
         }
         if (!any)
             return false;
     }
     return Reach(m_media, 0);
+}
+
+// Ascending starts: can the track be cut into N media none longer than `longest`? Fewest media
+// first, each as long as allowed; any count up to N can then be raised to N by cutting a medium
+// in two, which makes nothing longer.
+bool SplitSearch::LongestAtMost(Seconds longest) const
+{
+    int media = 0;
+    int position = 0;
+    int next = 0;
+    while (position < m_chapters) {
+        while (next < m_chapters && m_starts[next + 1] - m_starts[position] <= longest)
+            ++next;
+        if (next == position)
+            return false;
+        ++media;
+        position = next;
+    }
+    return media <= m_media;
+}
+
+// Ascending starts: can the track be cut into N media none shorter than `shortest`? Most media
+// first, each as short as allowed; once N are made the rest joins the last, which only grows.
+bool SplitSearch::ShortestAtLeast(Seconds shortest) const
+{
+    int media = 0;
+    int position = 0;
+    int next = 0;
+    while (media < m_media) {
+        next = std::max(next, position + 1);
+        while (next <= m_chapters && m_starts[next] - m_starts[position] < shortest)
+            ++next;
+        if (next > m_chapters)
+            return false;
+        ++media;
+        position = next;
+    }
+    return true;
+}
+
+// The sorted distinct durations that can bound a best split: its shortest medium is at most the
+// average T / N and its longest at least that, both within the best spread so far of it.
+std::vector<Seconds> SplitSearch::BoundingDurations(Seconds best) const
+{
+    const Seconds total = m_starts[static_cast<std::size_t>(m_chapters)] - m_starts[0];
+    const Seconds media = m_media;
+    auto tooShort = [&](Seconds d) { return d * media - total < -media * best; };
+    auto tooLong = [&](Seconds d) { return d * media - total > media * best; };
+    std::vector<Seconds> durations;
+    for (int i = 0; i < m_chapters; ++i) {
+        int j = i + 1;
+        if (m_ascending) {
+            // Durations from i grow with j: skip the short ones at once, stop at the first long one.
+            j = static_cast<int>(std::partition_point(m_starts.begin() + j, m_starts.end(),
+                                                      [&](Seconds t) { return tooShort(t - m_starts[i]); }) -
+                                 m_starts.begin());
+        }
+        for (; j <= m_chapters; ++j) {
+            const Seconds d = m_starts[j] - m_starts[i];
+            if (m_ascending && tooLong(d))
+                break;
+            if (!tooShort(d) && !tooLong(d))
+                durations.push_back(d);
+        }
+    }
+    std::sort(durations.begin(), durations.end());
+    durations.erase(std::unique(durations.begin(), durations.end()), durations.end());
+    return durations;
 }
 
 // The first split in ascending order inside `window`; m_reach must hold that window's rows.
@@ -266,31 +367,38 @@ std::vector<int> SplitSearch::Run()
 {
     const std::vector<int> evenShare = EvenShareCuts();
     Seconds best = SpreadOfCuts(evenShare);
-
-    // The shortest medium of a best split is at most the average T / N and its longest at least
-    // that, both within s* <= best of it: only durations with |N d - T| <= N best can bound one.
-    const Seconds total = m_starts[m_chapters] - m_starts[0];
+    const std::vector<Seconds> durations = BoundingDurations(best);
+    const Seconds total = m_starts[static_cast<std::size_t>(m_chapters)] - m_starts[0];
     const Seconds media = m_media;
-    std::vector<Seconds> durations;
-    for (int i = 0; i < m_chapters; ++i) {
-        for (int j = i + 1; j <= m_chapters; ++j) {
-            const Seconds d = m_starts[j] - m_starts[i];
-            const Seconds miss = d * media - total;
-            if (miss <= media * best && -miss <= media * best)
-                durations.push_back(d);
-        }
+
+    // lo runs over the durations up to the average, hi over those from the average up. With
+    // ascending starts both narrow further: no split has a shorter longest medium than the
+    // smallest passing LongestAtMost, nor a longer shortest one than the largest passing
+    // ShortestAtLeast. Both are durations that occur, so they are in the list.
+    std::size_t high =
+        static_cast<std::size_t>(std::partition_point(durations.begin(), durations.end(),
+                                                      [&](Seconds d) { return d * media < total; }) -
+                                 durations.begin());
+    std::size_t lowEnd =
+        static_cast<std::size_t>(std::partition_point(durations.begin(), durations.end(),
+                                                      [&](Seconds d) { return d * media <= total; }) -
+                                 durations.begin());
+    if (m_ascending) {
+        high = static_cast<std::size_t>(
+            std::partition_point(durations.begin() + static_cast<std::ptrdiff_t>(high), durations.end(),
+                                 [&](Seconds d) { return !LongestAtMost(d); }) -
+            durations.begin());
+        lowEnd = static_cast<std::size_t>(
+            std::partition_point(durations.begin(), durations.begin() + static_cast<std::ptrdiff_t>(lowEnd),
+                                 [&](Seconds d) { return ShortestAtLeast(d); }) -
+            durations.begin());
     }
-    std::sort(durations.begin(), durations.end());
-    durations.erase(std::unique(durations.begin(), durations.end()), durations.end());
 
     // Two pointers: for each lo (ascending) the smallest hi whose window admits a split. That hi
     // never decreases with lo, so `high` only moves forward. Windows wider than the best spread so
     // far cannot hold a best split and are not tested.
     std::vector<Window> admitted;
-    std::size_t high = 0;
-    while (high < durations.size() && durations[high] * media < total)
-        ++high;
-    for (std::size_t low = 0; low < durations.size() && durations[low] * media <= total; ++low) {
+    for (std::size_t low = 0; low < lowEnd && high < durations.size(); ++low) {
         const Seconds lo = durations[low];
         while (high < durations.size() && durations[high] - lo <= best) {
             if (Admits({lo, durations[high]})) {
@@ -300,12 +408,10 @@ std::vector<int> SplitSearch::Run()
             }
             ++high;
         }
-        if (high == durations.size())
-            break;
     }
 
     // The even-share split's own window is among those found whenever it is a best split, so
-    // `admitted` always holds a window of spread `best`; it stays the answer only as a guard.
+    // `admitted` always holds a window of spread `best`; the even-share split is only a guard.
     std::vector<int> first;
     for (const Window& window : admitted) {
         if (window.hi - window.lo != best || !Admits(window))

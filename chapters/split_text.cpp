@@ -10,9 +10,10 @@ std::string MediaLine(int medium, int durationSeconds, int firstChapter, int las
     const int hours = durationSeconds / 3600;
     const int minutes = durationSeconds % 3600 / 60;
     const int seconds = durationSeconds - 3600 * hours - 60 * minutes;
-    return "Media " + WithLeadingZero(medium) + ": " + WithLeadingZero(hours) + "h:" + WithLeadingZero(minutes) +
-           "m:" + WithLeadingZero(seconds) + "s Chapters " + WithLeadingZero(firstChapter) + "-" +
-           WithLeadingZero(lastChapter) + StringPrintf(" Video Bitrate: %d", bitrate);
+    return "Media " + WithLeadingZero(medium) + ": " + WithLeadingZero(hours) +
+           "h:" + WithLeadingZero(minutes) + "m:" + WithLeadingZero(seconds) + "s Chapters " +
+           WithLeadingZero(firstChapter) + "-" + WithLeadingZero(lastChapter) +
+           StringPrintf(" Video Bitrate: %d", bitrate);
 }
 
 std::string SplitPadding(int mediaCount)
@@ -38,7 +39,8 @@ std::string OnlyOneMediumText(int mediaCount)
 
 std::string TooFewChaptersText(int chapters, int mediaCount)
 {
-    return StringPrintf("You can't split %d chapters into %d parts", chapters, mediaCount) + SplitPadding(mediaCount);
+    return StringPrintf("You can't split %d chapters into %d parts", chapters, mediaCount) +
+           SplitPadding(mediaCount);
 }
 
 } // namespace ratewise

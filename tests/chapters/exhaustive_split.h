@@ -1,8 +1,8 @@
 // The plain search that tries every split, kept as the reference the fast search must match.
 #pragma once
 
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 #include <vector>
 

@@ -71,8 +71,8 @@ TEST(ComputeSplit, NoSearchMessagesKeepTheBoxPadding)
 TEST(ComputeSplit, DescribedMediaLine)
 {
     // Two halves of 47 min 5 s each; 442 MB less 128 Kbps of audio leaves 1153 Kbps of video.
-    const ChapterList chapters = Chapters({353, 353, 353, 353, 353, 353, 353, 354, 354, 353, 353, 353, 353, 353,
-                                           353, 353});
+    const ChapterList chapters =
+        Chapters({353, 353, 353, 353, 353, 353, 353, 354, 354, 353, 353, 353, 353, 353, 353, 353});
     NoSplitProgress progress;
     const SplitPlan plan = ComputeSplit(chapters, Calculator(2, 442), progress);
     EXPECT_EQ(plan.boundaries, (std::vector<int>{1, 9, 17}));
@@ -188,7 +188,8 @@ TEST(MediumBitrate, ZeroDurationAndOutOfRangeStayDefined)
 
 TEST(MediaLine, PadsEveryNumberButTheBitrate)
 {
-    EXPECT_EQ(MediaLine(1, 36000 + 120 + 3, 9, 10, 5), "Media 01: 10h:02m:03s Chapters 09-10 Video Bitrate: 5");
+    EXPECT_EQ(MediaLine(1, 36000 + 120 + 3, 9, 10, 5),
+              "Media 01: 10h:02m:03s Chapters 09-10 Video Bitrate: 5");
     EXPECT_EQ(MediaLine(9, 59, 99, 255, -1234), "Media 09: 00h:00m:59s Chapters 99-255 Video Bitrate: -1234");
     EXPECT_EQ(SplitBoxText({"a", "b"}, 9), "a\r\nb\r\n" + LineBreaks(14));
     EXPECT_EQ(SplitBoxText({"a"}, 30), "a\r\n");

@@ -100,7 +100,8 @@ CalculatorState RandomCalculator(Dice& dice, int media)
 }
 
 // The box text for the reference's cuts, built from the printf form of the media line.
-std::string ReferenceText(const std::vector<int>& starts, const std::vector<int>& cuts, const CalculatorState& state)
+std::string ReferenceText(const std::vector<int>& starts, const std::vector<int>& cuts,
+                          const CalculatorState& state)
 {
     auto pad = [](long long n) { return n < 10 ? "0" : ""; };
     std::string text;
@@ -112,8 +113,8 @@ std::string ReferenceText(const std::vector<int>& starts, const std::vector<int>
         const int s = d - 3600 * h - 60 * min;
         const int first = cuts[m - 1];
         const int last = cuts[m] - 1;
-        text += StringPrintf("Media %s%d: %s%dh:%s%dm:%s%ds Chapters %s%d-%s%d Video Bitrate: %d\r\n", pad(m), m,
-                             pad(h), h, pad(min), min, pad(s), s, pad(first), first, pad(last), last,
+        text += StringPrintf("Media %s%d: %s%dh:%s%dm:%s%ds Chapters %s%d-%s%d Video Bitrate: %d\r\n", pad(m),
+                             m, pad(h), h, pad(min), min, pad(s), s, pad(first), first, pad(last), last,
                              MediumBitrate(d, state));
     }
     for (int i = 0; i < 24 - (media + 1); ++i)
@@ -183,16 +184,30 @@ TEST(SplitSearch, MatchesOnLongChapterListsWithFewMedia)
     }
 }
 
-TEST(SplitSearch, MatchesOnFullSizeTracks)
+TEST(SplitSearch, MatchesOnLargerTracksWithManyMedia)
 {
-    // 40 chapters on 9 media: 61.5 million candidates for the plain search.
-    Dice dice(99);
-    for (int shape = 0; shape < 2; ++shape) {
-        std::vector<int> starts{0};
-        for (int c = 0; c < 40; ++c)
-            starts.push_back(starts.back() + (shape == 0 ? dice.Between(60, 420) : 120 * dice.Between(1, 2)));
-        ExpectSameSplit(starts, RandomCalculator(dice, 9), Describe(starts, 9));
+    // Tens of thousands of candidates each, from 5 media up.
+    Dice dice(4711);
+    for (int instance = 0; instance < 300; ++instance) {
+        const int media = dice.Between(5, 9);
+        int chapters = dice.Between(media, 40);
+        while (Binomial(chapters - 1, media - 1) < 20000 || Binomial(chapters - 1, media - 1) > 400000)
+            chapters = dice.Between(media, 40);
+        const std::vector<int> starts = RandomStarts(dice, chapters);
+        ExpectSameSplit(starts, RandomCalculator(dice, media), Describe(starts, media));
+        if (::testing::Test::HasFatalFailure())
+            return;
     }
+}
+
+TEST(SplitSearch, MatchesOnAFullSizeTrack)
+{
+    // 40 chapters of two lengths on 9 media: 61.5 million candidates, many of them tied.
+    Dice dice(99);
+    std::vector<int> starts{0};
+    for (int c = 0; c < 40; ++c)
+        starts.push_back(starts.back() + 120 * dice.Between(1, 2));
+    ExpectSameSplit(starts, RandomCalculator(dice, 9), Describe(starts, 9));
 }
 
 } // namespace

@@ -30,6 +30,16 @@ std::vector<int> EvenStarts(int chapters)
     return starts;
 }
 
+// Starts that sometimes go backwards, as a damaged title set could give: the slower exact path.
+std::vector<int> DamagedStarts(int chapters)
+{
+    std::mt19937 engine(7);
+    std::vector<int> starts{0};
+    for (int c = 0; c < chapters; ++c)
+        starts.push_back(starts.back() + static_cast<int>(engine() % 600) - 150);
+    return starts;
+}
+
 void BM_SearchSplit(benchmark::State& loop, std::vector<int> starts, int media)
 {
     for (auto _ : loop)
@@ -40,6 +50,7 @@ BENCHMARK_CAPTURE(BM_SearchSplit, film_99_on_2, FilmStarts(99), 2)->Unit(benchma
 BENCHMARK_CAPTURE(BM_SearchSplit, film_40_on_9, FilmStarts(40), 9)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_SearchSplit, even_99_on_9, EvenStarts(99), 9)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_SearchSplit, film_255_on_9, FilmStarts(255), 9)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SearchSplit, damaged_99_on_9, DamagedStarts(99), 9)->Unit(benchmark::kMicrosecond);
 
 // The whole of what the window's command does after reading the chapters: search, texts, bar.
 void BM_ComputeSplit(benchmark::State& loop, int chapters, int media)

@@ -17,13 +17,20 @@
 //   the smallest next cut from which the remaining media are still reachable. The overall first
 //   best candidate is the smallest of these over the windows of spread s*.
 //
-// Start seconds normally never decrease; then the next cuts allowed from a position form a range
-// and each reachability test is a lookup. Should a damaged title set give decreasing starts, a
-// slower but equally exact path handles them.
+// Only durations that can bound a best window are tried: within the best spread known so far of
+// the average T / N and, with ascending starts, lo no longer than the longest shortest medium any
+// split has and hi no shorter than the shortest longest one (both found by bisection with greedy
+// splits, which also tighten the best spread known).
+//
+// Start seconds normally never decrease; then the next cuts allowed from a position form a range,
+// each reachability test is a lookup, and only the narrow band of positions that can hold a cut is
+// visited. Should a damaged title set give decreasing starts, a slower but equally exact path
+// handles them.
 #include "chapters/split_search.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 
 namespace ratewise {
 namespace {
@@ -51,8 +58,8 @@ private:
     bool AnyRankIn(int begin, int end) const;
     int FirstAtOrAfter(int from, Seconds time) const;
     int LastAtOrBefore(Seconds time) const;
-    bool LongestAtMost(Seconds longest) const;
-    bool ShortestAtLeast(Seconds shortest) const;
+    bool LongestAtMost(Seconds longest, std::vector<int>& cuts) const;
+    bool ShortestAtLeast(Seconds shortest, std::vector<int>& cuts) const;
     std::vector<Seconds> BoundingDurations(Seconds best) const;
     std::vector<int> FirstSplitIn(Window window) const;
     std::vector<int> EvenShareCuts() const;
@@ -238,42 +245,45 @@ bool SplitSearch::AdmitsGeneral(Window window)
     return Reach(m_media, 0);
 }
 
-// Ascending starts: can the track be cut into N media none longer than `longest`? Fewest media
-// first, each as long as allowed; any count up to N can then be raised to N by cutting a medium
-// in two, which makes nothing longer.
-bool SplitSearch::LongestAtMost(Seconds longest) const
+// Ascending starts: can the track be cut into N media none longer than `longest`? Each medium
+// takes as much as allowed while leaving a chapter for every medium after it. If any split fits,
+// this one does: its cuts never fall behind those of a split with the fewest media, and a cut
+// held back for the media after it leaves them one chapter each, which fits too.
+bool SplitSearch::LongestAtMost(Seconds longest, std::vector<int>& cuts) const
 {
-    int media = 0;
-    int position = 0;
+    cuts.assign(1, 0);
     int next = 0;
-    while (position < m_chapters) {
-        while (next < m_chapters && m_starts[next + 1] - m_starts[position] <= longest)
+    for (int medium = 1; medium <= m_media; ++medium) {
+        const int position = cuts.back();
+        const int limit = m_chapters - (m_media - medium);
+        next = std::max(next, position);
+        while (next < limit && m_starts[next + 1] - m_starts[position] <= longest)
             ++next;
-        if (next == position)
+        if (next == position || (medium == m_media && next != m_chapters))
             return false;
-        ++media;
-        position = next;
+        cuts.push_back(next);
     }
-    return media <= m_media;
+    return true;
 }
 
-// Ascending starts: can the track be cut into N media none shorter than `shortest`? Most media
-// first, each as short as allowed; once N are made the rest joins the last, which only grows.
-bool SplitSearch::ShortestAtLeast(Seconds shortest) const
+// Ascending starts: can the track be cut into N media none shorter than `shortest`? Each medium
+// but the last as short as allowed, the last takes the rest: this makes the most media there can
+// be, so if any split fits, this one does.
+bool SplitSearch::ShortestAtLeast(Seconds shortest, std::vector<int>& cuts) const
 {
-    int media = 0;
-    int position = 0;
+    cuts.assign(1, 0);
     int next = 0;
-    while (media < m_media) {
+    for (int medium = 1; medium < m_media; ++medium) {
+        const int position = cuts.back();
         next = std::max(next, position + 1);
         while (next <= m_chapters && m_starts[next] - m_starts[position] < shortest)
             ++next;
-        if (next > m_chapters)
+        if (next >= m_chapters)
             return false;
-        ++media;
-        position = next;
+        cuts.push_back(next);
     }
-    return true;
+    cuts.push_back(m_chapters);
+    return m_starts[m_chapters] - m_starts[cuts[cuts.size() - 2]] >= shortest;
 }
 
 // The sorted distinct durations that can bound a best split: its shortest medium is at most the
@@ -365,34 +375,53 @@ Seconds SplitSearch::SpreadOfCuts(const std::vector<int>& cuts) const
 
 std::vector<int> SplitSearch::Run()
 {
-    const std::vector<int> evenShare = EvenShareCuts();
-    Seconds best = SpreadOfCuts(evenShare);
-    const std::vector<Seconds> durations = BoundingDurations(best);
     const Seconds total = m_starts[static_cast<std::size_t>(m_chapters)] - m_starts[0];
     const Seconds media = m_media;
+    const std::vector<int> evenShare = EvenShareCuts();
+    Seconds best = SpreadOfCuts(evenShare);
 
-    // lo runs over the durations up to the average, hi over those from the average up. With
-    // ascending starts both narrow further: no split has a shorter longest medium than the
-    // smallest passing LongestAtMost, nor a longer shortest one than the largest passing
-    // ShortestAtLeast. Both are durations that occur, so they are in the list.
-    std::size_t high =
-        static_cast<std::size_t>(std::partition_point(durations.begin(), durations.end(),
-                                                      [&](Seconds d) { return d * media < total; }) -
-                                 durations.begin());
-    std::size_t lowEnd =
-        static_cast<std::size_t>(std::partition_point(durations.begin(), durations.end(),
-                                                      [&](Seconds d) { return d * media <= total; }) -
-                                 durations.begin());
+    // lo runs over durations up to the average T / N, hi over those from it up. With ascending
+    // starts both narrow further: no split has a longest medium shorter than `leastLongest` or a
+    // shortest one longer than `mostShortest`, both found by bisection between the even-share
+    // split's extremes and the average. The two splits that reach them bound the spread too.
+    Seconds leastLongest = std::numeric_limits<Seconds>::min();
+    Seconds mostShortest = std::numeric_limits<Seconds>::max();
     if (m_ascending) {
-        high = static_cast<std::size_t>(
-            std::partition_point(durations.begin() + static_cast<std::ptrdiff_t>(high), durations.end(),
-                                 [&](Seconds d) { return !LongestAtMost(d); }) -
-            durations.begin());
-        lowEnd = static_cast<std::size_t>(
-            std::partition_point(durations.begin(), durations.begin() + static_cast<std::ptrdiff_t>(lowEnd),
-                                 [&](Seconds d) { return ShortestAtLeast(d); }) -
-            durations.begin());
+        std::vector<int> cuts;
+        Seconds shortest = m_starts[evenShare[1]] - m_starts[0];
+        Seconds longest = shortest;
+        for (std::size_t m = 1; m + 1 < evenShare.size(); ++m) {
+            shortest = std::min(shortest, m_starts[evenShare[m + 1]] - m_starts[evenShare[m]]);
+            longest = std::max(longest, m_starts[evenShare[m + 1]] - m_starts[evenShare[m]]);
+        }
+        Seconds fails = total / media - 1; // below the average: no split has its longest there
+        while (longest - fails > 1) {
+            const Seconds middle = fails + (longest - fails) / 2;
+            (LongestAtMost(middle, cuts) ? longest : fails) = middle;
+        }
+        leastLongest = longest;
+        if (LongestAtMost(longest, cuts))
+            best = std::min(best, SpreadOfCuts(cuts));
+        Seconds passes = shortest;
+        Seconds failsAbove = total / media + 1; // above the average: no split has its shortest there
+        while (failsAbove - passes > 1) {
+            const Seconds middle = passes + (failsAbove - passes) / 2;
+            (ShortestAtLeast(middle, cuts) ? passes : failsAbove) = middle;
+        }
+        mostShortest = passes;
+        if (ShortestAtLeast(passes, cuts))
+            best = std::min(best, SpreadOfCuts(cuts));
     }
+
+    const std::vector<Seconds> durations = BoundingDurations(best);
+    std::size_t high = static_cast<std::size_t>(
+        std::partition_point(durations.begin(), durations.end(),
+                             [&](Seconds d) { return d * media < total || d < leastLongest; }) -
+        durations.begin());
+    const std::size_t lowEnd = static_cast<std::size_t>(
+        std::partition_point(durations.begin(), durations.end(),
+                             [&](Seconds d) { return d * media <= total && d <= mostShortest; }) -
+        durations.begin());
 
     // Two pointers: for each lo (ascending) the smallest hi whose window admits a split. That hi
     // never decreases with lo, so `high` only moves forward. Windows wider than the best spread so

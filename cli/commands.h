@@ -13,5 +13,6 @@ using CommandAction = std::function<int(std::ostream& out, std::ostream& err)>;
 // Each Add…Command adds its subcommand to `app` and stores its action in `action` when chosen.
 void AddCalcCommand(CLI::App& app, CommandAction& action);
 void AddVcdProjectCommand(CLI::App& app, CommandAction& action);
+void AddSplitCommand(CLI::App& app, CommandAction& action);
 
 } // namespace ratewise::cli

@@ -1,0 +1,118 @@
+// `ratewise-cli split`: the optimal split of a track's chapters over the calculator's media, as
+// the Optimal Split box of the Chapters Informations window shows it.
+#include <charconv>
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <optional>
+
+#include "chapters/optimal_split.h"
+#include "cli/calculator_options.h"
+#include "cli/cli.h"
+#include "cli/commands.h"
+#include "common/string_format.h"
+
+namespace ratewise::cli {
+namespace {
+
+// The values of --starts: whole seconds, at least a chapter start and the end, never decreasing.
+// Sets `why` and returns nothing when the text is not such a list.
+std::optional<std::vector<int>> ParseStarts(const std::string& text, std::string& why)
+{
+    std::vector<int> starts;
+    std::size_t begin = 0;
+    for (;;) {
+        const std::size_t comma = std::min(text.find(',', begin), text.size());
+        const std::string item = text.substr(begin, comma - begin);
+        int value = 0;
+        const auto [end, error] = std::from_chars(item.data(), item.data() + item.size(), value);
+        if (error == std::errc::result_out_of_range) {
+            why = "too many seconds: '" + item + "'";
+            return std::nullopt;
+        }
+        if (item.empty() || item[0] == '-' || error != std::errc() || end != item.data() + item.size()) {
+            why = "not a whole number of seconds: '" + item + "'";
+            return std::nullopt;
+        }
+        if (!starts.empty() && value < starts.back()) {
+            why = StringPrintf("starts must not decrease: %d after %d", value, starts.back());
+            return std::nullopt;
+        }
+        starts.push_back(value);
+        if (comma == text.size())
+            break;
+        begin = comma + 1;
+    }
+    if (starts.size() < 2) {
+        why = "give at least one chapter start and the end of the track";
+        return std::nullopt;
+    }
+    return starts;
+}
+
+// The box's lines without the padding and line ends.
+std::vector<std::string> TextLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        const std::size_t end = std::min(text.find("\r\n", begin), text.size());
+        if (end > begin)
+            lines.push_back(text.substr(begin, end - begin));
+        begin = end + 2;
+    }
+    return lines;
+}
+
+nlohmann::json SplitJson(const SplitPlan& plan)
+{
+    return {
+        {"boundaries", plan.boundaries},      {"durations", plan.durations}, {"bitrates", plan.bitrates},
+        {"lines", TextLines(plan.splitText)}, {"text", plan.splitText},
+    };
+}
+
+} // namespace
+
+void AddSplitCommand(CLI::App& app, CommandAction& action)
+{
+    struct Settings {
+        CalculatorOptions calculator;
+        std::string starts;
+        bool json = false;
+    };
+    auto settings = std::make_shared<Settings>();
+    CLI::App* command =
+        app.add_subcommand("split", "The most even split of a track's chapters over the media, "
+                                    "with the video bitrate of each medium");
+    // The chapters come from --starts. Reading them from a title set (FILE --track N) will be the
+    // other way in; it takes the chapter list the Chapters Informations command builds.
+    command
+        ->add_option("--starts", settings->starts,
+                     "Start second of each chapter, then the end of the track: S1,...,SC,END")
+        ->required()
+        ->check([](const std::string& text) {
+            std::string why;
+            return ParseStarts(text, why) ? std::string() : why;
+        });
+    AddCalculatorOptions(*command, settings->calculator);
+    command->add_flag("--json", settings->json, "Print one JSON object");
+    command->callback([settings, &action] {
+        action = [settings](std::ostream& out, std::ostream&) {
+            std::string why;
+            ChapterList chapters;
+            chapters.startSeconds = *ParseStarts(settings->starts, why);
+            chapters.chapterCount = static_cast<int>(chapters.startSeconds.size()) - 1;
+
+            const CalculatorRun run = RunCalculatorSteps(settings->calculator);
+            NoSplitProgress progress;
+            const SplitPlan plan = ComputeSplit(chapters, run.controller.State(), progress);
+            if (settings->json)
+                out << SplitJson(plan).dump(2) << "\n";
+            else
+                out << ToPlainLineEnds(plan.splitText);
+            return kExitOk;
+        };
+    });
+}
+
+} // namespace ratewise::cli

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "tests/chapters/exhaustive_split.h"
+#include "tests/cli/cli_runner.h"
+
+namespace ratewise {
+namespace {
+
+using testing::RunCliCapture;
+
+nlohmann::json SplitJson(std::vector<std::string> args)
+{
+    args.insert(args.begin(), "split");
+    args.push_back("--json");
+    const auto result = RunCliCapture(args);
+    EXPECT_EQ(result.status, 0) << result.err;
+    return nlohmann::json::parse(result.out);
+}
+
+std::string LineBreaks(int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += "\r\n";
+    return text;
+}
+
+TEST(SplitCommand, PlainTextIsTheBoxWithBareLineFeeds)
+{
+    const auto result = RunCliCapture({"split", "--starts", "0,300,600,900,1200", "--count", "2"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "Media 01: 00h:10m:00s Chapters 01-02 Video Bitrate: 9429\n"
+                          "Media 02: 00h:10m:00s Chapters 03-04 Video Bitrate: 9429\n" +
+                              std::string(21, '\n'));
+    EXPECT_EQ(result.err, "");
+}
+
+TEST(SplitCommand, JsonCarriesThePlanAndTheWindowText)
+{
+    // The calculator's steps decide the media: 2 × 442 MB, 128 Kbps of audio.
+    std::string starts = "0";
+    int second = 0;
+    for (int length : {353, 353, 353, 353, 353, 353, 353, 354, 354, 353, 353, 353, 353, 353, 353, 353})
+        starts += "," + std::to_string(second += length);
+    const nlohmann::json json = SplitJson({"--starts", starts, "--size", "442", "--count", "2"});
+    EXPECT_EQ(json["boundaries"], nlohmann::json({1, 9, 17}));
+    EXPECT_EQ(json["durations"], nlohmann::json({2825, 2825}));
+    EXPECT_EQ(json["bitrates"], nlohmann::json({1153, 1153}));
+    EXPECT_EQ(json["lines"][1], "Media 02: 00h:47m:05s Chapters 09-16 Video Bitrate: 1153");
+    EXPECT_EQ(json["text"], json["lines"][0].get<std::string>() + "\r\n" +
+                                json["lines"][1].get<std::string>() + "\r\n" + LineBreaks(21));
+
+    // (S)VCD snaps the audio and shrinks each medium: the bitrates follow.
+    const nlohmann::json svcd =
+        SplitJson({"--starts", starts, "--count", "2", "--mode", "svcd", "--audio1", "100"});
+    EXPECT_EQ(svcd["bitrates"], nlohmann::json({2197, 2197}));
+}
+
+TEST(SplitCommand, AgreesWithEveryCandidateSearch)
+{
+    const std::vector<int> starts{0, 95, 95, 400, 410, 1000, 1003, 1500, 2400, 2410, 2600, 3100, 3333, 3600};
+    std::string text;
+    for (int s : starts)
+        text += (text.empty() ? "" : ",") + std::to_string(s);
+    for (int media = 2; media <= 9; ++media) {
+        const nlohmann::json json = SplitJson({"--starts", text, "--count", std::to_string(media)});
+        EXPECT_EQ(json["boundaries"].get<std::vector<int>>(),
+                  testing::ExhaustiveSplit(starts, media).boundaries)
+            << media;
+        EXPECT_EQ(json["lines"].size(), static_cast<std::size_t>(media));
+    }
+}
+
+TEST(SplitCommand, MessagesInsteadOfASplit)
+{
+    const nlohmann::json one = SplitJson({"--starts", "0,100,200"});
+    EXPECT_EQ(one["lines"], nlohmann::json({"Only one media: nothing to split..."}));
+    EXPECT_EQ(one["text"], "Only one media: nothing to split..." + LineBreaks(22));
+    EXPECT_TRUE(one["boundaries"].empty());
+
+    const nlohmann::json few = SplitJson({"--starts", "0,100,200,300", "--count", "4"});
+    EXPECT_EQ(few["lines"], nlohmann::json({"You can't split 3 chapters into 4 parts"}));
+    EXPECT_TRUE(few["bitrates"].empty());
+}
+
+TEST(SplitCommand, MalformedStartsAreUsageErrors)
+{
+    for (const char* starts :
+         {"0,x", "0,300,200", "5", "", "0,,5", "-1,5", "0,12abc", "0,99999999999", "0, 5"}) {
+        const auto result = RunCliCapture({"split", "--starts", starts, "--count", "2"});
+        EXPECT_EQ(result.status, 2) << starts;
+        EXPECT_EQ(result.err.rfind("ratewise-cli: ", 0), 0u) << result.err;
+        EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << "one line: " << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_EQ(RunCliCapture({"split", "--count", "2"}).status, 2);
+    EXPECT_EQ(RunCliCapture({"split", "--starts", "0,5", "--mode", "vcd"}).status, 2);
+}
+
+} // namespace
+} // namespace ratewise

@@ -1,0 +1,58 @@
+#include "tests/ifo/exercise_reader.h"
+
+#include <sstream>
+
+#include "ifo/audio_names.h"
+#include "ifo/language_table.h"
+#include "ifo/stream_attributes.h"
+#include "ifo/title_set_tables.h"
+#include "ifo/video_attributes.h"
+
+namespace ratewise::testing {
+
+ReaderOutcome ExerciseReader(std::span<const std::uint8_t> bytes)
+{
+    ReaderOutcome outcome;
+    std::unique_ptr<TitleSetInfo> info = ifoOpen(bytes);
+    std::vector<std::int32_t> seconds;
+    if (info) {
+        outcome.opened = true;
+        outcome.pgcTableBytes = info->pgcTable.Size();
+        const int pgcCount = ifoGetPGCCount(info.get());
+        for (int i = 0; i < pgcCount; ++i) {
+            PlaybackTime time;
+            ifoGetPlaybackTime(info.get(), i, &time);
+            outcome.times.push_back(time);
+            seconds.push_back(time.hours * 3600 + time.minutes * 60 + time.seconds);
+            outcome.cells.push_back(ifoGetCells(info.get(), i).value_or(std::vector<CellEntry>{}));
+        }
+        outcome.audioStreams = ifoCountAudioStreams(info.get());
+        outcome.subpictureStreams = ifoCountSubpictureStreams(info.get());
+        const VideoAttributes video = *ifoGetVideoAttributes(info.get());
+        std::size_t names = AspectName(video.aspectCode).size() +
+                            DisplayModeName(video.displayModeCode).size() +
+                            ResolutionName(video.resolutionIndex).size();
+        for (int k = 0; k < kAudioStreamSlots; ++k) {
+            const AudioAttributes audio = *ifoGetAudioAttributes(info.get(), k);
+            names += languageName(audio.language).size() + audioCodingName(audio.codingMode).size() +
+                     audioStreamCode(audio.codingMode, k).size();
+        }
+        for (int k = 0; k < kSubpictureStreamSlots; ++k)
+            names += languageName(ifoGetSubpictureAttributes(info.get(), k)->language).size();
+        if (names == 0)
+            outcome.audioStreams = -1; // unreachable: the aspect always has a name
+        ifoClose(std::move(info));
+    }
+
+    MemoryByteSource source(bytes);
+    std::ostringstream out, err;
+    if (auto tables = ifoOpenTables(source, 0, err)) {
+        for (const ByteBuffer& slot : tables->slots)
+            outcome.largestTableBytes = std::max(outcome.largestTableBytes, slot.Size());
+        ifoReadTimeMap(*tables, seconds, outcome.timeMap, out);
+        ifoCloseTables(std::move(tables));
+    }
+    return outcome;
+}
+
+} // namespace ratewise::testing

@@ -1,0 +1,29 @@
+// Runs every decoder of the title-set reader over a block of bytes: open, every PGC's time and
+// cells, the stream attributes and counts, then the time-map pass. Used by the malformed-file
+// tests and the fuzz target; whatever the bytes, this must neither crash nor overrun.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "ifo/cells.h"
+#include "ifo/time_map.h"
+
+namespace ratewise::testing {
+
+struct ReaderOutcome {
+    bool opened = false;
+    std::size_t pgcTableBytes = 0;
+    std::vector<PlaybackTime> times;           // per PGC
+    std::vector<std::vector<CellEntry>> cells; // per PGC; empty when ifoGetCells failed
+    int audioStreams = 0;
+    int subpictureStreams = 0;
+    TimeMapData timeMap;
+    std::size_t largestTableBytes = 0; // largest buffer ifoOpenTables made
+};
+
+ReaderOutcome ExerciseReader(std::span<const std::uint8_t> bytes);
+
+} // namespace ratewise::testing

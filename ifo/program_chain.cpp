@@ -1,5 +1,7 @@
 #include "ifo/program_chain.h"
 
+#include <algorithm>
+
 namespace ratewise {
 
 namespace {
@@ -28,7 +30,14 @@ int ifoGetPGCCount(const TitleSetInfo* info)
 {
     if (info == nullptr)
         return 0;
-    return info->pgcTable.View().U16(0).value_or(0);
+    const BeView table = info->pgcTable.View();
+    const int declared = table.U16(0).value_or(0);
+    // A PGC whose search pointer lies outside the table cannot be found, so it is not counted:
+    // four hostile bytes cannot make every caller walk 65,535 PGCs that do not exist.
+    const std::size_t pointers = table.Size() < kPgcSearchPointerStart
+                                     ? 0
+                                     : (table.Size() - kPgcSearchPointerStart) / kPgcSearchPointerSize;
+    return static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(declared), pointers));
 }
 
 std::optional<BeView> ifoGetPGC(const TitleSetInfo* info, int i)

@@ -34,7 +34,8 @@ inline constexpr std::size_t kPgcCellPositionOffset = 0xEA;
 // and are dropped. Nothing when the four bytes are not all inside the view.
 std::optional<PlaybackTime> DecodePlaybackTime(BeView bytes, std::size_t offset);
 
-// Number of PGCs; 0 for a missing info or table.
+// Number of PGCs: the table's count, but no more than the search pointers the table holds;
+// 0 for a missing info or table.
 int ifoGetPGCCount(const TitleSetInfo* info);
 
 // PGC i as a view from its first byte to the end of the table; nothing when i is not below the

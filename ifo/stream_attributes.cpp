@@ -17,18 +17,20 @@ constexpr std::size_t kSubpictureAttributesOffset = 0x256;
 constexpr std::size_t kSubpictureRecordSize = 6;
 
 // Marks every slot whose stream control word in some program chain has its availability bit
-// (bit 7 of the word's first byte) set. A PGC outside the table marks nothing.
+// (bit 7 of the word's first byte) set. A control word outside the table marks nothing. Stops
+// early once every slot is marked: more PGCs cannot change the count.
 template <std::size_t Slots>
 std::bitset<Slots> AvailableSlots(const TitleSetInfo* info, std::size_t controlOffset, std::size_t wordSize)
 {
     std::bitset<Slots> marked;
     const int pgcCount = ifoGetPGCCount(info);
-    for (int i = 0; i < pgcCount; ++i) {
+    for (int i = 0; i < pgcCount && !marked.all(); ++i) {
         const std::optional<BeView> pgc = ifoGetPGC(info, i);
         if (!pgc)
             continue;
+        const std::optional<BeView> area = pgc->Sub(controlOffset, wordSize * Slots);
         for (std::size_t j = 0; j < Slots; ++j) {
-            const auto first = pgc->U8(controlOffset + wordSize * j);
+            const auto first = area ? area->U8(wordSize * j) : pgc->U8(controlOffset + wordSize * j);
             if (first && (*first & 0x80) != 0)
                 marked.set(j);
         }

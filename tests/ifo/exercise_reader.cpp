@@ -1,5 +1,6 @@
 #include "tests/ifo/exercise_reader.h"
 
+#include <array>
 #include <sstream>
 
 #include "ifo/audio_names.h"
@@ -18,13 +19,22 @@ ReaderOutcome ExerciseReader(std::span<const std::uint8_t> bytes)
     if (info) {
         outcome.opened = true;
         outcome.pgcTableBytes = info->pgcTable.Size();
-        const int pgcCount = ifoGetPGCCount(info.get());
-        for (int i = 0; i < pgcCount; ++i) {
+        outcome.pgcCount = ifoGetPGCCount(info.get());
+        // Every PGC's time; the cells of the PGCs the program can list as tracks (it keeps at
+        // most kMaxTimeMaps), as the track list and the chapter list ask for them.
+        std::array<CellEntry, 255> scratch{};
+        for (int i = 0; i < outcome.pgcCount; ++i) {
             PlaybackTime time;
-            ifoGetPlaybackTime(info.get(), i, &time);
+            const int cellCount = ifoGetPlaybackTime(info.get(), i, &time);
+            if (i >= kMaxTimeMaps)
+                continue;
+            const bool decoded = ifoGetCells(info.get(), i, scratch);
+            outcome.cellsDecoded += decoded ? 1 : 0;
             outcome.times.push_back(time);
             seconds.push_back(time.hours * 3600 + time.minutes * 60 + time.seconds);
-            outcome.cells.push_back(ifoGetCells(info.get(), i).value_or(std::vector<CellEntry>{}));
+            outcome.cells.emplace_back();
+            if (decoded)
+                outcome.cells.back().assign(scratch.begin(), scratch.begin() + cellCount);
         }
         outcome.audioStreams = ifoCountAudioStreams(info.get());
         outcome.subpictureStreams = ifoCountSubpictureStreams(info.get());

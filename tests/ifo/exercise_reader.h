@@ -16,8 +16,12 @@ namespace ratewise::testing {
 struct ReaderOutcome {
     bool opened = false;
     std::size_t pgcTableBytes = 0;
-    std::vector<PlaybackTime> times;           // per PGC
-    std::vector<std::vector<CellEntry>> cells; // per PGC; empty when ifoGetCells failed
+    int pgcCount = 0;
+    int cellsDecoded = 0; // PGCs whose cells decoded
+    // Per PGC, for the first kMaxTimeMaps PGCs (the track list's capacity); the cells are empty
+    // when ifoGetCells failed. Later PGCs only have their playback time read.
+    std::vector<PlaybackTime> times;
+    std::vector<std::vector<CellEntry>> cells;
     int audioStreams = 0;
     int subpictureStreams = 0;
     TimeMapData timeMap;

@@ -49,8 +49,7 @@ ReaderOutcome ExerciseReader(std::span<const std::uint8_t> bytes)
         }
         for (int k = 0; k < kSubpictureStreamSlots; ++k)
             names += languageName(ifoGetSubpictureAttributes(info.get(), k)->language).size();
-        if (names == 0)
-            outcome.audioStreams = -1; // unreachable: the aspect always has a name
+        outcome.nameBytes = names;
         ifoClose(std::move(info));
     }
 

@@ -22,6 +22,7 @@ struct ReaderOutcome {
     // when ifoGetCells failed. Later PGCs only have their playback time read.
     std::vector<PlaybackTime> times;
     std::vector<std::vector<CellEntry>> cells;
+    std::size_t nameBytes = 0; // total length of every name the stream decoders gave
     int audioStreams = 0;
     int subpictureStreams = 0;
     TimeMapData timeMap;

@@ -234,11 +234,5 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, RealTitleSet,
                          ::testing::Values("pal_d1_3audio_cells", "ntsc_d1_wide_subs16_menu",
                                            "pal_98_titles"));
 
-TEST(RealTitleSets, VideoManagersAreRefused)
-{
-    for (const char* folder : {"pal_d1_3audio_cells", "ntsc_d1_wide_subs16_menu", "pal_98_titles"})
-        EXPECT_EQ(ifoOpen(std::string(RATEWISE_FIXTURES_DIR "/ifo/") + folder + "/VIDEO_TS.IFO"), nullptr);
-}
-
 } // namespace
 } // namespace ratewise

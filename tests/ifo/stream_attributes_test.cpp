@@ -81,9 +81,7 @@ TEST(AudioNames, NameCodingsAndStreamCodes)
     EXPECT_EQ(audioStreamCode(2, 0), "0xC0");
     EXPECT_EQ(audioStreamCode(3, 1), "0xC9");
     EXPECT_EQ(audioStreamCode(4, 2), "0xBD 0xA2");
-    EXPECT_EQ(audioStreamCode(5, 0), "0xBD 0x88");
     EXPECT_EQ(audioStreamCode(6, 1), "0xBD 0x89");
-    EXPECT_EQ(audioStreamCode(1, 0), "0x00");
     EXPECT_EQ(audioStreamCode(7, 3), "0x03");
 }
 

@@ -15,10 +15,13 @@ std::int32_t AtLeastOne(std::uint8_t unit)
     return unit == 0 ? 1 : unit;
 }
 
-// The described average of map i: the sector distance between the map's first entry (a) and
+// The average of map i: the sector distance between the map's first entry (a) and
 // the word four bytes before the next boundary (b) over the PGC's playback time. When the map is
 // too short for that pair (b <= a) or either index lies outside the decoded words, the average
 // is 0: no value is taken from a map header or from before the table.
+// Intended, though it looks odd: the last map's boundary is endAddress - 4, so its b lands two
+// entries before the table's final entry; and a rate above 10000 kbit/s is shown divided by 10.
+// Both are how the averages have always been computed, and the track reports rely on them.
 std::int32_t AverageKbps(const TimeMapData& data, int i, std::span<const std::int32_t> pgcSeconds)
 {
     const std::int64_t first = data.mapOffsets[0] / 4;

@@ -24,21 +24,21 @@ std::vector<std::uint8_t> ReadFixture(const std::string& folder)
 
 testing::TitleSetImage Synthetic()
 {
-    testing::TitleSetSpec spec;
-    spec.audioCount = 2;
-    spec.subpictureCount = 1;
+    testing::TitleSetDraft draft;
+    draft.audioCount = 2;
+    draft.subpictureCount = 1;
     for (int p = 0; p < 3; ++p) {
-        testing::PgcSpec pgc{BcdTime(0, 0, 10 + p, 0), {1, 2}, {}};
+        testing::PgcDraft pgc{BcdTime(0, 0, 10 + p, 0), {1, 2}, {}};
         for (int c = 0; c < 3; ++c)
             pgc.cells.push_back({static_cast<std::uint8_t>(c == 1 ? 0x40 : 0), BcdTime(0, 0, 3, 0),
                                  static_cast<std::uint32_t>(100 * c),
                                  static_cast<std::uint32_t>(100 * c + 99)});
         pgc.audioControl[0] = 0x8000;
         pgc.subpictureControl[0] = 0x80000000u;
-        spec.pgcs.push_back(pgc);
+        draft.pgcs.push_back(pgc);
     }
-    spec.timeMaps = std::vector<testing::TimeMapSpec>(3, testing::TimeMapSpec{1, {0, 30, 60, 90, 120}});
-    return testing::WriteTitleSet(spec);
+    draft.timeMaps = std::vector<testing::TimeMapDraft>(3, testing::TimeMapDraft{1, {0, 30, 60, 90, 120}});
+    return testing::WriteTitleSet(draft);
 }
 
 // Buffers never exceed what the file holds (one sector at least).
@@ -134,10 +134,10 @@ TEST(MalformedTitleSets, AbsurdMapCounts)
     EXPECT_EQ(outcome.timeMap.declaredMapCount, 10000);
     EXPECT_EQ(outcome.timeMap.mapCount, kMaxTimeMaps);
 
-    testing::TitleSetSpec spec;
-    spec.timeMaps =
-        std::vector<testing::TimeMapSpec>(10000, testing::TimeMapSpec{1, {5, 6, 7, 8, 9, 10, 11}});
-    const auto many = testing::WriteTitleSet(spec).bytes; // 10,000 real maps
+    testing::TitleSetDraft draft;
+    draft.timeMaps =
+        std::vector<testing::TimeMapDraft>(10000, testing::TimeMapDraft{1, {5, 6, 7, 8, 9, 10, 11}});
+    const auto many = testing::WriteTitleSet(draft).bytes; // 10,000 real maps
     outcome = ExerciseReader(many);
     EXPECT_EQ(outcome.timeMap.mapCount, kMaxTimeMaps);
     EXPECT_EQ(outcome.timeMap.words.size(), static_cast<std::size_t>(kMaxTimeMapWords));

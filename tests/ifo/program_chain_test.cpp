@@ -8,19 +8,19 @@ namespace ratewise {
 namespace {
 
 using testing::BcdTime;
-using testing::CellSpec;
-using testing::PgcSpec;
+using testing::CellDraft;
+using testing::PgcDraft;
 
-std::unique_ptr<TitleSetInfo> OpenPgcs(std::vector<PgcSpec> pgcs)
+std::unique_ptr<TitleSetInfo> OpenPgcs(std::vector<PgcDraft> pgcs)
 {
-    testing::TitleSetSpec spec;
-    spec.pgcs = std::move(pgcs);
-    return ifoOpen(testing::WriteTitleSet(spec).bytes);
+    testing::TitleSetDraft draft;
+    draft.pgcs = std::move(pgcs);
+    return ifoOpen(testing::WriteTitleSet(draft).bytes);
 }
 
-std::vector<CellSpec> PlainCells(int count)
+std::vector<CellDraft> PlainCells(int count)
 {
-    std::vector<CellSpec> cells;
+    std::vector<CellDraft> cells;
     for (int c = 0; c < count; ++c)
         cells.push_back({0, BcdTime(0, 0, 2, 0), 100u * static_cast<std::uint32_t>(c),
                          100u * static_cast<std::uint32_t>(c) + 99, 1, static_cast<std::uint8_t>(c + 1)});
@@ -66,7 +66,7 @@ TEST(ProgramChains, CountLocateAndTimeEachPgc)
 
 TEST(Cells, CopySectorsIdsAndTimes)
 {
-    std::vector<CellSpec> cells = PlainCells(2);
+    std::vector<CellDraft> cells = PlainCells(2);
     cells[1] = {0, BcdTime(0, 1, 2, 3), 0x01020304, 0x0A0B0C0D, 0x0102, 7};
     auto info = OpenPgcs({{BcdTime(0, 1, 4, 3), {1}, cells}});
     const auto decoded = ifoGetCells(info.get(), 0);
@@ -87,7 +87,7 @@ TEST(Cells, CopySectorsIdsAndTimes)
 
 TEST(Cells, NumberAngleBlocks)
 {
-    std::vector<CellSpec> cells = PlainCells(7);
+    std::vector<CellDraft> cells = PlainCells(7);
     const std::array<std::uint8_t, 7> modes{0x40, 0x80, 0xC0, 0x00, 0x40, 0xC0, 0x02};
     for (std::size_t c = 0; c < cells.size(); ++c)
         cells[c].category = modes[c];

@@ -10,9 +10,9 @@
 namespace ratewise {
 namespace {
 
-using testing::PgcSpec;
+using testing::PgcDraft;
 
-TEST(VideoAttributes, DecodeTheDescribedExamples)
+TEST(VideoAttributes, DecodeCodingStandardAspectModeAndResolution)
 {
     const VideoAttributes wide = DecodeVideoAttributes(0x4C, 0x02);
     EXPECT_TRUE(wide.mpeg2);
@@ -85,9 +85,9 @@ TEST(AudioNames, NameCodingsAndStreamCodes)
     EXPECT_EQ(audioStreamCode(7, 3), "0x03");
 }
 
-PgcSpec PgcWithStreams(std::initializer_list<int> audioSlots, std::initializer_list<int> subpictureSlots)
+PgcDraft PgcWithStreams(std::initializer_list<int> audioSlots, std::initializer_list<int> subpictureSlots)
 {
-    PgcSpec pgc;
+    PgcDraft pgc;
     for (int slot : audioSlots)
         pgc.audioControl[static_cast<std::size_t>(slot)] = 0x8000;
     for (int slot : subpictureSlots)
@@ -97,15 +97,15 @@ PgcSpec PgcWithStreams(std::initializer_list<int> audioSlots, std::initializer_l
 
 TEST(StreamCounts, CountSlotsMarkedInAnyPgcCappedByTheHeader)
 {
-    testing::TitleSetSpec spec;
-    spec.audioCount = 3;
-    spec.subpictureCount = 2;
-    spec.pgcs = {PgcWithStreams({0}, {5}), PgcWithStreams({1}, {})};
-    EXPECT_EQ(ifoCountAudioStreams(ifoOpen(testing::WriteTitleSet(spec).bytes).get()), 2);
-    EXPECT_EQ(ifoCountSubpictureStreams(ifoOpen(testing::WriteTitleSet(spec).bytes).get()), 1);
+    testing::TitleSetDraft draft;
+    draft.audioCount = 3;
+    draft.subpictureCount = 2;
+    draft.pgcs = {PgcWithStreams({0}, {5}), PgcWithStreams({1}, {})};
+    EXPECT_EQ(ifoCountAudioStreams(ifoOpen(testing::WriteTitleSet(draft).bytes).get()), 2);
+    EXPECT_EQ(ifoCountSubpictureStreams(ifoOpen(testing::WriteTitleSet(draft).bytes).get()), 1);
 
-    spec.pgcs = {PgcWithStreams({0, 1}, {0, 1, 2}), PgcWithStreams({2, 7}, {31})};
-    const auto info = ifoOpen(testing::WriteTitleSet(spec).bytes);
+    draft.pgcs = {PgcWithStreams({0, 1}, {0, 1, 2}), PgcWithStreams({2, 7}, {31})};
+    const auto info = ifoOpen(testing::WriteTitleSet(draft).bytes);
     EXPECT_EQ(ifoCountAudioStreams(info.get()), 3);
     EXPECT_EQ(ifoCountSubpictureStreams(info.get()), 2);
     EXPECT_EQ(ifoCountAudioStreams(nullptr), 0);
@@ -114,11 +114,11 @@ TEST(StreamCounts, CountSlotsMarkedInAnyPgcCappedByTheHeader)
 
 TEST(StreamAttributes, DecodeAudioAndSubpictureRecords)
 {
-    testing::TitleSetSpec spec;
-    spec.audio[1] = {0x04 << 5, 0x05, 'e', 'n', 0, 0, 0, 0};
-    spec.subpictures[31] = {1, 0, 'd', 'e', 0, 0};
-    spec.pgcs = {PgcSpec{}};
-    const auto info = ifoOpen(testing::WriteTitleSet(spec).bytes);
+    testing::TitleSetDraft draft;
+    draft.audio[1] = {0x04 << 5, 0x05, 'e', 'n', 0, 0, 0, 0};
+    draft.subpictures[31] = {1, 0, 'd', 'e', 0, 0};
+    draft.pgcs = {PgcDraft{}};
+    const auto info = ifoOpen(testing::WriteTitleSet(draft).bytes);
     const auto audio = ifoGetAudioAttributes(info.get(), 1);
     ASSERT_TRUE(audio);
     EXPECT_EQ(audioCodingName(audio->codingMode), "LPCM");

@@ -8,15 +8,15 @@
 namespace ratewise {
 namespace {
 
-using testing::TimeMapSpec;
+using testing::TimeMapDraft;
 
 // Runs the whole pass over a title set holding these maps.
-TimeMapData Pass(const std::vector<TimeMapSpec>& maps, std::vector<std::int32_t> seconds,
+TimeMapData Pass(const std::vector<TimeMapDraft>& maps, std::vector<std::int32_t> seconds,
                  std::string* out = nullptr)
 {
-    testing::TitleSetSpec spec;
-    spec.timeMaps = maps;
-    const auto image = testing::WriteTitleSet(spec);
+    testing::TitleSetDraft draft;
+    draft.timeMaps = maps;
+    const auto image = testing::WriteTitleSet(draft);
     MemoryByteSource source(image.bytes);
     std::ostringstream text, err;
     TimeMapData data;
@@ -82,7 +82,7 @@ TEST(TimeMap, ReadsALargeTableWholeSoItsLastWordIsRealData)
 
 TEST(TimeMap, StopsAtTheCapacities)
 {
-    std::vector<TimeMapSpec> maps(150, TimeMapSpec{3, {1, 2, 3}});
+    std::vector<TimeMapDraft> maps(150, TimeMapDraft{3, {1, 2, 3}});
     maps.push_back({1, std::vector<std::uint32_t>(70000, 9)});
     const TimeMapData data = Pass(maps, {});
     EXPECT_EQ(data.declaredMapCount, 151);
@@ -96,8 +96,8 @@ TEST(TimeMap, StopsAtTheCapacities)
 
 TEST(TimeMap, MissingTableKeepsThePreviousData)
 {
-    testing::TitleSetSpec spec;
-    const auto image = testing::WriteTitleSet(spec); // no time map table
+    testing::TitleSetDraft draft;
+    const auto image = testing::WriteTitleSet(draft); // no time map table
     MemoryByteSource source(image.bytes);
     std::ostringstream out, err;
     TimeMapData data = Pass({{1, {1, 2, 3}}}, {1});

@@ -13,11 +13,11 @@ using testing::AppendTable;
 using testing::PutU32;
 using testing::WriteTitleSet;
 
-testing::TitleSetSpec OnePgc()
+testing::TitleSetDraft OnePgc()
 {
-    testing::TitleSetSpec spec;
-    spec.pgcs.push_back({testing::BcdTime(0, 1, 0, 0), {1}, {{0, testing::BcdTime(0, 1, 0, 0), 0, 99}}});
-    return spec;
+    testing::TitleSetDraft draft;
+    draft.pgcs.push_back({testing::BcdTime(0, 1, 0, 0), {1}, {{0, testing::BcdTime(0, 1, 0, 0), 0, 99}}});
+    return draft;
 }
 
 // A source whose seeks always fail, as a pipe or a broken device would.
@@ -113,9 +113,9 @@ TEST(IfoSeekRead, ReportsFailedSeeksOnlyWhenLogged)
 
 TEST(IfoOpenTables, ReadsEveryPointedTableAndLeavesTheOthersEmpty)
 {
-    testing::TitleSetSpec spec = OnePgc();
-    spec.timeMaps = std::vector<testing::TimeMapSpec>{{1, {10, 20}}};
-    auto image = WriteTitleSet(spec).bytes;
+    testing::TitleSetDraft draft = OnePgc();
+    draft.timeMaps = std::vector<testing::TimeMapDraft>{{1, {10, 20}}};
+    auto image = WriteTitleSet(draft).bytes;
     PutU32(image, 0x0C0, 7);
     PutU32(image, 0x0C4, 0x1234);
     std::vector<std::uint8_t> cellTable(3000);

@@ -21,7 +21,7 @@ void Grow(std::vector<std::uint8_t>& bytes, std::size_t size)
         bytes.resize(size);
 }
 
-std::vector<std::uint8_t> WritePgc(const PgcSpec& pgc)
+std::vector<std::uint8_t> WritePgc(const PgcDraft& pgc)
 {
     const std::size_t np = pgc.programMap.size();
     const std::size_t nc = pgc.cells.size();
@@ -42,7 +42,7 @@ std::vector<std::uint8_t> WritePgc(const PgcSpec& pgc)
     std::copy(pgc.programMap.begin(), pgc.programMap.end(),
               bytes.begin() + static_cast<std::ptrdiff_t>(mapStart));
     for (std::size_t c = 0; c < nc; ++c) {
-        const CellSpec& cell = pgc.cells[c];
+        const CellDraft& cell = pgc.cells[c];
         const std::size_t record = playbackStart + 24 * c;
         bytes[record] = cell.category;
         std::copy(cell.time.begin(), cell.time.end(),
@@ -77,7 +77,7 @@ void PutU32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint32_t 
         bytes[offset + k] = static_cast<std::uint8_t>(value >> (24 - 8 * k));
 }
 
-std::vector<std::uint8_t> WriteProgramChainTable(std::span<const PgcSpec> pgcs)
+std::vector<std::uint8_t> WriteProgramChainTable(std::span<const PgcDraft> pgcs)
 {
     std::vector<std::uint8_t> table(8 + 8 * pgcs.size());
     PutU16(table, 0, static_cast<std::uint16_t>(pgcs.size()));
@@ -91,7 +91,7 @@ std::vector<std::uint8_t> WriteProgramChainTable(std::span<const PgcSpec> pgcs)
     return table;
 }
 
-std::vector<std::uint8_t> WriteTimeMapTable(std::span<const TimeMapSpec> maps)
+std::vector<std::uint8_t> WriteTimeMapTable(std::span<const TimeMapDraft> maps)
 {
     std::vector<std::uint8_t> table(8 + 4 * maps.size());
     PutU16(table, 0, static_cast<std::uint16_t>(maps.size()));
@@ -119,27 +119,27 @@ std::uint32_t AppendTable(std::vector<std::uint8_t>& image, int slot, std::span<
     return sector;
 }
 
-TitleSetImage WriteTitleSet(const TitleSetSpec& spec)
+TitleSetImage WriteTitleSet(const TitleSetDraft& draft)
 {
     TitleSetImage image;
     std::vector<std::uint8_t>& bytes = image.bytes;
     bytes.assign(kSector, 0);
     constexpr std::string_view identifier = "DVDVIDEO-VTS";
     std::copy(identifier.begin(), identifier.end(), bytes.begin());
-    bytes[0x200] = spec.video0;
-    bytes[0x201] = spec.video1;
-    PutU16(bytes, 0x202, spec.audioCount);
+    bytes[0x200] = draft.video0;
+    bytes[0x201] = draft.video1;
+    PutU16(bytes, 0x202, draft.audioCount);
     for (std::size_t k = 0; k < 8; ++k)
-        std::copy(spec.audio[k].begin(), spec.audio[k].end(),
+        std::copy(draft.audio[k].begin(), draft.audio[k].end(),
                   bytes.begin() + static_cast<std::ptrdiff_t>(0x204 + 8 * k));
-    bytes[0x255] = spec.subpictureCount;
+    bytes[0x255] = draft.subpictureCount;
     for (std::size_t k = 0; k < 32; ++k)
-        std::copy(spec.subpictures[k].begin(), spec.subpictures[k].end(),
+        std::copy(draft.subpictures[k].begin(), draft.subpictures[k].end(),
                   bytes.begin() + static_cast<std::ptrdiff_t>(0x256 + 6 * k));
 
-    image.pgciSector = AppendTable(bytes, 2, WriteProgramChainTable(spec.pgcs));
-    if (spec.timeMaps)
-        image.tmaptiSector = AppendTable(bytes, 4, WriteTimeMapTable(*spec.timeMaps));
+    image.pgciSector = AppendTable(bytes, 2, WriteProgramChainTable(draft.pgcs));
+    if (draft.timeMaps)
+        image.tmaptiSector = AppendTable(bytes, 4, WriteTimeMapTable(*draft.timeMaps));
     return image;
 }
 

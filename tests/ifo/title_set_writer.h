@@ -15,7 +15,7 @@ namespace ratewise::testing {
 // Four BCD bytes h, m, s, f; the frame byte carries the frame-rate flag (PAL 01, NTSC 11).
 std::array<std::uint8_t, 4> BcdTime(int hours, int minutes, int seconds, int frames, bool pal = true);
 
-struct CellSpec {
+struct CellDraft {
     std::uint8_t category = 0; // bits 7-6: angle-block mode
     std::array<std::uint8_t, 4> time{};
     std::uint32_t firstSector = 0;
@@ -24,28 +24,28 @@ struct CellSpec {
     std::uint8_t cellId = 1;
 };
 
-struct PgcSpec {
+struct PgcDraft {
     std::array<std::uint8_t, 4> time{};
     std::vector<std::uint8_t> programMap{1}; // first cell (from 1) of each program
-    std::vector<CellSpec> cells;
+    std::vector<CellDraft> cells;
     std::array<std::uint16_t, 8> audioControl{};       // bit 15: stream available
     std::array<std::uint32_t, 32> subpictureControl{}; // bit 31: stream available
 };
 
-struct TimeMapSpec {
+struct TimeMapDraft {
     std::uint8_t timeUnit = 1;
     std::vector<std::uint32_t> entries;
 };
 
-struct TitleSetSpec {
+struct TitleSetDraft {
     std::uint8_t video0 = 0x40; // MPEG-2, NTSC, 4:3
     std::uint8_t video1 = 0x00;
     std::uint16_t audioCount = 0;
     std::array<std::array<std::uint8_t, 8>, 8> audio{};
     std::uint8_t subpictureCount = 0;
     std::array<std::array<std::uint8_t, 6>, 32> subpictures{};
-    std::vector<PgcSpec> pgcs;
-    std::optional<std::vector<TimeMapSpec>> timeMaps; // no VTS_TMAPTI when empty
+    std::vector<PgcDraft> pgcs;
+    std::optional<std::vector<TimeMapDraft>> timeMaps; // no VTS_TMAPTI when empty
 };
 
 struct TitleSetImage {
@@ -57,10 +57,10 @@ struct TitleSetImage {
 };
 
 // The VTS_PGCI and VTS_TMAPTI tables on their own, as they start in the file.
-std::vector<std::uint8_t> WriteProgramChainTable(std::span<const PgcSpec> pgcs);
-std::vector<std::uint8_t> WriteTimeMapTable(std::span<const TimeMapSpec> maps);
+std::vector<std::uint8_t> WriteProgramChainTable(std::span<const PgcDraft> pgcs);
+std::vector<std::uint8_t> WriteTimeMapTable(std::span<const TimeMapDraft> maps);
 
-TitleSetImage WriteTitleSet(const TitleSetSpec& spec);
+TitleSetImage WriteTitleSet(const TitleSetDraft& draft);
 
 // Appends table (padded to whole sectors) to the image and points header slot (1 to 8) at it.
 // Returns its sector.

@@ -1,0 +1,37 @@
+// Audio and subpicture streams of a title set: the attribute records in the header and the number
+// of streams the program chains really use (ifoCountAudioStreams, ifoCountSubpictureStreams).
+// The stream reports describe records 0 to count - 1.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "ifo/title_set_info.h"
+
+namespace ratewise {
+
+inline constexpr int kAudioStreamSlots = 8;
+inline constexpr int kSubpictureStreamSlots = 32;
+
+struct AudioAttributes {
+    int codingMode = 0;                     // byte 0 bits 7-5; name it with audioCodingName
+    int channelCount = 1;                   // byte 1 bits 2-0, plus 1
+    std::array<std::uint8_t, 2> language{}; // two code characters; name them with languageName
+};
+
+struct SubpictureAttributes {
+    std::array<std::uint8_t, 2> language{};
+};
+
+// Record k (0 to 7) of the audio attributes; nothing for a missing info or k outside the slots.
+std::optional<AudioAttributes> ifoGetAudioAttributes(const TitleSetInfo* info, int k);
+// Record k (0 to 31) of the subpicture attributes.
+std::optional<SubpictureAttributes> ifoGetSubpictureAttributes(const TitleSetInfo* info, int k);
+
+// Audio slots that any program chain marks available, capped by the header's stream count.
+int ifoCountAudioStreams(const TitleSetInfo* info);
+// Subpicture slots that any program chain marks available, capped by the header's count byte.
+int ifoCountSubpictureStreams(const TitleSetInfo* info);
+
+} // namespace ratewise

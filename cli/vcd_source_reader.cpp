@@ -1,24 +1,28 @@
-// Where `vcd-project` gets the aspect code and the PAL flag of FILE from.
+// Where `vcd-project` gets the aspect code and the PAL flag of FILE from: the title set's first
+// video attribute byte, read with the title-set reader.
 #include <fstream>
 
 #include "cli/cli.h"
 #include "cli/vcd_project_command.h"
+#include "ifo/title_set_info.h"
+#include "ifo/video_attributes.h"
 
 namespace ratewise::cli {
 
-// HOOK for the title-set reader. Once the reader is linked in, this opens `ifoPath` with it,
-// takes the first byte of the title set's video attributes and returns
-// VcdSourceFromVideoAttributes(byte), or prints the reader's refusal and returns nothing.
-// Until then a readable file is refused as well, so the command never writes a project for a
-// source it has not seen.
 std::optional<VcdSource> ReadVcdSource(const std::string& ifoPath, std::ostream& err)
 {
     if (!std::ifstream(ifoPath, std::ios::binary)) {
         PrintError(err, ifoPath, "cannot open file");
         return std::nullopt;
     }
-    PrintError(err, ifoPath, "reading title sets is not available in this build");
-    return std::nullopt;
+    std::unique_ptr<TitleSetInfo> info = ifoOpen(ifoPath);
+    const std::optional<VideoAttributes> video = ifoGetVideoAttributes(info.get());
+    ifoClose(std::move(info));
+    if (!video) {
+        PrintError(err, ifoPath, "not a title-set information file");
+        return std::nullopt;
+    }
+    return VcdSourceFromVideoAttributes(video->b0);
 }
 
 } // namespace ratewise::cli

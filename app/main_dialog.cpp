@@ -15,6 +15,7 @@
 #include <QSignalBlocker>
 #include <QUrl>
 
+#include "app/chapters_command.h"
 #include "app/window_slide.h"
 #include "ui/about_dialog.h"
 #include "ui/app_resources.h"
@@ -173,6 +174,9 @@ void MainDialog::Connect()
     connect(c.video, &FramedLineEdit::FocusReceived, this, suggestOnFocus);
     connect(c.audio2, &FramedLineEdit::FocusReceived, this, suggestOnFocus);
     connect(c.about, &QPushButton::clicked, this, [this] { OpenAboutBox(); });
+    connect(c.chaptersInfo, &QPushButton::clicked, this, [this] {
+        RunChaptersCommand(this, m_ifoPath, m_controls.tracks->currentRow(), State(), m_controls.progress);
+    });
 }
 
 void MainDialog::OnFieldEdited(CalcField field, const QString& text)

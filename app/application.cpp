@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QStringList>
 
+#include "app/chart_export.h"
 #include "app/main_dialog.h"
 #include "ui/app_resources.h"
 #include "ui/sound_player.h"
@@ -12,6 +13,9 @@ namespace ratewise {
 
 int Application::Run(int& argc, char** argv)
 {
+    // The chart export draws off-screen and exits before any window exists.
+    if (IsChartExport(argc, argv))
+        return RunChartExport(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ratewise"));
     QApplication::setApplicationVersion(QStringLiteral("0.45"));

@@ -16,6 +16,7 @@
 #include <QUrl>
 
 #include "app/chapters_command.h"
+#include "app/explorer_command.h"
 #include "app/vcd_project_command.h"
 #include "app/window_slide.h"
 #include "ui/about_dialog.h"
@@ -179,6 +180,12 @@ void MainDialog::Connect()
         RunChaptersCommand(this, m_ifoPath, m_controls.tracks->currentRow(), State(), m_controls.progress);
     });
     connect(c.createVcd, &QPushButton::clicked, this, [this] { CreateVcdProject(); });
+    connect(c.bitrateInfo, &QPushButton::clicked, this, [this] {
+        QStringList lines;
+        for (int row = 0; row < m_controls.tracks->count(); ++row)
+            lines.append(m_controls.tracks->item(row)->text());
+        RunExplorerCommand(this, m_ifoPath, m_controls.tracks->currentRow(), lines);
+    });
 }
 
 void MainDialog::OnFieldEdited(CalcField field, const QString& text)

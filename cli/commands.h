@@ -15,5 +15,6 @@ void AddCalcCommand(CLI::App& app, CommandAction& action);
 void AddVcdProjectCommand(CLI::App& app, CommandAction& action);
 void AddSplitCommand(CLI::App& app, CommandAction& action);
 void AddChaptersCommand(CLI::App& app, CommandAction& action);
+void AddProfileCommand(CLI::App& app, CommandAction& action);
 
 } // namespace ratewise::cli

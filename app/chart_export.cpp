@@ -1,0 +1,140 @@
+// Export of the bitrate chart to a PNG file, without a window.
+#include "app/chart_export.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+
+#include <charconv>
+#include <iostream>
+#include <string_view>
+
+#include "explorer/chart_painter.h"
+#include "explorer/explorer_source.h"
+#include "ui/dialog_units.h"
+
+namespace ratewise {
+namespace {
+
+// Largest image side the export draws.
+constexpr int kMaxSide = 16384;
+
+void PrintError(std::ostream& err, const std::string& what, const std::string& why)
+{
+    err << "ratewise: " << what << ": " << why << "\n";
+}
+
+// The whole text as a number from `lowest` to kMaxSide, or nothing.
+std::optional<int> ParseNumber(std::string_view text, int lowest)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < lowest || value > kMaxSide)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+bool IsChartExport(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--chart")
+            return true;
+    }
+    return false;
+}
+
+std::optional<ChartExportRequest> ParseChartExport(const std::vector<std::string>& args, std::ostream& err)
+{
+    ChartExportRequest request;
+    bool haveChart = false;
+    bool haveTrack = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& name = args[i];
+        if (name != "--chart" && name != "--track" && name != "--png" && name != "--width" &&
+            name != "--height") {
+            PrintError(err, "usage", "unknown argument " + name);
+            return std::nullopt;
+        }
+        if (i + 1 >= args.size()) {
+            PrintError(err, "usage", name + " needs a value");
+            return std::nullopt;
+        }
+        const std::string& value = args[++i];
+        if (name == "--chart") {
+            request.ifoPath = value;
+            haveChart = true;
+        } else if (name == "--png") {
+            request.pngPath = value;
+        } else {
+            const std::optional<int> number = ParseNumber(value, 1);
+            if (!number) {
+                PrintError(err, "usage",
+                           name + " takes a whole number from 1 to " + std::to_string(kMaxSide));
+                return std::nullopt;
+            }
+            if (name == "--track") {
+                request.track = *number;
+                haveTrack = true;
+            } else if (name == "--width") {
+                request.width = *number;
+            } else {
+                request.height = *number;
+            }
+        }
+    }
+    if (!haveChart || !haveTrack || request.pngPath.empty()) {
+        PrintError(err, "usage", "ratewise --chart FILE.IFO --track N --png OUT [--width W] [--height H]");
+        return std::nullopt;
+    }
+    return request;
+}
+
+int ExportChart(const ChartExportRequest& request, std::ostream& err)
+{
+    const ExplorerRead read = ReadExplorerData(request.ifoPath, {}, request.track - 1, err);
+    switch (read.error) {
+    case ExplorerReadError::None:
+        break;
+    case ExplorerReadError::CannotRead:
+        PrintError(err, request.ifoPath, "cannot open file or not a title-set information file");
+        return kChartExportBadInput;
+    case ExplorerReadError::NoTimeMap:
+        PrintError(err, request.ifoPath, "the title set has no time map");
+        return kChartExportBadInput;
+    case ExplorerReadError::NoSuchTrack:
+        PrintError(err, "--track",
+                   "no track " + std::to_string(request.track) + ": the title set has " +
+                       std::to_string(read.trackCount));
+        return kChartExportUsage;
+    }
+
+    // By default the size of the window's chart area when it opens.
+    const QSize chartArea = DialogUnits(DialogFont()).Rect(0, 0, 370, 180).size();
+    const QSize size(request.width.value_or(chartArea.width()), request.height.value_or(chartArea.height()));
+    const QImage image = RenderChart(*read.data, size);
+    if (!image.save(QFile::decodeName(request.pngPath.c_str()), "PNG")) {
+        PrintError(err, request.pngPath, "cannot write the image");
+        return kChartExportWriteFailed;
+    }
+    return kChartExportOk;
+}
+
+int RunChartExport(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::optional<ChartExportRequest> request = ParseChartExport(args, std::cerr);
+    if (!request)
+        return kChartExportUsage;
+    // Qt gets only the program name and the off-screen platform: no display is needed, and no
+    // export argument is mistaken for one of Qt's own.
+    char platformOption[] = "-platform";
+    char platformName[] = "offscreen";
+    char* qtArgv[] = {argv[0], platformOption, platformName, nullptr};
+    int qtArgc = 3;
+    QGuiApplication app(qtArgc, qtArgv);
+    return ExportChart(*request, std::cerr);
+}
+
+} // namespace ratewise

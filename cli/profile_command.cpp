@@ -1,0 +1,81 @@
+// `ratewise-cli profile`: the Bitrate Explorer's curve of a track as numbers, one line per pixel
+// column of a plot of the given width.
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+
+#include "cli/cli.h"
+#include "cli/commands.h"
+#include "common/string_format.h"
+#include "explorer/explorer_source.h"
+#include "explorer/profile_column.h"
+
+namespace ratewise::cli {
+namespace {
+
+struct Settings {
+    std::string ifoPath;
+    int track = 0;
+    int width = 400;
+    bool json = false;
+};
+
+int RunProfile(const Settings& settings, std::ostream& out, std::ostream& err)
+{
+    // The reader's own messages would only repeat the one-line error below.
+    std::ostringstream readerMessages;
+    const ExplorerRead read = ReadExplorerData(settings.ifoPath, {}, settings.track - 1, readerMessages);
+    switch (read.error) {
+    case ExplorerReadError::None:
+        break;
+    case ExplorerReadError::CannotRead:
+        PrintError(err, settings.ifoPath, "cannot open file or not a title-set information file");
+        return kExitBadInput;
+    case ExplorerReadError::NoTimeMap:
+        PrintError(err, settings.ifoPath, "the title set has no time map");
+        return kExitBadInput;
+    case ExplorerReadError::NoSuchTrack:
+        PrintError(err, "--track",
+                   StringPrintf("no track %d: the title set has %d", settings.track, read.trackCount));
+        return kExitUsage;
+    }
+    const ExplorerData* data = &*read.data;
+
+    const std::vector<int> columns = ProfileColumns(*data, settings.width);
+    if (settings.json) {
+        const auto track = static_cast<std::size_t>(data->currentTrack);
+        const nlohmann::json json = {
+            {"track", settings.track},
+            {"timeUnit", data->TimeUnitOf(data->currentTrack)},
+            {"averageKbps", data->averageKbps[track]},
+            {"columns", columns},
+        };
+        out << json.dump(2) << "\n";
+        return kExitOk;
+    }
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        out << i + 1 << "," << columns[i] << "\n";
+    return kExitOk;
+}
+
+} // namespace
+
+void AddProfileCommand(CLI::App& app, CommandAction& action)
+{
+    auto settings = std::make_shared<Settings>();
+    CLI::App* command = app.add_subcommand(
+        "profile", "A track's bitrate over its running time, as the Bitrate Explorer draws it: x,heldKbps");
+    command->add_option("FILE", settings->ifoPath, "Title-set information file (VTS_xx_0.IFO)")->required();
+    command->add_option("--track", settings->track, "Track number, from 1")
+        ->required()
+        ->check(CLI::PositiveNumber);
+    command->add_option("--width", settings->width, "Plot width in pixels; one line per column 1 ... W - 1")
+        ->check(CLI::Range(1, 1000000));
+    command->add_flag("--json", settings->json,
+                      "Print one JSON object: track, timeUnit, averageKbps, columns");
+    command->callback([settings, &action] {
+        action = [settings](std::ostream& out, std::ostream& err) { return RunProfile(*settings, out, err); };
+    });
+}
+
+} // namespace ratewise::cli

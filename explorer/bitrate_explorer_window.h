@@ -1,0 +1,69 @@
+// The Bitrate Explorer window: the chart of one track's bitrate over its running time, the track
+// list, three colour swatches, "Copy to clipboard" and "Close". It works on its own snapshot of
+// the loaded title set; nothing flows back to the main window.
+#pragma once
+
+#include <QColor>
+#include <QDialog>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+#include "explorer/explorer_data.h"
+#include "ui/dialog_units.h"
+
+class QComboBox;
+class QPushButton;
+
+namespace ratewise {
+
+class ChartFrameWidget;
+class ColourSwatchWidget;
+
+class BitrateExplorerWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr const char* kTitle = "Bitrate Explorer";
+    // The smallest outer size the window can be given.
+    static constexpr int kMinimumWidth = 400;
+    static constexpr int kMinimumHeight = 250;
+
+    // Asks for a colour, starting from black; nothing when the user cancels.
+    using ColourChooser = std::function<std::optional<QColor>(QWidget* parent)>;
+
+    explicit BitrateExplorerWindow(ExplorerData explorerData, QWidget* parent = nullptr);
+
+    const ExplorerData& Data() const { return m_data; }
+    // Replaces the system colour chooser (tests answer it themselves).
+    void SetColourChooser(ColourChooser chooser) { m_chooseColour = std::move(chooser); }
+    // The chart area as an image, the swatches and buttons not included.
+    QImage ChartImage() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    enum Swatch { Background, Curve, Axis };
+
+    void ChooseTrack(int index);
+    void ChooseColour(Swatch swatch);
+    void CopyToClipboard();
+    void LayOut(int width, int height);
+    void KeepMinimumOuterSize();
+    void ShowColours();
+
+    ExplorerData m_data;
+    DialogUnits m_units;
+    ColourChooser m_chooseColour;
+    ChartFrameWidget* m_chart;
+    QComboBox* m_tracks;
+    std::array<ColourSwatchWidget*, 3> m_swatches{};
+    QPushButton* m_copy;
+    QPushButton* m_close;
+};
+
+} // namespace ratewise

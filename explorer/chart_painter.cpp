@@ -87,7 +87,10 @@ void DrawChart(QPainter& painter, const QRect& chart, const ExplorerData& data)
         for (std::size_t i = 0; i < columns.size(); ++i)
             curve.setPoint(static_cast<int>(i), plot.left + static_cast<int>(i) + 1,
                            ValueY(plot, columns[i]));
-        painter.setPen(QPen(ToQColor(data.curveColour), 1));
+        // A cosmetic pen takes the raster engine's fast one-pixel line path.
+        QPen curvePen(ToQColor(data.curveColour), 1);
+        curvePen.setCosmetic(true);
+        painter.setPen(curvePen);
         painter.drawPolyline(curve);
     }
     painter.restore();
@@ -98,8 +101,9 @@ void DrawChartArea(QPainter& painter, const QRect& chart, const ExplorerData& da
     painter.save();
     const QColor background = ToQColor(data.backgroundColour);
     painter.fillRect(chart, background);
+    // The outline; its inside is already filled with the background.
     painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(background);
+    painter.setBrush(Qt::NoBrush);
     painter.drawRect(chart.adjusted(0, 0, -1, -1));
     painter.restore();
     DrawChart(painter, chart, data);

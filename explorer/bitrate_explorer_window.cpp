@@ -99,6 +99,7 @@ BitrateExplorerWindow::BitrateExplorerWindow(ExplorerData explorerData, QWidget*
         m_tracks->setCurrentIndex(m_data.currentTrack);
     }
     setWindowTitle(QString::fromStdString(LongExplorerTitle(m_data)));
+    KeepMinimumOuterSize();
     m_data.backgroundColour = kDefaultBackgroundColour;
     m_data.curveColour = kDefaultCurveColour;
     m_data.axisColour = kDefaultAxisColour;

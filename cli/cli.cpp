@@ -25,6 +25,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     AddSplitCommand(app, action);
     AddChaptersCommand(app, action);
     AddProfileCommand(app, action);
+    AddTracksCommand(app, action);
+    AddInfoCommand(app, action);
 
     // CLI11 wants argv order reversed in a vector.
     std::vector<std::string> reversed(args.rbegin(), args.rend());

@@ -16,5 +16,7 @@ void AddVcdProjectCommand(CLI::App& app, CommandAction& action);
 void AddSplitCommand(CLI::App& app, CommandAction& action);
 void AddChaptersCommand(CLI::App& app, CommandAction& action);
 void AddProfileCommand(CLI::App& app, CommandAction& action);
+void AddTracksCommand(CLI::App& app, CommandAction& action);
+void AddInfoCommand(CLI::App& app, CommandAction& action);
 
 } // namespace ratewise::cli

@@ -2,12 +2,13 @@
 // column of a plot of the given width.
 #include <nlohmann/json.hpp>
 
-#include <sstream>
+#include <algorithm>
 
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "cli/title_set_input.h"
 #include "common/string_format.h"
-#include "explorer/explorer_source.h"
+#include "explorer/explorer_data.h"
 #include "explorer/profile_column.h"
 
 namespace ratewise::cli {
@@ -22,24 +23,21 @@ struct Settings {
 
 int RunProfile(const Settings& settings, std::ostream& out, std::ostream& err)
 {
-    // The reader's own messages would only repeat the one-line error below.
-    std::ostringstream readerMessages;
-    const ExplorerRead read = ReadExplorerData(settings.ifoPath, {}, settings.track - 1, readerMessages);
-    switch (read.error) {
-    case ExplorerReadError::None:
-        break;
-    case ExplorerReadError::CannotRead:
-        PrintError(err, settings.ifoPath, "cannot open file or not a title-set information file");
+    // The track list as the window's load makes it; its time map holds every track's map.
+    const std::optional<TrackList> list = LoadTitleSet(settings.ifoPath, err);
+    if (!list)
         return kExitBadInput;
-    case ExplorerReadError::NoTimeMap:
+    const int trackCount = std::min(list->timeMap.mapCount, list->TrackCount());
+    if (trackCount == 0) {
         PrintError(err, settings.ifoPath, "the title set has no time map");
         return kExitBadInput;
-    case ExplorerReadError::NoSuchTrack:
+    }
+    const std::optional<ExplorerData> data = BuildExplorerData(*list, {}, settings.track - 1);
+    if (!data) {
         PrintError(err, "--track",
-                   StringPrintf("no track %d: the title set has %d", settings.track, read.trackCount));
+                   StringPrintf("no track %d: the title set has %d", settings.track, trackCount));
         return kExitUsage;
     }
-    const ExplorerData* data = &*read.data;
 
     const std::vector<int> columns = ProfileColumns(*data, settings.width);
     if (settings.json) {

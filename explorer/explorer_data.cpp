@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "ifo/time_map.h"
+#include "ifo/track_list.h"
 
 namespace ratewise {
 namespace {
@@ -70,6 +71,15 @@ std::optional<ExplorerData> BuildExplorerData(const TimeMapData& timeMap,
         data.trackNames.push_back(index < trackLines.size() ? trackLines[index] : std::string());
     }
     return data;
+}
+
+std::optional<ExplorerData> BuildExplorerData(const TrackList& list, std::span<const std::string> trackLines,
+                                              int focusedTrack)
+{
+    std::vector<std::int32_t> durationSeconds;
+    for (int i = 0; i < list.TrackCount(); ++i)
+        durationSeconds.push_back(list.RunningSeconds(i));
+    return BuildExplorerData(list.timeMap, durationSeconds, trackLines, focusedTrack);
 }
 
 } // namespace ratewise

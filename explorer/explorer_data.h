@@ -15,6 +15,7 @@ namespace ratewise {
 // The time map of a load (ifo/time_map.h). Only declared here: the reader's headers use names
 // that Qt defines as macros, and this header is also read by the window's code.
 struct TimeMapData;
+struct TrackList;
 
 // Chart colours at every opening of the window, and the fixed grid colour.
 inline constexpr Rgb kDefaultBackgroundColour{255, 255, 255};
@@ -58,5 +59,10 @@ struct ExplorerData {
 std::optional<ExplorerData> BuildExplorerData(const TimeMapData& timeMap,
                                               std::span<const std::int32_t> durationSeconds,
                                               std::span<const std::string> trackLines, int focusedTrack);
+
+// The same from the loaded track list and the time map it holds: each listed track's running time
+// in whole seconds.
+std::optional<ExplorerData> BuildExplorerData(const TrackList& list, std::span<const std::string> trackLines,
+                                              int focusedTrack);
 
 } // namespace ratewise

@@ -184,7 +184,7 @@ void MainDialog::Connect()
     connect(c.audio2, &FramedLineEdit::FocusReceived, this, suggestOnFocus);
     connect(c.about, &QPushButton::clicked, this, [this] { OpenAboutBox(); });
     connect(c.chaptersInfo, &QPushButton::clicked, this, [this] {
-        RunChaptersCommand(this, m_ifoPath, m_controls.tracks->currentRow(), State(), m_controls.progress);
+        RunChaptersCommand(this, Loaded(), State(), m_controls.progress);
     });
     connect(c.createVcd, &QPushButton::clicked, this, [this] { CreateVcdProject(); });
 

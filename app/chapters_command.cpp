@@ -10,17 +10,21 @@
 
 namespace ratewise {
 
-QDialog* RunChaptersCommand(QWidget* parent, const QString& ifoPath, int track, const CalculatorState& state,
+QDialog* RunChaptersCommand(QWidget* parent, const LoadedTitleSet& loaded, const CalculatorState& state,
                             QProgressBar* progressBar)
 {
-    if (ifoPath.isEmpty() || track < 0)
+    const TrackList& tracks = loaded.tracks;
+    const int track = loaded.focusedTrack;
+    if (loaded.ifoPath.isEmpty() || track < 0 || track >= tracks.TrackCount())
         return nullptr;
-    std::unique_ptr<TitleSetInfo> info = ifoOpen(QFile::encodeName(ifoPath).toStdString());
-    if (!info)
-        return nullptr;
-    // The track's cell count and running time come from its program chain.
-    std::optional<ChapterList> chapters = BuildChapterListOfTrack(*info, track);
-    ifoClose(std::move(info));
+    // The cell count and running time are the loaded track list's; the cells themselves are read
+    // from the file afresh.
+    const auto index = static_cast<std::size_t>(track);
+    const PlaybackTime runningTime{
+        static_cast<std::uint8_t>(tracks.hours[index]), static_cast<std::uint8_t>(tracks.minutes[index]),
+        static_cast<std::uint8_t>(tracks.seconds[index]), static_cast<std::uint8_t>(tracks.frames[index])};
+    std::optional<ChapterList> chapters = BuildChapterList(QFile::encodeName(loaded.ifoPath).toStdString(),
+                                                           track, tracks.Cells(track), runningTime);
     if (!chapters)
         return nullptr;
 

@@ -17,6 +17,7 @@
 
 #include "app/chapters_command.h"
 #include "app/explorer_command.h"
+#include "app/track_list_commands.h"
 #include "app/vcd_project_command.h"
 #include "app/window_slide.h"
 #include "ui/about_dialog.h"
@@ -61,7 +62,8 @@ void PutTipText(BalloonTip& tip, QWidget* field, const TipText& text, bool sugge
 } // namespace
 
 MainDialog::MainDialog(const QStringList& arguments, SoundPlayer* sound, QWidget* parent)
-    : QDialog(parent), m_sound(sound), m_units(DialogFont()), m_relay(nullptr), m_slide(nullptr)
+    : QDialog(parent), m_sound(sound), m_units(DialogFont()), m_relay(nullptr), m_slide(nullptr),
+      m_trackCommands(nullptr)
 {
     setObjectName(QStringLiteral("mainDialog"));
     // A fixed-size window with a title, minimize and close, and a taskbar button.
@@ -92,6 +94,12 @@ MainDialog::MainDialog(const QStringList& arguments, SoundPlayer* sound, QWidget
                 widget->hide();
         }
     });
+
+    m_trackCommands =
+        new TrackListCommands(m_controls, m_trackTip,
+                              {[this](bool open) { StartSlide(open); },
+                               [this](int h, int m, int s) { Apply(m_controller.TracksChosen(h, m, s)); }},
+                              this);
 
     StartUp(arguments);
     Connect();
@@ -176,15 +184,30 @@ void MainDialog::Connect()
     connect(c.video, &FramedLineEdit::FocusReceived, this, suggestOnFocus);
     connect(c.audio2, &FramedLineEdit::FocusReceived, this, suggestOnFocus);
     connect(c.about, &QPushButton::clicked, this, [this] { OpenAboutBox(); });
-    connect(c.chaptersInfo, &QPushButton::clicked, this, [this] {
-        RunChaptersCommand(this, m_ifoPath, m_controls.tracks->currentRow(), State(), m_controls.progress);
-    });
+    connect(c.chaptersInfo, &QPushButton::clicked, this,
+            [this] { RunChaptersCommand(this, Loaded(), State(), m_controls.progress); });
     connect(c.createVcd, &QPushButton::clicked, this, [this] { CreateVcdProject(); });
+
+    connect(c.openIfo, &QPushButton::clicked, this, [this] {
+        if (const std::optional<QString> path = m_trackCommands->ChooseIfoFile()) {
+            m_ifoPath = *path;
+            LoadIfo();
+        }
+    });
+    connect(c.tracks, &QListWidget::itemSelectionChanged, m_trackCommands,
+            &TrackListCommands::OnTrackSelection);
+    const auto report = [this](QPushButton* button, InfoReportKind kind) {
+        connect(button, &QPushButton::clicked, this,
+                [this, kind] { m_trackCommands->ShowReport(kind, m_ifoPath); });
+    };
+    report(c.videoInfo, InfoReportKind::Video);
+    report(c.audioInfo, InfoReportKind::Audio);
+    report(c.subsInfo, InfoReportKind::Subs);
     connect(c.bitrateInfo, &QPushButton::clicked, this, [this] {
         QStringList lines;
         for (int row = 0; row < m_controls.tracks->count(); ++row)
             lines.append(m_controls.tracks->item(row)->text());
-        RunExplorerCommand(this, m_ifoPath, m_controls.tracks->currentRow(), lines);
+        RunExplorerCommand(this, Loaded(), lines);
     });
 }
 
@@ -313,8 +336,12 @@ void MainDialog::keyPressEvent(QKeyEvent* event)
 
 void MainDialog::LoadIfo()
 {
-    // Reading title sets is not part of the program yet: the path is kept in ifoPath, the track
-    // list stays in its empty state and the window keeps its width.
+    m_trackCommands->LoadIfo(m_ifoPath);
+}
+
+LoadedTitleSet MainDialog::Loaded() const
+{
+    return {m_trackCommands->Tracks(), m_trackCommands->FocusedTrack(), m_ifoPath};
 }
 
 } // namespace ratewise

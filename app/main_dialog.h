@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "app/loaded_title_set.h"
 #include "app/main_dialog_controls.h"
 #include "calc/calculator_controller.h"
 #include "ui/balloon_tip_widget.h"
@@ -18,6 +19,7 @@ namespace ratewise {
 
 class BalloonTipRelay;
 class SoundPlayer;
+class TrackListCommands;
 class WindowSlide;
 
 class MainDialog : public QDialog
@@ -44,6 +46,9 @@ public:
     BalloonTip& MediumTip() { return m_mediumTip; }
     BalloonTip& BitrateTip() { return m_bitrateTip; }
     const QString& IfoPath() const { return m_ifoPath; }
+    // The last title-set load: its tracks, the focused track and the file's path.
+    LoadedTitleSet Loaded() const;
+    TrackListCommands& TrackCommands() { return *m_trackCommands; }
 
     // Widens the window to show every group (open) or narrows it to the calculator and the track
     // list (closed), in steps of a 10 ms timer. The title-set loader calls it after each load.
@@ -83,6 +88,7 @@ private:
     BalloonTip m_bitrateTip;
     BalloonTipRelay* m_relay;
     WindowSlide* m_slide;
+    TrackListCommands* m_trackCommands;
     QString m_ifoPath;
 };
 

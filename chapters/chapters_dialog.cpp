@@ -5,46 +5,19 @@
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextCharFormat>
-#include <QTextCursor>
 
 #include "chapters/chapter_text.h"
-#include "common/string_format.h"
 #include "ui/dialog_units.h"
+#include "ui/info_colours.h"
 
 namespace ratewise {
 namespace {
-
-// The information windows draw their texts white on black character cells and leave every
-// control's own background as it is; push buttons keep their usual look.
-const QColor kInfoText(255, 255, 255);
-const QColor kInfoTextBackground(0, 0, 0);
-
-// Writes `text` into a read-only edit with the information windows' colours on its characters.
-void ShowInfoText(QPlainTextEdit* edit, const std::string& text)
-{
-    edit->setPlainText(QString::fromStdString(ToPlainLineEnds(text)));
-    QTextCharFormat colours;
-    colours.setForeground(kInfoText);
-    colours.setBackground(kInfoTextBackground);
-    QTextCursor cursor(edit->document());
-    cursor.select(QTextCursor::Document);
-    cursor.mergeCharFormat(colours);
-}
-
-// The same colours for the group boxes' captions.
-void ColourCaption(QGroupBox* group)
-{
-    group->setStyleSheet(QStringLiteral("QGroupBox::title { color: %1; background-color: %2; }")
-                             .arg(kInfoText.name(), kInfoTextBackground.name()));
-}
 
 QPlainTextEdit* InfoEdit(QWidget* parent, const char* name)
 {
     auto* edit = new QPlainTextEdit(parent);
     edit->setObjectName(QLatin1String(name));
-    edit->setReadOnly(true);
-    edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    InfoColours::Prepare(edit);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return edit;
 }
@@ -54,7 +27,7 @@ QGroupBox* Group(QWidget* parent, const QString& title, const char* name, QRect 
     auto* group = new QGroupBox(title, parent);
     group->setObjectName(QLatin1String(name));
     group->setGeometry(where);
-    ColourCaption(group);
+    InfoColours::Apply(group);
     return group;
 }
 
@@ -98,7 +71,7 @@ ChaptersDialog::ChaptersDialog(ChapterList chapters, SplitPlan plan, QWidget* pa
     // Window start: the first form, and the split as computed.
     m_formats->setCurrentIndex(0);
     m_splitText = m_plan.splitText;
-    ShowInfoText(m_splitEdit, m_splitText);
+    InfoColours::SetText(m_splitEdit, QString::fromStdString(m_splitText));
     ShowFormat(0);
     connect(m_formats, &QComboBox::currentIndexChanged, this, &ChaptersDialog::ShowFormat);
     ok->setFocus();
@@ -110,7 +83,7 @@ void ChaptersDialog::ShowFormat(int index)
                         : index == 2 ? ChapterFormat::StartSecond
                                      : ChapterFormat::StartTime;
     m_chapterText = ratewise::ChapterText(m_chapters, format);
-    ShowInfoText(m_chapterEdit, m_chapterText);
+    InfoColours::SetText(m_chapterEdit, QString::fromStdString(m_chapterText));
 }
 
 } // namespace ratewise

@@ -1,5 +1,7 @@
 #include "ifo/time_map.h"
 
+#include "ifo/title_set_tables.h"
+
 #include <algorithm>
 #include <limits>
 

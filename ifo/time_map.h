@@ -11,9 +11,12 @@
 #include <vector>
 
 #include "ifo/byte_source.h"
-#include "ifo/title_set_tables.h"
 
 namespace ratewise {
+
+// Declared, not included: TimeMapData travels into window code, where Qt's "slots" keyword
+// would clash with the tables' member of that name.
+struct TitleSetTables;
 
 // Fixed capacities the rest of the program relies on: maps beyond the first 100 and words beyond
 // the first 65,536 are not decoded.

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "app/main_dialog.h"
+#include "app/track_list_commands.h"
 #include "explorer/bitrate_explorer_window.h"
 #include "explorer/colour_swatch_widget.h"
 #include "explorer/explorer_source.h"
@@ -87,19 +88,17 @@ private:
         return m_window->findChild<T*>(QLatin1String(name));
     }
     ColourSwatchWidget* Swatch(const char* name) const { return Child<ColourSwatchWidget>(name); }
-    // Opens the main window on the fixture with the given track lines and presses the button
-    // with `row` focused.
+    // Starts the main window with `arguments` (a title set to load) and presses the button with
+    // `row` of the track list focused.
     BitrateExplorerWindow* PressBitrateInformations(const QStringList& arguments, int row)
     {
         m_main = std::make_unique<MainDialog>(arguments, nullptr);
         m_main->show();
-        QListWidget* tracks = m_main->Controls().tracks;
-        if (!arguments.isEmpty()) {
-            tracks->clear();
-            for (const std::string& line : kLines)
-                tracks->addItem(QString::fromStdString(line));
-        }
-        tracks->setCurrentRow(row);
+        return PressAgain(row);
+    }
+    BitrateExplorerWindow* PressAgain(int row)
+    {
+        m_main->Controls().tracks->setCurrentRow(row);
         m_main->Controls().bitrateInfo->click();
         return m_main->findChild<BitrateExplorerWindow*>();
     }
@@ -258,14 +257,22 @@ void BitrateExplorerTest::mainWindowOpensTheFocusedTrack()
     QVERIFY(window->isVisible());
     QVERIFY(window->isModal());
     QCOMPARE(window->Data().currentTrack, 2);
-    QCOMPARE(window->Data().trackNames, kLines);
+    // The names are the main window's list entries; the explorer's list spells out "Track".
+    QListWidget* list = m_main->Controls().tracks;
+    QCOMPARE(static_cast<int>(window->Data().trackNames.size()), list->count());
+    QCOMPARE(QString::fromStdString(window->Data().trackNames[2]), list->item(2)->text());
+    auto* items = window->findChild<QComboBox*>(QStringLiteral("trackList"));
+    QCOMPARE(items->itemText(2),
+             QString(list->item(2)->text()).replace(QLatin1Char('T'), QStringLiteral("Track ")));
+    QVERIFY(items->itemText(2).startsWith(QStringLiteral("Track 3: ")));
+    // The same averages the loaded track list reports.
+    QCOMPARE(window->Data().averageKbps[2], m_main->TrackCommands().Tracks().AverageKbps(2));
+    QCOMPARE(window->Data().durationSeconds[2], m_main->TrackCommands().Tracks().RunningSeconds(2));
     QVERIFY(window->windowTitle().startsWith(QStringLiteral("Bitrate Explorer  Track 3  Average Bitrate: ")));
     // The snapshot is taken afresh at each press and goes with the window.
     window->findChild<QPushButton*>(QStringLiteral("closeButton"))->click();
     QTRY_VERIFY(m_main->findChild<BitrateExplorerWindow*>() == nullptr);
-    m_main->Controls().tracks->setCurrentRow(0);
-    m_main->Controls().bitrateInfo->click();
-    window = m_main->findChild<BitrateExplorerWindow*>();
+    window = PressAgain(0);
     QVERIFY(window != nullptr);
     QCOMPARE(window->Data().currentTrack, 0);
 }
@@ -277,7 +284,14 @@ void BitrateExplorerTest::mainWindowOpensNothingWithoutAFileOrTrack()
     QVERIFY(m_main->isEnabled());
     // No focused entry.
     QVERIFY(PressBitrateInformations({kFolder + QStringLiteral("VTS_01_0.IFO")}, -1) == nullptr);
-    // Not a title set, or no such file.
+    // A file that is no title set after a good one: its load empties the list, and the time map
+    // the good one left behind is not shown.
+    QVERIFY(PressBitrateInformations({kFolder + QStringLiteral("VTS_01_0.IFO")}, 0) != nullptr);
+    m_main->findChild<BitrateExplorerWindow*>()->close();
+    QTRY_VERIFY(m_main->findChild<BitrateExplorerWindow*>() == nullptr);
+    m_main->TrackCommands().LoadIfo(kFolder + QStringLiteral("VIDEO_TS.IFO"));
+    QVERIFY(PressAgain(0) == nullptr);
+    // Not a title set, or no such file, from the start.
     QVERIFY(PressBitrateInformations({kFolder + QStringLiteral("VIDEO_TS.IFO")}, 0) == nullptr);
     QVERIFY(PressBitrateInformations({kFolder + QStringLiteral("missing.IFO")}, 0) == nullptr);
     // The window stays usable: the calculator still answers.

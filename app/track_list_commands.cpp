@@ -1,0 +1,141 @@
+#include "app/track_list_commands.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalBlocker>
+
+#include <algorithm>
+
+#include "app/main_dialog.h"
+#include "ifo/track_texts.h"
+#include "ui/balloon_tip_widget.h"
+#include "ui/ifo_file_dialog.h"
+#include "ui/info_dialog.h"
+
+namespace ratewise {
+namespace {
+
+std::string FileName(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+// Replaces the list tip's text, in the given colour, and hides a tip that was showing.
+void PutTrackTip(BalloonTip& tip, QWidget* list, const QColor& colour, const QString& text)
+{
+    tip.SetTipBkColor(colour);
+    tip.DelTool(list, 0);
+    tip.AddTool(list, text, std::nullopt, 0);
+    tip.active = true;
+    tip.Pop();
+}
+
+} // namespace
+
+TrackListCommands::TrackListCommands(const MainDialogControls& controls, BalloonTip& trackTip, Hooks hooks,
+                                     QWidget* window)
+    : QObject(window), m_controls(controls), m_trackTip(trackTip), m_hooks(std::move(hooks)), m_window(window)
+{
+}
+
+void TrackListCommands::SetReaderStreams(std::ostream& out, std::ostream& err)
+{
+    m_out = &out;
+    m_err = &err;
+}
+
+void TrackListCommands::ResetList()
+{
+    m_controls.tracks->clear();
+    m_controls.tracks->addItem(QStringLiteral("None."));
+    m_controls.tracks->addItem(QStringLiteral("Drag IFO here"));
+}
+
+void TrackListCommands::LoadIfo(const QString& path)
+{
+    QListWidget* list = m_controls.tracks;
+    // The list is filled and its first entry chosen without selection signals; the selection
+    // handler runs once, at the end.
+    const QSignalBlocker blocker(list);
+    m_tracks.MarkEmpty();
+    ResetList();
+    if (!ifoParse(FileName(path), m_tracks, *m_out, *m_err)) {
+        PutTrackTip(m_trackTip, list, QColor(255, 0, 0), QStringLiteral("Invalid ifo Loaded"));
+        for (QLineEdit* count : {m_controls.cells, m_controls.audioTracks, m_controls.subtitles})
+            count->setText(QStringLiteral("0"));
+        m_hooks.startSlide(false);
+        return;
+    }
+    list->clear();
+    for (const std::string& line : TrackEntryLines(m_tracks))
+        list->addItem(QString::fromStdString(line));
+    m_hooks.startSlide(true);
+    if (list->count() > 0)
+        list->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+    OnTrackSelection();
+}
+
+std::vector<int> TrackListCommands::SelectedRows() const
+{
+    std::vector<int> rows;
+    for (const QModelIndex& index : m_controls.tracks->selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void TrackListCommands::ShowCounts(int cells)
+{
+    m_controls.cells->setText(QString::number(cells));
+    m_controls.audioTracks->setText(QString::number(m_tracks.audioStreamCount));
+    m_controls.subtitles->setText(QString::number(m_tracks.subpictureStreamCount));
+}
+
+void TrackListCommands::OnTrackSelection()
+{
+    const std::vector<int> rows = SelectedRows();
+    // The counts refresh even when no track is loaded; the cells come from the table as the
+    // last good load left it.
+    ShowCounts(SelectedCells(m_tracks, rows));
+    const std::optional<TrackDuration> duration = SumSelectedTracks(m_tracks, rows);
+    if (!duration)
+        return;
+    m_hooks.tracksChosen(duration->hours, duration->minutes, duration->seconds);
+    ShowTrackReport();
+}
+
+int TrackListCommands::FocusedTrack() const
+{
+    const int row = m_controls.tracks->currentRow();
+    return row >= 0 && row < m_tracks.TrackCount() ? row : -1;
+}
+
+void TrackListCommands::ShowTrackReport()
+{
+    m_trackTip.SetTipBkColor(QColor(0, 255, 0));
+    m_trackTip.initialDelay = MainDialog::kTipInitialDelay;
+    m_trackTip.autoHideTime = MainDialog::kTipAutoHide;
+    // The focused entry, which in a multiple selection need not be a selected one.
+    const int k = std::max(0, m_controls.tracks->currentRow());
+    PutTrackTip(m_trackTip, m_controls.tracks, QColor(0, 255, 0),
+                QString::fromStdString(TrackReportText(m_tracks, k)));
+}
+
+std::optional<QString> TrackListCommands::ChooseIfoFile()
+{
+    return IfoFileDialog::GetOpenFileName(m_window);
+}
+
+InfoDialog* TrackListCommands::ShowReport(InfoReportKind kind, const QString& path)
+{
+    std::optional<InfoReport> report = BuildInfoReport(kind, FileName(path), m_tracks);
+    if (!report)
+        return nullptr;
+    auto* dialog = new InfoDialog(kind, std::move(report->lines), m_window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+    return dialog;
+}
+
+} // namespace ratewise

@@ -4,6 +4,7 @@
 #include "calc/medium_presets.h"
 #include "cli/calculator_options.h"
 #include "cli/commands.h"
+#include "cli/json_text.h"
 #include "common/string_format.h"
 
 namespace ratewise::cli {
@@ -88,7 +89,7 @@ void AddCalcCommand(CLI::App& app, CommandAction& action)
         action = [settings](std::ostream& out, std::ostream&) {
             const CalculatorRun run = RunCalculatorSteps(settings->calculator);
             if (settings->json)
-                out << CalculatorJson(run).dump(2) << "\n";
+                out << JsonText(CalculatorJson(run)) << "\n";
             else
                 PrintCalculator(out, run);
             return 0;

@@ -9,6 +9,7 @@
 #include "cli/calculator_options.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "cli/json_text.h"
 #include "common/string_format.h"
 
 namespace ratewise::cli {
@@ -107,7 +108,7 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
             NoSplitProgress progress;
             const SplitPlan plan = ComputeSplit(chapters, run.controller.State(), progress);
             if (settings->json)
-                out << SplitJson(plan).dump(2) << "\n";
+                out << JsonText(SplitJson(plan)) << "\n";
             else
                 out << ToPlainLineEnds(plan.splitText);
             return kExitOk;

@@ -71,10 +71,10 @@ ratewise_build_clang() {
 }
 
 # The fuzz targets (build-fuzz/fuzz/ratewise_fuzz_NAME), each with its input size limit.
-RATEWISE_FUZZ_TARGETS=(ifo load_path calc)
+RATEWISE_FUZZ_TARGETS=(ifo load_path calc calc_cli)
 ratewise_fuzz_max_len() {
     case $1 in
-    calc) echo 256 ;;
+    calc | calc_cli) echo 256 ;;
     *) echo 8192 ;;
     esac
 }
@@ -85,7 +85,7 @@ ratewise_fuzz_seeds() {
     local name=$1 dir=$2
     mkdir -p "$dir"
     [ -d "$RATEWISE_ROOT/fuzz/seeds/$name" ] && cp -n "$RATEWISE_ROOT/fuzz/seeds/$name"/* "$dir"/
-    if [ "$name" != calc ]; then
+    if [ "$name" = ifo ] || [ "$name" = load_path ]; then
         local set
         for set in "$RATEWISE_ROOT"/tests/fixtures/ifo/*/; do
             cp -n "$set/VTS_01_0.IFO" "$dir/$(basename "$set")-VTS_01_0.IFO"

@@ -15,6 +15,8 @@
 #include <QSignalBlocker>
 #include <QUrl>
 
+#include "app/chapters_command.h"
+#include "app/vcd_project_command.h"
 #include "app/window_slide.h"
 #include "ui/about_dialog.h"
 #include "ui/app_resources.h"
@@ -173,6 +175,10 @@ void MainDialog::Connect()
     connect(c.video, &FramedLineEdit::FocusReceived, this, suggestOnFocus);
     connect(c.audio2, &FramedLineEdit::FocusReceived, this, suggestOnFocus);
     connect(c.about, &QPushButton::clicked, this, [this] { OpenAboutBox(); });
+    connect(c.chaptersInfo, &QPushButton::clicked, this, [this] {
+        RunChaptersCommand(this, m_ifoPath, m_controls.tracks->currentRow(), State(), m_controls.progress);
+    });
+    connect(c.createVcd, &QPushButton::clicked, this, [this] { CreateVcdProject(); });
 }
 
 void MainDialog::OnFieldEdited(CalcField field, const QString& text)
@@ -241,6 +247,14 @@ QDialog* MainDialog::OpenAboutBox()
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
     return box;
+}
+
+QDialog* MainDialog::CreateVcdProject()
+{
+    // The switch to "(S)VCD" happens whether or not a title set can be read.
+    Apply(m_controller.FormatChosen(FormatMode::Svcd));
+    m_controls.svcd->setChecked(true);
+    return OpenVcdProjectDialog(this, m_ifoPath, State());
 }
 
 void MainDialog::paintEvent(QPaintEvent* event)

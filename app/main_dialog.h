@@ -54,6 +54,10 @@ public:
     QMenu* CreateWindowMenu();
     // Opens the About box (window-modal) and returns it; it deletes itself when closed.
     QDialog* OpenAboutBox();
+    // "Create VCD Project": switches to "(S)VCD", then opens the project dialog for the loaded
+    // title set (window-modal, deleting itself when closed) and returns it, or null after "No
+    // ifo file loaded".
+    QDialog* CreateVcdProject();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

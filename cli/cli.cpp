@@ -23,6 +23,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     AddCalcCommand(app, action);
     AddVcdProjectCommand(app, action);
     AddSplitCommand(app, action);
+    AddChaptersCommand(app, action);
 
     // CLI11 wants argv order reversed in a vector.
     std::vector<std::string> reversed(args.rbegin(), args.rend());

@@ -14,5 +14,6 @@ using CommandAction = std::function<int(std::ostream& out, std::ostream& err)>;
 void AddCalcCommand(CLI::App& app, CommandAction& action);
 void AddVcdProjectCommand(CLI::App& app, CommandAction& action);
 void AddSplitCommand(CLI::App& app, CommandAction& action);
+void AddChaptersCommand(CLI::App& app, CommandAction& action);
 
 } // namespace ratewise::cli

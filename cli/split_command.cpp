@@ -10,6 +10,7 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/json_text.h"
+#include "cli/track_chapters.h"
 #include "common/string_format.h"
 
 namespace ratewise::cli {
@@ -78,6 +79,8 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
 {
     struct Settings {
         CalculatorOptions calculator;
+        std::string ifoPath;
+        int track = 0;
         std::string starts;
         bool json = false;
     };
@@ -85,24 +88,42 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
     CLI::App* command =
         app.add_subcommand("split", "The most even split of a track's chapters over the media, "
                                     "with the video bitrate of each medium");
-    // The chapters come from --starts. Reading them from a title set (FILE --track N) will be the
-    // other way in; it takes the chapter list the Chapters Informations command builds.
-    command
-        ->add_option("--starts", settings->starts,
-                     "Start second of each chapter, then the end of the track: S1,...,SC,END")
-        ->required()
-        ->check([](const std::string& text) {
-            std::string why;
-            return ParseStarts(text, why) ? std::string() : why;
-        });
+    // The chapters come from a title set's track, as the Chapters Informations command builds
+    // them, or straight from --starts.
+    CLI::Option* file =
+        command->add_option("FILE", settings->ifoPath, "Title-set information file (VTS_xx_0.IFO)");
+    CLI::Option* track =
+        command->add_option("--track", settings->track, "Track number, from 1")->check(CLI::PositiveNumber);
+    CLI::Option* starts =
+        command
+            ->add_option("--starts", settings->starts,
+                         "Start second of each chapter, then the end of the track: S1,...,SC,END")
+            ->check([](const std::string& text) {
+                std::string why;
+                return ParseStarts(text, why) ? std::string() : why;
+            });
+    file->needs(track);
+    track->needs(file);
+    starts->excludes(file);
     AddCalculatorOptions(*command, settings->calculator);
     command->add_flag("--json", settings->json, "Print one JSON object");
-    command->callback([settings, &action] {
-        action = [settings](std::ostream& out, std::ostream&) {
-            std::string why;
+    command->callback([settings, file, starts, &action] {
+        action = [settings, fromFile = file->count() > 0,
+                  fromStarts = starts->count() > 0](std::ostream& out, std::ostream& err) -> int {
             ChapterList chapters;
-            chapters.startSeconds = *ParseStarts(settings->starts, why);
-            chapters.chapterCount = static_cast<int>(chapters.startSeconds.size()) - 1;
+            if (fromFile) {
+                TrackChapters read = ReadTrackChapters(settings->ifoPath, settings->track, err);
+                if (!read.chapters)
+                    return read.status;
+                chapters = std::move(*read.chapters);
+            } else if (fromStarts) {
+                std::string why;
+                chapters.startSeconds = *ParseStarts(settings->starts, why);
+                chapters.chapterCount = static_cast<int>(chapters.startSeconds.size()) - 1;
+            } else {
+                PrintError(err, "usage", "split needs FILE --track N or --starts S1,...,SC,END");
+                return kExitUsage;
+            }
 
             const CalculatorRun run = RunCalculatorSteps(settings->calculator);
             NoSplitProgress progress;

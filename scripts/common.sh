@@ -71,7 +71,7 @@ ratewise_build_clang() {
 }
 
 # The fuzz targets (build-fuzz/fuzz/ratewise_fuzz_NAME), each with its input size limit.
-RATEWISE_FUZZ_TARGETS=(ifo load_path calc calc_cli)
+RATEWISE_FUZZ_TARGETS=(ifo chapters load_path calc calc_cli)
 ratewise_fuzz_max_len() {
     case $1 in
     calc | calc_cli) echo 256 ;;
@@ -85,7 +85,7 @@ ratewise_fuzz_seeds() {
     local name=$1 dir=$2
     mkdir -p "$dir"
     [ -d "$RATEWISE_ROOT/fuzz/seeds/$name" ] && cp -n "$RATEWISE_ROOT/fuzz/seeds/$name"/* "$dir"/
-    if [ "$name" = ifo ] || [ "$name" = load_path ]; then
+    if [ "$name" = ifo ] || [ "$name" = chapters ] || [ "$name" = load_path ]; then
         local set
         for set in "$RATEWISE_ROOT"/tests/fixtures/ifo/*/; do
             cp -n "$set/VTS_01_0.IFO" "$dir/$(basename "$set")-VTS_01_0.IFO"

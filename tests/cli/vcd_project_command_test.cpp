@@ -9,6 +9,7 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "project/project_file_writer.h"
 #include "tests/cli/cli_runner.h"
 
 namespace ratewise {
@@ -128,6 +129,49 @@ TEST_F(VcdProjectCommand, FailuresGiveTheirExitStatusAndWriteNothing)
     EXPECT_EQ(unreadable, 3);
     EXPECT_EQ(err.str(), "unreadable\n");
     EXPECT_FALSE(fs::exists(m_dir / "other.tpr"));
+}
+
+TEST_F(VcdProjectCommand, RealTitleSetsGiveTheProjectOfTheirStandardAndAspect)
+{
+    using testing::RunCliCapture;
+    const auto fixture = [](const char* set, const char* file = "VTS_01_0.IFO") {
+        return std::string(RATEWISE_FIXTURES_DIR) + "/ifo/" + set + "/" + file;
+    };
+    const auto read = [](const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+    };
+
+    // PAL 4:3 with the defaults: the PAL template with the source marked 4:3.
+    const auto pal =
+        RunCliCapture({"vcd-project", fixture("pal_d1_3audio_cells"), "-o", (m_dir / "pal").string()});
+    ASSERT_EQ(pal.status, 0) << pal.err;
+    EXPECT_EQ(read(m_dir / "pal.tpr"), ProjectFileWriter::Build(VcdProjectSettings{}));
+
+    // NTSC 16:9 cropped to 4:3 at other rates: the NTSC film template with the crop arrangement.
+    const auto ntsc = RunCliCapture({"vcd-project", fixture("ntsc_d1_wide_subs16_menu"), "-o",
+                                     (m_dir / "ntsc.tpr").string(), "--conversion", "1", "--audio", "128",
+                                     "--video", "2400", "--quality", "3", "--json"});
+    ASSERT_EQ(ntsc.status, 0) << ntsc.err;
+    const auto json = nlohmann::json::parse(ntsc.out);
+    EXPECT_EQ(json["isPal"], false);
+    EXPECT_EQ(json["sourceAspect"], 3);
+    EXPECT_EQ(json["warnings"].back(), "Target media: XVCD");
+    VcdProjectSettings expected;
+    expected.isPal = false;
+    expected.sourceAspect = 3;
+    expected.conversion = kConvertCrop;
+    expected.audioKbps = 128;
+    expected.videoKbps = 2400;
+    expected.quality = kQualityHigh;
+    EXPECT_EQ(read(m_dir / "ntsc.tpr"), ProjectFileWriter::Build(expected));
+
+    // The video manager's file is no title set: exit 3, nothing written.
+    const auto manager = RunCliCapture(
+        {"vcd-project", fixture("pal_d1_3audio_cells", "VIDEO_TS.IFO"), "-o", (m_dir / "vmg").string()});
+    EXPECT_EQ(manager.status, 3);
+    EXPECT_NE(manager.err.find("not a title-set information file"), std::string::npos) << manager.err;
+    EXPECT_FALSE(fs::exists(m_dir / "vmg.tpr"));
 }
 
 TEST(VcdProjectCommandLine, RefusesValuesTheDialogWouldNotOffer)

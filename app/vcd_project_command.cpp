@@ -1,0 +1,27 @@
+// Create VCD Project: the title set is opened only for its first video attribute byte and closed
+// before the dialog appears; the dialog gets copies of everything it shows.
+#include "app/vcd_project_command.h"
+
+#include <QFile>
+
+#include "project/vcd_project_dialog.h"
+#include "project/vcd_project_opening.h"
+#include "project/vcd_project_prompts.h"
+
+namespace ratewise {
+
+VcdProjectDialog* OpenVcdProjectDialog(QWidget* parent, const QString& ifoPath, const CalculatorState& state)
+{
+    const std::optional<VcdProjectOpening> opening =
+        ReadVcdProjectOpening(QFile::encodeName(ifoPath).toStdString(), state);
+    if (!opening) {
+        CurrentVcdProjectPrompts().ShowMessage(parent, QStringLiteral("No ifo file loaded"));
+        return nullptr;
+    }
+    auto* dialog = new VcdProjectDialog(*opening, parent);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+    return dialog;
+}
+
+} // namespace ratewise

@@ -1,0 +1,40 @@
+// Reads the chapters of one track for `chapters` and `split`.
+#include "cli/track_chapters.h"
+
+#include "chapters/chapter_list_builder.h"
+#include "cli/cli.h"
+#include "common/string_format.h"
+#include "ifo/byte_source.h"
+#include "ifo/title_set_info.h"
+
+namespace ratewise::cli {
+
+TrackChapters ReadTrackChapters(const std::string& ifoPath, int trackNumber, std::ostream& err)
+{
+    std::unique_ptr<ByteSource> source = OpenFileSource(ifoPath);
+    if (!source) {
+        PrintError(err, ifoPath, "cannot open file");
+        return {std::nullopt, kExitBadInput};
+    }
+    std::unique_ptr<TitleSetInfo> info = ifoOpen(*source);
+    source.reset();
+    if (!info) {
+        PrintError(err, ifoPath, "not a title-set information file");
+        return {std::nullopt, kExitBadInput};
+    }
+    const int tracks = ifoGetPGCCount(info.get());
+    if (trackNumber < 1 || trackNumber > tracks) {
+        PrintError(err, "--track", StringPrintf("no track %d: the title set has %d", trackNumber, tracks));
+        ifoClose(std::move(info));
+        return {std::nullopt, kExitUsage};
+    }
+    std::optional<ChapterList> chapters = BuildChapterListOfTrack(*info, trackNumber - 1);
+    ifoClose(std::move(info));
+    if (!chapters) {
+        PrintError(err, ifoPath, StringPrintf("cannot read the cells of track %d", trackNumber));
+        return {std::nullopt, kExitBadInput};
+    }
+    return {std::move(chapters), kExitOk};
+}
+
+} // namespace ratewise::cli

@@ -1,0 +1,23 @@
+// The chapter list of a track named on the command line: FILE and a track number from 1.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "chapters/chapter_list.h"
+
+namespace ratewise::cli {
+
+struct TrackChapters {
+    std::optional<ChapterList> chapters;
+    int status = 0; // the exit status when there are no chapters
+};
+
+// Opens `ifoPath` afresh and builds the chapters of track `trackNumber` (counting from 1), with
+// the cell count and running time of the track's program chain. On failure prints one error line
+// and gives the status: bad input (3) when the file cannot be opened, is not a title set or the
+// track's cells cannot be read; usage (2) when the title set has no such track.
+TrackChapters ReadTrackChapters(const std::string& ifoPath, int trackNumber, std::ostream& err);
+
+} // namespace ratewise::cli

@@ -1,0 +1,150 @@
+// `ratewise-cli chapters` and `split FILE --track N` on the real title sets.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "tests/cli/cli_runner.h"
+
+namespace ratewise {
+namespace {
+
+using testing::RunCliCapture;
+
+const std::string kCells = RATEWISE_FIXTURES_DIR "/ifo/pal_d1_3audio_cells/VTS_01_0.IFO";
+const std::string kNtsc = RATEWISE_FIXTURES_DIR "/ifo/ntsc_d1_wide_subs16_menu/VTS_01_0.IFO";
+
+void ExpectOneErrorLine(const testing::CliResult& result, int status, const std::string& error)
+{
+    EXPECT_EQ(result.status, status) << result.err;
+    EXPECT_EQ(result.err, error);
+    EXPECT_EQ(result.out, "");
+}
+
+TEST(ChaptersCommand, PrintsTheChosenForm)
+{
+    const auto time = RunCliCapture({"chapters", kCells, "--track", "1"});
+    EXPECT_EQ(time.status, 0) << time.err;
+    EXPECT_EQ(time.out, "Chapter 1 = 00:00:00:00\nChapter 2 = 00:00:10:20\nChapter 3 = 00:00:25:20\n"
+                        "Chapter 4 = 00:00:30:00\nChapter 5 = 00:00:40:20\n");
+    EXPECT_EQ(RunCliCapture({"chapters", kCells, "--track", "1", "--format", "time"}).out, time.out);
+    EXPECT_EQ(RunCliCapture({"chapters", kCells, "--track", "1", "--format", "frame"}).out,
+              "Chapter 1 = 0\nChapter 2 = 255\nChapter 3 = 630\nChapter 4 = 750\nChapter 5 = 1005\n");
+    EXPECT_EQ(RunCliCapture({"chapters", kCells, "--track", "3", "--format", "second"}).out,
+              "Chapter 1 = 0.00\nChapter 2 = 10.20\n");
+    // NTSC: 24 frames are 80 hundredths at 29.97 frames a second. The chapter at 31.2 s begins in
+    // the track's last second and is not listed.
+    EXPECT_EQ(RunCliCapture({"chapters", kNtsc, "--track", "1", "--format", "second"}).out,
+              "Chapter 1 = 0.00\nChapter 2 = 4.80\nChapter 3 = 7.80\nChapter 4 = 13.20\nChapter 5 = 19.80\n");
+    // A track under one second has no chapters: nothing to print, and no error.
+    const auto empty = RunCliCapture({"chapters", kCells, "--track", "2"});
+    EXPECT_EQ(empty.status, 0);
+    EXPECT_EQ(empty.out + empty.err, "");
+}
+
+TEST(ChaptersCommand, JsonCarriesEveryFormAndTheStartSeconds)
+{
+    const auto result = RunCliCapture({"chapters", kCells, "--track", "1", "--json", "--format", "frame"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const nlohmann::json json = nlohmann::json::parse(result.out);
+    EXPECT_EQ(json["chapterCount"], 5);
+    EXPECT_EQ(json["timeLines"][1], "Chapter 2 = 00:00:10:20");
+    EXPECT_EQ(json["frameLines"][4], "Chapter 5 = 1005");
+    EXPECT_EQ(json["secondLines"][2], "Chapter 3 = 25.20");
+    EXPECT_EQ(json["startSeconds"], nlohmann::json({0, 10, 25, 30, 40, 45}));
+
+    const nlohmann::json empty =
+        nlohmann::json::parse(RunCliCapture({"chapters", kCells, "--track", "2", "--json"}).out);
+    EXPECT_EQ(empty["chapterCount"], 0);
+    EXPECT_TRUE(empty["timeLines"].empty());
+    EXPECT_EQ(empty["startSeconds"], nlohmann::json({0}));
+}
+
+// The real set with the first track's cell table moved outside the program-chain table.
+std::string DamagedCellsCopy()
+{
+    std::ifstream in(kCells, std::ios::binary);
+    std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const auto u32 = [&](std::size_t at) {
+        return std::uint32_t(std::uint8_t(bytes[at])) << 24 |
+               std::uint32_t(std::uint8_t(bytes[at + 1])) << 16 |
+               std::uint32_t(std::uint8_t(bytes[at + 2])) << 8 | std::uint8_t(bytes[at + 3]);
+    };
+    const std::size_t pgci = std::size_t{u32(0xCC)} * 2048;
+    const std::size_t pgc = pgci + u32(pgci + 12);
+    bytes.at(pgc + 0xE8) = char(0xFF);
+    bytes.at(pgc + 0xE9) = char(0xF0);
+    const auto path = std::filesystem::temp_directory_path() / "ratewise_damaged_cells_VTS_01_0.IFO";
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path.string();
+}
+
+TEST(ChaptersCommand, SaysWhyInOneLine)
+{
+    ExpectOneErrorLine(RunCliCapture({"chapters", "no-such.IFO", "--track", "1"}), 3,
+                       "ratewise-cli: no-such.IFO: cannot open file\n");
+    const std::string manager = RATEWISE_FIXTURES_DIR "/ifo/pal_d1_3audio_cells/VIDEO_TS.IFO";
+    ExpectOneErrorLine(RunCliCapture({"chapters", manager, "--track", "1"}), 3,
+                       "ratewise-cli: " + manager + ": not a title-set information file\n");
+    ExpectOneErrorLine(RunCliCapture({"chapters", RATEWISE_FIXTURES_DIR "/ifo", "--track", "1"}), 3,
+                       "ratewise-cli: " RATEWISE_FIXTURES_DIR "/ifo: cannot open file\n");
+    ExpectOneErrorLine(RunCliCapture({"chapters", kCells, "--track", "5"}), 2,
+                       "ratewise-cli: --track: no track 5: the title set has 4\n");
+    const std::string damaged = DamagedCellsCopy();
+    ExpectOneErrorLine(RunCliCapture({"chapters", damaged, "--track", "1"}), 3,
+                       "ratewise-cli: " + damaged + ": cannot read the cells of track 1\n");
+    EXPECT_EQ(RunCliCapture({"chapters", damaged, "--track", "2"}).status, 0); // the others are sound
+    std::filesystem::remove(damaged);
+
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"chapters", kCells},
+                                               {"chapters", kCells, "--track", "0"},
+                                               {"chapters", kCells, "--track", "x"},
+                                               {"chapters", kCells, "--track", "1", "--format", "frames"},
+                                               {"chapters", "--track", "1"}}) {
+        const auto result = RunCliCapture(args);
+        EXPECT_EQ(result.status, 2) << args.back();
+        EXPECT_EQ(result.err.rfind("ratewise-cli: usage: ", 0), 0u) << result.err;
+        EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+    }
+}
+
+TEST(SplitCommand, FromATitleSetTrackAsFromItsStarts)
+{
+    const auto fromFile = RunCliCapture({"split", kCells, "--track", "1", "--count", "2", "--size", "10"});
+    ASSERT_EQ(fromFile.status, 0) << fromFile.err;
+    EXPECT_EQ(fromFile.out.substr(0, fromFile.out.find("\n\n")),
+              "Media 01: 00h:00m:25s Chapters 01-02 Video Bitrate: 3148\n"
+              "Media 02: 00h:00m:20s Chapters 03-05 Video Bitrate: 3968");
+    const auto fromStarts =
+        RunCliCapture({"split", "--starts", "0,10,25,30,40,45", "--count", "2", "--size", "10"});
+    EXPECT_EQ(fromFile.out, fromStarts.out);
+    for (const char* media : {"3", "4", "5", "6"}) {
+        EXPECT_EQ(RunCliCapture({"split", kCells, "--track", "1", "--count", media, "--json"}).out,
+                  RunCliCapture({"split", "--starts", "0,10,25,30,40,45", "--count", media, "--json"}).out)
+            << media;
+    }
+}
+
+TEST(SplitCommand, TitleSetProblemsAndMixedSources)
+{
+    ExpectOneErrorLine(RunCliCapture({"split", "no-such.IFO", "--track", "1", "--count", "2"}), 3,
+                       "ratewise-cli: no-such.IFO: cannot open file\n");
+    ExpectOneErrorLine(RunCliCapture({"split", kCells, "--track", "9", "--count", "2"}), 2,
+                       "ratewise-cli: --track: no track 9: the title set has 4\n");
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"split", kCells},
+                                               {"split", "--track", "1", "--starts", "0,5"},
+                                               {"split", kCells, "--track", "1", "--starts", "0,5"},
+                                               {"split"}}) {
+        const auto result = RunCliCapture(args);
+        EXPECT_EQ(result.status, 2) << args.size();
+        EXPECT_EQ(result.err.rfind("ratewise-cli: usage: ", 0), 0u) << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+}
+
+} // namespace
+} // namespace ratewise

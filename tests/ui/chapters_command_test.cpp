@@ -1,0 +1,181 @@
+// The main window's "Chapters Informations" command: the focused track's chapters, the split with
+// the progress bar, then the window; nothing opens when there is no file or track to read.
+#include <QApplication>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+#include "app/main_dialog.h"
+#include "chapters/chapters_dialog.h"
+#include "ui/framed_line_edit.h"
+
+using namespace ratewise;
+
+namespace {
+
+const QString kFolder = QStringLiteral(RATEWISE_FIXTURES_DIR "/ifo/pal_d1_3audio_cells/");
+
+struct BarRecord {
+    std::vector<int> values; // each value the bar took while shown
+    int maximum = -1;
+    bool hiddenWhileStepping = false; // a step came while the bar was hidden
+};
+
+} // namespace
+
+class ChaptersCommandTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { m_dialog.reset(); }
+
+    void showsTheFocusedTracksChaptersAndSplit();
+    void progressBarFillsOncePerFirstChapterOfMediumTwo();
+    void opensNothingWithoutAFileOrTrack();
+
+private:
+    void Open(const QStringList& arguments)
+    {
+        m_dialog = std::make_unique<MainDialog>(arguments, nullptr);
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+    }
+    // The count field is read-only: the arrow keys step it, as the up-down does.
+    void SetCount(int count)
+    {
+        QLineEdit* field = m_dialog->Controls().count;
+        field->setFocus();
+        while (m_dialog->State().mediumCount != count)
+            QTest::keyClick(field, m_dialog->State().mediumCount < count ? Qt::Key_Up : Qt::Key_Down);
+    }
+    // Clicks the button with `row` focused in the track list; the window it opened, if any.
+    ChaptersDialog* Press(int row, BarRecord* bar = nullptr)
+    {
+        QListWidget* tracks = m_dialog->Controls().tracks;
+        while (tracks->count() <= row)
+            tracks->addItem(QStringLiteral("T%1").arg(tracks->count() + 1));
+        tracks->setCurrentRow(row);
+        QProgressBar* progress = m_dialog->Controls().progress;
+        QMetaObject::Connection watch;
+        if (bar != nullptr) {
+            watch = connect(progress, &QProgressBar::valueChanged, this, [progress, bar](int value) {
+                bar->values.push_back(value);
+                bar->maximum = progress->maximum();
+                bar->hiddenWhileStepping |= value > 0 && progress->isHidden();
+            });
+        }
+        m_dialog->Controls().chaptersInfo->click();
+        disconnect(watch);
+        return m_dialog->findChild<ChaptersDialog*>();
+    }
+    QString Text(ChaptersDialog* window, const char* edit)
+    {
+        return window->findChild<QPlainTextEdit*>(QLatin1String(edit))->toPlainText();
+    }
+
+    std::unique_ptr<MainDialog> m_dialog;
+};
+
+void ChaptersCommandTest::showsTheFocusedTracksChaptersAndSplit()
+{
+    Open({kFolder + QStringLiteral("VTS_01_0.IFO")});
+    SetCount(3);
+    ChaptersDialog* window = Press(0);
+    QVERIFY(window != nullptr);
+    QVERIFY(window->isVisible());
+    QVERIFY(window->isModal());
+    QCOMPARE(Text(window, "chapterEdit"), QStringLiteral("Chapter 1 = 00:00:00:00\nChapter 2 = 00:00:10:20\n"
+                                                         "Chapter 3 = 00:00:25:20\nChapter 4 = 00:00:30:00\n"
+                                                         "Chapter 5 = 00:00:40:20\n") +
+                                              QString(11, QLatin1Char('\n')));
+    // 10, 15 and 20 s on three 700 MB media with 128 Kbps of audio.
+    QCOMPARE(Text(window, "splitEdit"),
+             QStringLiteral("Media 01: 00h:00m:10s Chapters 01-01 Video Bitrate: 573312\n"
+                            "Media 02: 00h:00m:15s Chapters 02-02 Video Bitrate: 382165\n"
+                            "Media 03: 00h:00m:20s Chapters 03-05 Video Bitrate: 286592\n") +
+                 QString(20, QLatin1Char('\n')));
+    // The format list works in the window the command opened.
+    auto* formats = window->findChild<QComboBox*>(QStringLiteral("formatList"));
+    formats->setCurrentIndex(1);
+    QVERIFY(Text(window, "chapterEdit").startsWith(QStringLiteral("Chapter 1 = 0\nChapter 2 = 255\n")));
+    window->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    QTRY_VERIFY(m_dialog->findChild<ChaptersDialog*>() == nullptr); // deleted on closing
+
+    // The third track: its last program begins in the last second and is not listed.
+    ChaptersDialog* third = Press(2);
+    QVERIFY(third != nullptr);
+    QVERIFY(Text(third, "chapterEdit")
+                .startsWith(QStringLiteral("Chapter 1 = 00:00:00:00\nChapter 2 = 00:00:10:20\n\n")));
+    QVERIFY(Text(third, "splitEdit").startsWith(QStringLiteral("You can't split 2 chapters into 3 parts\n")));
+}
+
+void ChaptersCommandTest::progressBarFillsOncePerFirstChapterOfMediumTwo()
+{
+    Open({kFolder + QStringLiteral("VTS_01_0.IFO")});
+    QProgressBar* progress = m_dialog->Controls().progress;
+    QVERIFY(progress->isHidden());
+
+    // Five chapters on three media: medium 2 can begin at chapter 2, 3 or 4.
+    SetCount(3);
+    BarRecord three;
+    QVERIFY(Press(0, &three) != nullptr);
+    QCOMPARE(three.values, (std::vector<int>{0, 1, 2, 3}));
+    QCOMPARE(three.maximum, 3);
+    QVERIFY(!three.hiddenWhileStepping);
+    QVERIFY(progress->isHidden());
+    m_dialog->findChild<ChaptersDialog*>()->close();
+    QTRY_VERIFY(m_dialog->findChild<ChaptersDialog*>() == nullptr);
+
+    // Two media: the bar is set up and hidden again without a step.
+    SetCount(2);
+    BarRecord two;
+    QVERIFY(Press(0, &two) != nullptr);
+    QCOMPARE(two.values, (std::vector<int>{0}));
+    QCOMPARE(two.maximum, 4);
+    QVERIFY(progress->isHidden());
+    m_dialog->findChild<ChaptersDialog*>()->close();
+    QTRY_VERIFY(m_dialog->findChild<ChaptersDialog*>() == nullptr);
+
+    // One medium: no search, the bar is left alone.
+    SetCount(1);
+    BarRecord one;
+    ChaptersDialog* window = Press(0, &one);
+    QVERIFY(window != nullptr);
+    QVERIFY(one.values.empty());
+    QVERIFY(Text(window, "splitEdit").startsWith(QStringLiteral("Only one media: nothing to split...\n")));
+}
+
+void ChaptersCommandTest::opensNothingWithoutAFileOrTrack()
+{
+    const auto expectNothing = [this](int row, const char* why) {
+        QVERIFY2(Press(row) == nullptr, why);
+        QVERIFY2(QApplication::activeModalWidget() == nullptr, why);
+        QVERIFY2(m_dialog->Controls().progress->isHidden(), why);
+        // The window still answers: typing recalculates.
+        FramedLineEdit* size = m_dialog->Controls().size;
+        size->selectAll();
+        QTest::keyClicks(size, QStringLiteral("650"));
+        QCOMPARE(m_dialog->State().mediumSizeMb, 650);
+        size->selectAll();
+        QTest::keyClicks(size, QStringLiteral("700"));
+    };
+    Open({});
+    expectNothing(0, "no file loaded");
+    Open({QStringLiteral("/no/such/VTS_01_0.IFO")});
+    expectNothing(0, "file gone");
+    Open({kFolder + QStringLiteral("VIDEO_TS.IFO")});
+    expectNothing(0, "not a title set");
+    Open({kFolder + QStringLiteral("VTS_01_0.IFO")});
+    expectNothing(-1, "no focused track");
+    expectNothing(4, "the set has four tracks");
+    QVERIFY(Press(3) != nullptr);
+}
+
+QTEST_MAIN(ChaptersCommandTest)
+#include "chapters_command_test.moc"

@@ -4,11 +4,41 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <vector>
 
+#include "calc/calculator_controller.h"
+#include "chapters/chapter_list_builder.h"
+#include "chapters/chapter_text.h"
 #include "cli/vcd_project_command.h"
 
 namespace ratewise::testing {
+namespace {
+
+// Each listed track's chapters, opened afresh from the path as the Chapters window does, and
+// their split over 1 to 9 media of the start-up calculator.
+void RunChapters(const std::string& path, int trackCount, const CalculatorState& calculator,
+                 LoadOutcome& outcome)
+{
+    for (int track = 0; track < trackCount; ++track) {
+        std::unique_ptr<TitleSetInfo> info = ifoOpen(path);
+        if (!info)
+            return;
+        std::optional<ChapterList> chapters = BuildChapterListOfTrack(*info, track);
+        ifoClose(std::move(info));
+        if (!chapters)
+            continue;
+        TrackChapters entry{track, 1 + track % 9, std::move(*chapters), {}, {}};
+        for (ChapterFormat format :
+             {ChapterFormat::StartTime, ChapterFormat::StartFrame, ChapterFormat::StartSecond})
+            entry.texts.push_back(ChapterText(entry.chapters, format));
+        CalculatorState state = calculator;
+        state.mediumCount = entry.mediaCount;
+        NoSplitProgress progress;
+        entry.split = ComputeSplit(entry.chapters, state, progress);
+        outcome.chapters.push_back(std::move(entry));
+    }
+}
+
+} // namespace
 
 LoadOutcome RunLoadPath(const std::string& path)
 {
@@ -22,6 +52,11 @@ LoadOutcome RunLoadPath(const std::string& path)
     }
     outcome.reader = ExerciseReader(bytes);
 
+    CalculatorController calculator;
+    calculator.StartUp();
+    RunChapters(path, static_cast<int>(outcome.reader.times.size()), calculator.State(), outcome);
+
+    outcome.vcdOpening = ReadVcdProjectOpening(path, calculator.State());
     std::ostringstream vcdError;
     outcome.vcdSource = cli::ReadVcdSource(path, vcdError);
     outcome.vcdError = vcdError.str();

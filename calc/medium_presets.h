@@ -28,7 +28,8 @@ inline constexpr std::array<MediumPreset, 8> MediumPresets{{
 inline constexpr int kStartPresetIndex = 2; // "80min CD"
 
 // MPEG-1 Layer II bitrates from 64 kbit/s up, ascending.
-inline constexpr std::array<std::int32_t, 10> SvcdAudioBitrates{64, 96, 112, 128, 160, 192, 224, 256, 320, 384};
+inline constexpr std::array<std::int32_t, 10> SvcdAudioBitrates{64,  96,  112, 128, 160,
+                                                                192, 224, 256, 320, 384};
 
 // The preset whose size equals `sizeMb`, else 0 ("Custom"; a size of 0 also matches it).
 int PresetIndexForSize(std::int32_t sizeMb);

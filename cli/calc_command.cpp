@@ -82,7 +82,8 @@ void AddCalcCommand(CLI::App& app, CommandAction& action)
         bool json = false;
     };
     auto settings = std::make_shared<Settings>();
-    CLI::App* command = app.add_subcommand("calc", "The video bitrate (or, locked, the running time) that fills the media");
+    CLI::App* command =
+        app.add_subcommand("calc", "The video bitrate (or, locked, the running time) that fills the media");
     AddCalculatorOptions(*command, settings->calculator);
     command->add_flag("--json", settings->json, "Print one JSON object");
     command->callback([settings, &action] {

@@ -37,8 +37,9 @@ void AddCalculatorOptions(CLI::App& command, CalculatorOptions& options)
     command.add_option("--video", options.video, "Video bitrate in Kbps, typed as text");
 }
 
-CalculatorRun RunCalculatorSteps(const CalculatorOptions& options,
-                                 const std::function<void(CalculatorController&, CalculatorUpdate&)>& chooseDuration)
+CalculatorRun
+RunCalculatorSteps(const CalculatorOptions& options,
+                   const std::function<void(CalculatorController&, CalculatorUpdate&)>& chooseDuration)
 {
     CalculatorRun run;
     CalculatorController& controller = run.controller;

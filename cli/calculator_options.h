@@ -33,8 +33,10 @@ struct CalculatorRun {
 void AddCalculatorOptions(CLI::App& command, CalculatorOptions& options);
 
 // Starts the calculator, then applies the options in the window's order: duration (typed, or
-// by `chooseDuration`, e.g. from tracks chosen in a title set), size, preset, count, audio 1 and 2, mode, Lock, video.
-CalculatorRun RunCalculatorSteps(const CalculatorOptions& options,
-                                 const std::function<void(CalculatorController&, CalculatorUpdate&)>& chooseDuration = {});
+// by `chooseDuration`, e.g. from tracks chosen in a title set), size, preset, count, audio 1 and 2, mode,
+// Lock, video.
+CalculatorRun
+RunCalculatorSteps(const CalculatorOptions& options,
+                   const std::function<void(CalculatorController&, CalculatorUpdate&)>& chooseDuration = {});
 
 } // namespace ratewise::cli

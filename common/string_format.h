@@ -9,7 +9,8 @@ namespace ratewise {
 #if defined(__GNUC__)
 __attribute__((format(printf, 1, 2)))
 #endif
-std::string StringPrintf(const char* format, ...);
+std::string
+StringPrintf(const char* format, ...);
 
 // The calculator's two-digit rule: a value of 9 or less gets a "0" prepended, never a width
 // specifier, so -1 becomes "0-1" just as the original formatting does.

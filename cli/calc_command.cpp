@@ -3,8 +3,10 @@
 
 #include "calc/medium_presets.h"
 #include "cli/calculator_options.h"
+#include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/json_text.h"
+#include "cli/track_choice.h"
 #include "common/string_format.h"
 
 namespace ratewise::cli {
@@ -79,16 +81,28 @@ void AddCalcCommand(CLI::App& app, CommandAction& action)
 {
     struct Settings {
         CalculatorOptions calculator;
+        TrackChoice tracks;
         bool json = false;
     };
     auto settings = std::make_shared<Settings>();
     CLI::App* command =
         app.add_subcommand("calc", "The video bitrate (or, locked, the running time) that fills the media");
     AddCalculatorOptions(*command, settings->calculator);
+    AddTrackChoiceOptions(*command, settings->tracks);
     command->add_flag("--json", settings->json, "Print one JSON object");
     command->callback([settings, &action] {
-        action = [settings](std::ostream& out, std::ostream&) {
-            const CalculatorRun run = RunCalculatorSteps(settings->calculator);
+        action = [settings](std::ostream& out, std::ostream& err) {
+            std::function<void(CalculatorController&, CalculatorUpdate&)> chooseTracks;
+            if (settings->tracks.Chosen()) {
+                int status = kExitOk;
+                const std::optional<TrackDuration> duration = ChooseTracks(settings->tracks, err, status);
+                if (!duration)
+                    return status;
+                chooseTracks = [duration](CalculatorController& controller, CalculatorUpdate& update) {
+                    update = controller.TracksChosen(duration->hours, duration->minutes, duration->seconds);
+                };
+            }
+            const CalculatorRun run = RunCalculatorSteps(settings->calculator, chooseTracks);
             if (settings->json)
                 out << JsonText(CalculatorJson(run)) << "\n";
             else

@@ -24,6 +24,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     AddVcdProjectCommand(app, action);
     AddSplitCommand(app, action);
     AddChaptersCommand(app, action);
+    AddTracksCommand(app, action);
+    AddInfoCommand(app, action);
 
     // CLI11 wants argv order reversed in a vector.
     std::vector<std::string> reversed(args.rbegin(), args.rend());

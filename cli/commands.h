@@ -15,5 +15,7 @@ void AddCalcCommand(CLI::App& app, CommandAction& action);
 void AddVcdProjectCommand(CLI::App& app, CommandAction& action);
 void AddSplitCommand(CLI::App& app, CommandAction& action);
 void AddChaptersCommand(CLI::App& app, CommandAction& action);
+void AddTracksCommand(CLI::App& app, CommandAction& action);
+void AddInfoCommand(CLI::App& app, CommandAction& action);
 
 } // namespace ratewise::cli

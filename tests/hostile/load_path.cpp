@@ -52,6 +52,20 @@ LoadOutcome RunLoadPath(const std::string& path)
     }
     outcome.reader = ExerciseReader(bytes);
 
+    // The track list, its texts and the three stream reports, from the path as the window loads.
+    std::ostringstream parseOut, parseErr;
+    outcome.parsed = ifoParse(path, outcome.tracks, parseOut, parseErr);
+    outcome.entries = TrackEntryLines(outcome.tracks);
+    std::vector<int> all;
+    for (int k = 0; k < outcome.tracks.TrackCount(); ++k) {
+        outcome.trackReports.push_back(TrackReportText(outcome.tracks, k));
+        all.push_back(k);
+    }
+    outcome.allTracks = SumSelectedTracks(outcome.tracks, all);
+    (void)SelectedCells(outcome.tracks, all);
+    for (InfoReportKind kind : {InfoReportKind::Video, InfoReportKind::Audio, InfoReportKind::Subs})
+        outcome.infoReports.push_back(BuildInfoReport(kind, path, outcome.tracks));
+
     CalculatorController calculator;
     calculator.StartUp();
     RunChapters(path, static_cast<int>(outcome.reader.times.size()), calculator.State(), outcome);

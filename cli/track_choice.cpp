@@ -1,0 +1,84 @@
+#include "cli/track_choice.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "cli/cli.h"
+#include "cli/title_set_input.h"
+#include "common/string_format.h"
+
+namespace ratewise::cli {
+
+std::optional<std::vector<int>> ParseTrackNumbers(const std::string& text, std::string& why)
+{
+    std::vector<int> numbers;
+    std::size_t begin = 0;
+    for (;;) {
+        const std::size_t comma = std::min(text.find(',', begin), text.size());
+        const std::string item = text.substr(begin, comma - begin);
+        int value = 0;
+        const auto [end, error] = std::from_chars(item.data(), item.data() + item.size(), value);
+        if (item.empty() || error != std::errc() || end != item.data() + item.size() || value < 1) {
+            why = "not a track number: '" + item + "'";
+            return std::nullopt;
+        }
+        numbers.push_back(value);
+        if (comma == text.size())
+            return numbers;
+        begin = comma + 1;
+    }
+}
+
+void AddTrackChoiceOptions(CLI::App& command, TrackChoice& choice)
+{
+    CLI::Option* ifo = command.add_option("--ifo", choice.ifoPath,
+                                          "Take the duration from tracks of this title set's .ifo file");
+    CLI::Option* tracks = command
+                              .add_option("--tracks", choice.tracks,
+                                          "Tracks selected in the list, numbered from 1: 1,3 (default: 1)")
+                              ->check([](const std::string& text) {
+                                  std::string why;
+                                  return ParseTrackNumbers(text, why) ? std::string() : why;
+                              });
+    tracks->needs(ifo);
+    for (const char* typed : {"--hours", "--minutes", "--seconds"}) {
+        if (CLI::Option* option = command.get_option_no_throw(typed))
+            ifo->excludes(option);
+    }
+}
+
+std::optional<TrackDuration> ChooseTracks(const TrackChoice& choice, std::ostream& err, int& status)
+{
+    const std::optional<TrackList> list = LoadTitleSet(choice.ifoPath, err);
+    if (!list) {
+        status = kExitBadInput;
+        return std::nullopt;
+    }
+    std::string why;
+    std::vector<int> numbers = choice.tracks.empty()
+                                   ? std::vector<int>{1}
+                                   : ParseTrackNumbers(choice.tracks, why).value_or(std::vector<int>{});
+    // A list box selection is a set of entries in list order, whatever order they were named in.
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    const int count = list->TrackCount();
+    std::vector<int> selected;
+    for (const int number : numbers) {
+        if (number > count) {
+            PrintError(err, "--tracks",
+                       StringPrintf("no track %d: %s has %d track%s", number, choice.ifoPath.c_str(), count,
+                                    count == 1 ? "" : "s"));
+            status = kExitUsage;
+            return std::nullopt;
+        }
+        selected.push_back(number - 1);
+    }
+    const std::optional<TrackDuration> duration = SumSelectedTracks(*list, selected);
+    if (!duration) {
+        PrintError(err, "--tracks", "no track chosen");
+        status = kExitUsage;
+    }
+    return duration;
+}
+
+} // namespace ratewise::cli

@@ -1,0 +1,72 @@
+// `ratewise-cli tracks`: the track list a load of FILE shows, one line per track.
+#include <nlohmann/json.hpp>
+
+#include "cli/cli.h"
+#include "cli/commands.h"
+#include "cli/json_text.h"
+#include "cli/title_set_input.h"
+#include "ifo/track_texts.h"
+
+namespace ratewise::cli {
+namespace {
+
+nlohmann::json TracksJson(const TrackList& list)
+{
+    nlohmann::json tracks = nlohmann::json::array();
+    const int count = list.TrackCount();
+    for (int i = 0; i < count; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        tracks.push_back({
+            {"number", i + 1},
+            {"line", TrackEntryText(list, i)},
+            {"hours", list.hours[k]},
+            {"minutes", list.minutes[k]},
+            {"seconds", list.seconds[k]},
+            {"frames", list.frames[k]},
+            {"cells", list.cells[k]},
+            {"firstFrame", list.firstFrame[k]},
+            {"lastFrame", list.lastFrame[k]},
+            {"averageKbps", list.AverageKbps(i)},
+            {"report", TrackReportText(list, i)},
+        });
+    }
+    return {
+        {"frameRate", list.frameRate},
+        {"audioStreams", list.audioStreamCount},
+        {"subpictureStreams", list.subpictureStreamCount},
+        {"tracks", tracks},
+    };
+}
+
+} // namespace
+
+void AddTracksCommand(CLI::App& app, CommandAction& action)
+{
+    struct Settings {
+        std::string path;
+        bool json = false;
+    };
+    auto settings = std::make_shared<Settings>();
+    CLI::App* command =
+        app.add_subcommand("tracks", "The track list of a title set: one line per program chain");
+    command->add_option("FILE", settings->path, "The title set's .ifo file")->required();
+    command->add_flag("--json", settings->json, "Print one JSON object");
+    command->callback([settings, &action] {
+        action = [settings](std::ostream& out, std::ostream& err) {
+            const std::optional<TrackList> list = LoadTitleSet(settings->path, err);
+            if (!list)
+                return static_cast<int>(kExitBadInput);
+            if (settings->json) {
+                out << JsonText(TracksJson(*list)) << "\n";
+            } else {
+                std::string text;
+                for (const std::string& line : TrackEntryLines(*list))
+                    text += line + "\n";
+                out << text;
+            }
+            return static_cast<int>(kExitOk);
+        };
+    });
+}
+
+} // namespace ratewise::cli

@@ -254,9 +254,10 @@ void AddWrittenSets(CorpusBuilder& corpus, std::vector<HostileFile>& bases)
         WrittenSet("",
                    SmallDraft(3, 3, std::vector<TimeMapDraft>(3, TimeMapDraft{1, {900, 40, 0xFFFFFFFF, 3}})))
             .bytes);
-    // More tracks and cells than the window lists: 120 PGCs of 255 cells each.
-    corpus.Add("written/120-pgcs-255-cells",
-               WriteTitleSet(SmallDraft(120, 255, std::vector<TimeMapDraft>(120, map))).bytes);
+    // More tracks than the window lists (120), the first with 255 cells.
+    TitleSetDraft wide = SmallDraft(120, 3, std::vector<TimeMapDraft>(120, map));
+    wide.pgcs.front() = SmallDraft(1, 255, std::nullopt).pgcs.front();
+    corpus.Add("written/120-pgcs-255-cells", WriteTitleSet(wide).bytes);
     // Every table at the same sector.
     HostileFile shared = WrittenSet("shared-tables", SmallDraft(3, 3, std::vector<TimeMapDraft>(3, map)));
     const std::uint32_t pgciSector = U32At(shared.bytes, kFirstSlotPointer + 4);

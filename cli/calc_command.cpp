@@ -5,6 +5,7 @@
 #include "cli/calculator_options.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "cli/json_text.h"
 #include "cli/track_choice.h"
 #include "common/string_format.h"
 
@@ -103,7 +104,7 @@ void AddCalcCommand(CLI::App& app, CommandAction& action)
             }
             const CalculatorRun run = RunCalculatorSteps(settings->calculator, chooseTracks);
             if (settings->json)
-                out << CalculatorJson(run).dump(2) << "\n";
+                out << JsonText(CalculatorJson(run)) << "\n";
             else
                 PrintCalculator(out, run);
             return 0;

@@ -5,6 +5,7 @@
 #include "chapters/chapter_text.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "cli/json_text.h"
 #include "cli/track_chapters.h"
 
 namespace ratewise::cli {
@@ -48,7 +49,7 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
                 return read.status;
             const ChapterList& chapters = *read.chapters;
             if (settings->json) {
-                out << ChaptersJson(chapters).dump(2) << "\n";
+                out << JsonText(ChaptersJson(chapters)) << "\n";
                 return kExitOk;
             }
             const ChapterFormat format = settings->format == "frame"    ? ChapterFormat::StartFrame

@@ -3,6 +3,7 @@
 
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "cli/json_text.h"
 #include "cli/title_set_input.h"
 #include "common/string_format.h"
 #include "ifo/stream_reports.h"
@@ -61,7 +62,7 @@ void AddInfoCommand(CLI::App& app, CommandAction& action)
                 return static_cast<int>(kExitBadInput);
             }
             if (settings->json)
-                out << nlohmann::json{{"lines", ShownLines(*report)}, {"text", report->text}}.dump(2) << "\n";
+                out << JsonText({{"lines", ShownLines(*report)}, {"text", report->text}}) << "\n";
             else
                 out << (settings->raw ? report->text : ToPlainLineEnds(report->text));
             return static_cast<int>(kExitOk);

@@ -9,6 +9,7 @@
 #include "cli/calculator_options.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "cli/json_text.h"
 #include "cli/track_chapters.h"
 #include "common/string_format.h"
 
@@ -128,7 +129,7 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
             NoSplitProgress progress;
             const SplitPlan plan = ComputeSplit(chapters, run.controller.State(), progress);
             if (settings->json)
-                out << SplitJson(plan).dump(2) << "\n";
+                out << JsonText(SplitJson(plan)) << "\n";
             else
                 out << ToPlainLineEnds(plan.splitText);
             return kExitOk;

@@ -3,6 +3,7 @@
 
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "cli/json_text.h"
 #include "cli/title_set_input.h"
 #include "ifo/track_texts.h"
 
@@ -56,7 +57,7 @@ void AddTracksCommand(CLI::App& app, CommandAction& action)
             if (!list)
                 return static_cast<int>(kExitBadInput);
             if (settings->json) {
-                out << TracksJson(*list).dump(2) << "\n";
+                out << JsonText(TracksJson(*list)) << "\n";
             } else {
                 std::string text;
                 for (const std::string& line : TrackEntryLines(*list))

@@ -1,5 +1,6 @@
 // `ratewise-cli vcd-project FILE -o OUT`: writes a Video CD project for the title set's video.
 #include "cli/vcd_project_command.h"
+#include "cli/json_text.h"
 
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -50,7 +51,7 @@ int RunVcdProject(const VcdProjectOptions& options, const VcdSourceReader& readS
     }
 
     if (options.json) {
-        out << nlohmann::json{
+        out << JsonText(nlohmann::json{
                    {"warnings", warnings.lines},
                    {"keep16x9Flag", settings.keep16x9Flag},
                    {"isPal", settings.isPal},
@@ -60,8 +61,7 @@ int RunVcdProject(const VcdProjectOptions& options, const VcdSourceReader& readS
                    {"videoKbps", settings.videoKbps},
                    {"quality", settings.quality},
                    {"path", settings.destination},
-               }
-                   .dump(2)
+               })
             << "\n";
     } else {
         for (const std::string& line : warnings.lines)

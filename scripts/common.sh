@@ -49,3 +49,62 @@ ratewise_build() {
     fi
     cmake --build "$RATEWISE_BUILD" --parallel "$(nproc 2>/dev/null || echo 2)"
 }
+
+# The sanitizer and fuzz builds: clang, core and command line only (no Qt), each in its own
+# directory so the normal build keeps its compiler and flags.
+RATEWISE_ASAN_BUILD=${RATEWISE_ASAN_BUILD:-$RATEWISE_ROOT/build-asan}
+RATEWISE_FUZZ_BUILD=${RATEWISE_FUZZ_BUILD:-$RATEWISE_ROOT/build-fuzz}
+
+# Configure (once) and build DIR with clang. Extra arguments go to cmake's configure step.
+ratewise_build_clang() {
+    local dir=$1
+    shift
+    local generator=()
+    command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        CC=clang CXX=clang++ cmake -S "$RATEWISE_ROOT" -B "$dir" "${generator[@]}" \
+            -DRATEWISE_BUILD_UI=OFF -DRATEWISE_BUILD_BENCH=OFF "$@" >/dev/null || return 1
+    else
+        cmake "$dir" "$@" >/dev/null || return 1
+    fi
+    cmake --build "$dir" --parallel "$(nproc 2>/dev/null || echo 2)"
+}
+
+# The fuzz targets (build-fuzz/fuzz/ratewise_fuzz_NAME), each with its input size limit.
+RATEWISE_FUZZ_TARGETS=(ifo chapters load_path explorer calc calc_cli)
+ratewise_fuzz_max_len() {
+    case $1 in
+    calc | calc_cli) echo 256 ;;
+    *) echo 8192 ;;
+    esac
+}
+
+# Fills DIR with the seeds of fuzz target NAME: the committed seeds in fuzz/seeds/NAME and, for
+# the title-set targets, the real title sets and the generated hostile corpus.
+ratewise_fuzz_seeds() {
+    local name=$1 dir=$2
+    mkdir -p "$dir"
+    [ -d "$RATEWISE_ROOT/fuzz/seeds/$name" ] && cp -n "$RATEWISE_ROOT/fuzz/seeds/$name"/* "$dir"/
+    if [ "$name" = ifo ] || [ "$name" = chapters ] || [ "$name" = load_path ] || [ "$name" = explorer ]; then
+        local set
+        for set in "$RATEWISE_ROOT"/tests/fixtures/ifo/*/; do
+            cp -n "$set/VTS_01_0.IFO" "$dir/$(basename "$set")-VTS_01_0.IFO"
+            cp -n "$set/VIDEO_TS.IFO" "$dir/$(basename "$set")-VIDEO_TS.IFO"
+        done
+        "$RATEWISE_FUZZ_BUILD/fuzz/ratewise_hostile_corpus" "$dir" >/dev/null
+    fi
+}
+
+# Runs fuzz target NAME on CORPUS for SECONDS (0: until -runs or a find). Extra arguments go to
+# libFuzzer. New inputs collect in CORPUS; a crash leaves crash-* in build-fuzz/artifacts.
+# RATEWISE_FUZZ_NICE=N runs it at that niceness.
+ratewise_fuzz_run() {
+    local name=$1 corpus=$2 seconds=$3
+    shift 3
+    local nice=()
+    [ -n "${RATEWISE_FUZZ_NICE:-}" ] && nice=(nice -n "$RATEWISE_FUZZ_NICE")
+    mkdir -p "$RATEWISE_FUZZ_BUILD/artifacts"
+    "${nice[@]}" "$RATEWISE_FUZZ_BUILD/fuzz/ratewise_fuzz_$name" -max_len="$(ratewise_fuzz_max_len "$name")" \
+        -max_total_time="$seconds" -print_final_stats=1 \
+        -artifact_prefix="$RATEWISE_FUZZ_BUILD/artifacts/$name-" "$@" "$corpus"
+}

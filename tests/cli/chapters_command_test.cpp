@@ -59,7 +59,7 @@ TEST(ChaptersCommand, JsonCarriesEveryFormAndTheStartSeconds)
         nlohmann::json::parse(RunCliCapture({"chapters", kCells, "--track", "2", "--json"}).out);
     EXPECT_EQ(empty["chapterCount"], 0);
     EXPECT_TRUE(empty["timeLines"].empty());
-    EXPECT_EQ(empty["startSeconds"], nlohmann::json({0}));
+    EXPECT_EQ(empty["startSeconds"], nlohmann::json::array({0}));
 }
 
 // The real set with the first track's cell table moved outside the program-chain table.

@@ -1,0 +1,36 @@
+// Feeds arbitrary bytes through everything the window does with a title set the user opens (see
+// tests/hostile/load_path.h). The load reads from a path, so each input is written to a file of
+// this process first. Seed corpus: the real title sets and the hostile corpus
+// (ratewise_hostile_corpus writes it).
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+#include "tests/hostile/load_path.h"
+
+namespace {
+std::filesystem::path g_path;
+}
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    g_path =
+        std::filesystem::temp_directory_path() / ("ratewise-fuzz-" + std::to_string(::getpid()) + ".IFO");
+    std::atexit([] {
+        std::error_code error;
+        std::filesystem::remove(g_path, error);
+    });
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::ofstream(g_path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    ratewise::testing::RunLoadPath(g_path.string());
+    return 0;
+}

@@ -1,0 +1,80 @@
+#include "tests/hostile/load_path.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "calc/calculator_controller.h"
+#include "chapters/chapter_list_builder.h"
+#include "chapters/chapter_text.h"
+#include "cli/vcd_project_command.h"
+
+namespace ratewise::testing {
+namespace {
+
+// Each listed track's chapters, opened afresh from the path as the Chapters window does, and
+// their split over 1 to 9 media of the start-up calculator.
+void RunChapters(const std::string& path, int trackCount, const CalculatorState& calculator,
+                 LoadOutcome& outcome)
+{
+    for (int track = 0; track < trackCount; ++track) {
+        std::unique_ptr<TitleSetInfo> info = ifoOpen(path);
+        if (!info)
+            return;
+        std::optional<ChapterList> chapters = BuildChapterListOfTrack(*info, track);
+        ifoClose(std::move(info));
+        if (!chapters)
+            continue;
+        TrackChapters entry{track, 1 + track % 9, std::move(*chapters), {}, {}};
+        for (ChapterFormat format :
+             {ChapterFormat::StartTime, ChapterFormat::StartFrame, ChapterFormat::StartSecond})
+            entry.texts.push_back(ChapterText(entry.chapters, format));
+        CalculatorState state = calculator;
+        state.mediumCount = entry.mediaCount;
+        NoSplitProgress progress;
+        entry.split = ComputeSplit(entry.chapters, state, progress);
+        outcome.chapters.push_back(std::move(entry));
+    }
+}
+
+} // namespace
+
+LoadOutcome RunLoadPath(const std::string& path)
+{
+    LoadOutcome outcome;
+    // The decoders over the file's bytes (a folder or a missing file has none).
+    std::vector<std::uint8_t> bytes;
+    std::error_code error;
+    if (std::filesystem::is_regular_file(path, error)) {
+        std::ifstream in(path, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    outcome.reader = ExerciseReader(bytes);
+
+    // The track list, its texts and the three stream reports, from the path as the window loads.
+    std::ostringstream parseOut, parseErr;
+    outcome.parsed = ifoParse(path, outcome.tracks, parseOut, parseErr);
+    outcome.entries = TrackEntryLines(outcome.tracks);
+    std::vector<int> all;
+    for (int k = 0; k < outcome.tracks.TrackCount(); ++k) {
+        outcome.trackReports.push_back(TrackReportText(outcome.tracks, k));
+        all.push_back(k);
+    }
+    outcome.allTracks = SumSelectedTracks(outcome.tracks, all);
+    (void)SelectedCells(outcome.tracks, all);
+    for (InfoReportKind kind : {InfoReportKind::Video, InfoReportKind::Audio, InfoReportKind::Subs})
+        outcome.infoReports.push_back(BuildInfoReport(kind, path, outcome.tracks));
+
+    CalculatorController calculator;
+    calculator.StartUp();
+    RunChapters(path, static_cast<int>(outcome.reader.times.size()), calculator.State(), outcome);
+
+    outcome.vcdOpening = ReadVcdProjectOpening(path, calculator.State());
+    std::ostringstream vcdError;
+    outcome.vcdSource = cli::ReadVcdSource(path, vcdError);
+    outcome.vcdError = vcdError.str();
+    return outcome;
+}
+
+} // namespace ratewise::testing

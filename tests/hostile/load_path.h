@@ -1,0 +1,51 @@
+// Runs one title-set information file through everything the window does when the user opens
+// it: the reader's decoders and the time-map pass, the track list (entries, each track's report,
+// the sum of every track), the video, audio and subs reports, each track's chapters in every form
+// and their split over the calculator's media, and the aspect reads of the project dialog and
+// command.
+// Used by the hostile-file test and the load-path fuzz target; whatever the file holds, this
+// must neither crash, overrun nor hang.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "chapters/optimal_split.h"
+#include "ifo/stream_reports.h"
+#include "ifo/track_list.h"
+#include "ifo/track_texts.h"
+#include "project/vcd_project_opening.h"
+#include "project/vcd_project_settings.h"
+#include "tests/ifo/exercise_reader.h"
+
+namespace ratewise::testing {
+
+struct TrackChapters {
+    int track = 0;      // from 0
+    int mediaCount = 0; // the calculator's count the split was asked for
+    ChapterList chapters;
+    std::vector<std::string> texts; // the box text in each of the three forms
+    SplitPlan split;
+};
+
+struct LoadOutcome {
+    ReaderOutcome reader;
+    // The track list as the window loads it, and what it shows of it.
+    bool parsed = false;
+    TrackList tracks;
+    std::vector<std::string> entries;
+    std::vector<std::string> trackReports;
+    std::optional<TrackDuration> allTracks;             // every listed track selected
+    std::vector<std::optional<InfoReport>> infoReports; // video, audio, subs
+    // The tracks whose chapters could be built, as the Chapters window opens them.
+    std::vector<TrackChapters> chapters;
+    // The project dialog's opening read, and the project command's read with what it printed.
+    std::optional<VcdProjectOpening> vcdOpening;
+    std::optional<VcdSource> vcdSource;
+    std::string vcdError;
+};
+
+LoadOutcome RunLoadPath(const std::string& path);
+
+} // namespace ratewise::testing

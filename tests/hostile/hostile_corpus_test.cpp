@@ -102,6 +102,7 @@ TEST_F(HostileFiles, SoundSetsLoadAndTheRestAreRefused)
         EXPECT_GT(whole.reader.timeMap.mapCount, 0) << real.name;
         EXPECT_EQ(whole.chapters.size(), whole.reader.times.size()) << real.name;
         EXPECT_TRUE(whole.parsed) << real.name;
+        EXPECT_FALSE(whole.profiles.empty()) << real.name;
         EXPECT_EQ(whole.tracks.TrackCount(), std::min(whole.reader.pgcCount, kMaxTimeMaps)) << real.name;
         // A video-manager file is not a title set.
         const std::string videoManager = Write(Named(real.name + "/VIDEO_TS.IFO"));

@@ -9,6 +9,8 @@
 #include "chapters/chapter_list_builder.h"
 #include "chapters/chapter_text.h"
 #include "cli/vcd_project_command.h"
+#include "explorer/explorer_source.h"
+#include "explorer/profile_column.h"
 
 namespace ratewise::testing {
 namespace {
@@ -65,6 +67,17 @@ LoadOutcome RunLoadPath(const std::string& path)
     (void)SelectedCells(outcome.tracks, all);
     for (InfoReportKind kind : {InfoReportKind::Video, InfoReportKind::Audio, InfoReportKind::Subs})
         outcome.infoReports.push_back(BuildInfoReport(kind, path, outcome.tracks));
+
+    // Bitrate Informations takes one snapshot of the file; the explorer then shows each of its
+    // tracks in turn.
+    std::ostringstream explorerErr;
+    ExplorerRead read = ReadExplorerData(path, outcome.entries, 0, explorerErr);
+    if (read.data) {
+        for (int k = 0; k < read.data->trackCount; ++k) {
+            read.data->currentTrack = k;
+            outcome.profiles.push_back(ProfileColumns(*read.data, LoadOutcome::kProfileWidth));
+        }
+    }
 
     CalculatorController calculator;
     calculator.StartUp();

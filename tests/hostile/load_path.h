@@ -1,8 +1,8 @@
 // Runs one title-set information file through everything the window does when the user opens
 // it: the reader's decoders and the time-map pass, the track list (entries, each track's report,
-// the sum of every track), the video, audio and subs reports, each track's chapters in every form
-// and their split over the calculator's media, and the aspect reads of the project dialog and
-// command.
+// the sum of every track), the video, audio and subs reports, each track's bitrate profile,
+// each track's chapters in every form and their split over the calculator's media, and the aspect
+// reads of the project dialog and command.
 // Used by the hostile-file test and the load-path fuzz target; whatever the file holds, this
 // must neither crash, overrun nor hang.
 #pragma once
@@ -38,6 +38,9 @@ struct LoadOutcome {
     std::vector<std::string> trackReports;
     std::optional<TrackDuration> allTracks;             // every listed track selected
     std::vector<std::optional<InfoReport>> infoReports; // video, audio, subs
+    // The Bitrate Explorer's profile of each listed track that has one, 400 columns wide.
+    static constexpr int kProfileWidth = 400;
+    std::vector<std::vector<int>> profiles;
     // The tracks whose chapters could be built, as the Chapters window opens them.
     std::vector<TrackChapters> chapters;
     // The project dialog's opening read, and the project command's read with what it printed.

@@ -1,7 +1,7 @@
 // The main window used at random for a long while: thousands of keystrokes of any text into every
 // field (editing keys, undo and paste included) and clicks on every control in random order, with
-// a real title set loaded. After each step the window must still answer its event loop, show
-// exactly what the calculator holds, and have no window left waiting for an answer.
+// a real title set loaded and others opened on the way. After each step the window must still answer its
+// event loop, show exactly what the calculator holds, and have no window left waiting for an answer.
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -23,8 +23,8 @@
 #include "app/main_dialog.h"
 #include "app/window_slide.h"
 #include "project/vcd_project_prompts.h"
-#include "ui/ifo_file_dialog.h"
 #include "ui/framed_line_edit.h"
+#include "ui/ifo_file_dialog.h"
 #include "ui/sound_player.h"
 #include "ui/up_down_widget.h"
 
@@ -189,10 +189,22 @@ void RandomUseTest::ClickSomething()
         break;
     }
     default: {
-        QAbstractButton* button = Get<QAbstractButton>(kButtons[Pick(std::size(kButtons))]);
-        // The user cancels the file dialog of "Open IFO file".
-        if (button->objectName() == QLatin1String("openIfoButton"))
-            IfoFileDialog::SetNextAnswer(std::nullopt);
+        const char* name = kButtons[Pick(std::size(kButtons))];
+        if (qstrcmp(name, "openIfoButton") == 0) {
+            // The file dialog's seam answers: cancel, a real title set, a video manager or a
+            // file that is not there.
+            const QString sets = QStringLiteral(RATEWISE_FIXTURES_DIR "/ifo/");
+            const std::optional<QString> answers[] = {
+                std::nullopt,
+                sets + QStringLiteral("pal_d1_3audio_cells/VTS_01_0.IFO"),
+                sets + QStringLiteral("ntsc_d1_wide_subs16_menu/VTS_01_0.IFO"),
+                sets + QStringLiteral("pal_98_titles/VTS_01_0.IFO"),
+                sets + QStringLiteral("pal_98_titles/VIDEO_TS.IFO"),
+                sets + QStringLiteral("missing/VTS_01_0.IFO"),
+            };
+            IfoFileDialog::SetNextAnswer(answers[Pick(std::size(answers))]);
+        }
+        QAbstractButton* button = Get<QAbstractButton>(name);
         if (button->isVisible())
             QTest::mouseClick(button, Qt::LeftButton);
         break;

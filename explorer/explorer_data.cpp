@@ -76,8 +76,11 @@ std::optional<ExplorerData> BuildExplorerData(const TimeMapData& timeMap,
 std::optional<ExplorerData> BuildExplorerData(const TrackList& list, std::span<const std::string> trackLines,
                                               int focusedTrack)
 {
+    // TrackCount walks the list, so it is taken once: a hostile set can list thousands of tracks.
+    const int trackCount = list.TrackCount();
     std::vector<std::int32_t> durationSeconds;
-    for (int i = 0; i < list.TrackCount(); ++i)
+    durationSeconds.reserve(static_cast<std::size_t>(trackCount));
+    for (int i = 0; i < trackCount; ++i)
         durationSeconds.push_back(list.RunningSeconds(i));
     return BuildExplorerData(list.timeMap, durationSeconds, trackLines, focusedTrack);
 }

@@ -11,10 +11,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
-#include <QStyleFactory>
 
 #include "calc/medium_presets.h"
+#include "ui/control_builder.h"
 #include "ui/dialog_units.h"
 #include "ui/framed_line_edit.h"
 #include "ui/up_down_widget.h"
@@ -22,44 +21,14 @@
 namespace ratewise {
 namespace {
 
-class Builder
+class Builder : public ControlBuilder
 {
 public:
-    Builder(QWidget* dialog, const DialogUnits& units) : m_dialog(dialog), m_units(units) {}
-
-    template <typename W> W* Place(W* widget, const char* name, int x, int y, int width, int height)
-    {
-        widget->setObjectName(QLatin1String(name));
-        widget->setGeometry(m_units.Rect(x, y, width, height));
-        return widget;
-    }
-
-    QGroupBox* Group(const char* text, int x, int y, int width, int height)
-    {
-        auto* group = new QGroupBox(QString::fromLatin1(text), m_dialog);
-        group->setGeometry(m_units.Rect(x, y, width, height));
-        // The template's positions expect the caption on the frame's top line, as the classic
-        // style draws it; other styles put it above the frame, across the controls.
-        if (m_groupStyle == nullptr) {
-            m_groupStyle = QStyleFactory::create(QStringLiteral("Windows"));
-            if (m_groupStyle != nullptr)
-                m_groupStyle->setParent(m_dialog);
-        }
-        if (m_groupStyle != nullptr)
-            group->setStyle(m_groupStyle);
-        return group;
-    }
-
-    QLabel* Label(const char* text, int x, int y, int width, int height)
-    {
-        auto* label = new QLabel(QString::fromLatin1(text), m_dialog);
-        label->setGeometry(m_units.Rect(x, y, width, height));
-        return label;
-    }
+    using ControlBuilder::ControlBuilder;
 
     FramedLineEdit* Field(const char* name, int x, int y, int width, int height)
     {
-        auto* field = Place(new FramedLineEdit(m_dialog), name, x, y, width, height);
+        auto* field = Place(new FramedLineEdit(Dialog()), name, x, y, width, height);
         field->setAlignment(Qt::AlignCenter);
         return field;
     }
@@ -67,27 +36,11 @@ public:
     // Read-only digits: the count and the three track counts.
     QLineEdit* Counter(const char* name, int x, int y, int width, int height)
     {
-        auto* field = Place(new QLineEdit(m_dialog), name, x, y, width, height);
-        field->setReadOnly(true);
+        auto* field = Place(new QLineEdit(Dialog()), name, x, y, width, height);
+        ShowAsReadOnly(field);
         field->setValidator(new QIntValidator(field));
-        // Read-only fields sit on the window's colour, not the white of an input.
-        QPalette palette = field->palette();
-        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
-        field->setPalette(palette);
         return field;
     }
-
-    QPushButton* Button(const char* text, const char* name, int x, int y, int width, int height)
-    {
-        auto* button = Place(new QPushButton(QString::fromLatin1(text), m_dialog), name, x, y, width, height);
-        button->setAutoDefault(false);
-        return button;
-    }
-
-private:
-    QWidget* m_dialog;
-    const DialogUnits& m_units;
-    QStyle* m_groupStyle = nullptr;
 };
 
 } // namespace

@@ -9,12 +9,11 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
-#include <QStyle>
-#include <QStyleFactory>
 
 #include "project/aspect_pictures.h"
 #include "project/vcd_project_settings.h"
 #include "ui/app_resources.h"
+#include "ui/control_builder.h"
 #include "ui/dialog_units.h"
 
 namespace ratewise {
@@ -25,37 +24,10 @@ QString ToQString(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-class Builder
+class Builder : public ControlBuilder
 {
 public:
-    Builder(QWidget* dialog, const DialogUnits& units) : m_dialog(dialog), m_units(units) {}
-
-    template <typename W> W* Place(W* widget, const char* name, int x, int y, int width, int height)
-    {
-        widget->setObjectName(QLatin1String(name));
-        widget->setGeometry(m_units.Rect(x, y, width, height));
-        return widget;
-    }
-
-    void Group(const char* text, int x, int y, int width, int height)
-    {
-        auto* group = new QGroupBox(QString::fromLatin1(text), m_dialog);
-        group->setGeometry(m_units.Rect(x, y, width, height));
-        // The caption sits on the frame's top line, as the template's positions expect.
-        if (m_groupStyle == nullptr) {
-            m_groupStyle = QStyleFactory::create(QStringLiteral("Windows"));
-            if (m_groupStyle != nullptr)
-                m_groupStyle->setParent(m_dialog);
-        }
-        if (m_groupStyle != nullptr)
-            group->setStyle(m_groupStyle);
-    }
-
-    void Label(const char* text, int x, int y, int width, int height)
-    {
-        auto* label = new QLabel(QString::fromLatin1(text), m_dialog);
-        label->setGeometry(m_units.Rect(x, y, width, height));
-    }
+    using ControlBuilder::ControlBuilder;
 
     // The three pictures of one group at one place, letterboxed first, then squeezed, then full.
     std::array<QLabel*, 3> Pictures(const char* group, int x, int y)
@@ -64,10 +36,10 @@ public:
         const QString paths[] = {LetterboxedPicturePath(), SqueezedPicturePath(), FullPicturePath()};
         std::array<QLabel*, 3> labels{};
         for (std::size_t i = 0; i < labels.size(); ++i) {
-            auto* label = new QLabel(m_dialog);
+            auto* label = new QLabel(Dialog());
             label->setObjectName(
                 QStringLiteral("%1%2Picture").arg(QLatin1String(group), QLatin1String(kinds[i])));
-            label->setGeometry(m_units.Rect(x, y, 55, 38));
+            Position(label, x, y, 55, 38);
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             label->setAlignment(Qt::AlignCenter);
             label->setPixmap(QPixmap(paths[i]));
@@ -79,20 +51,8 @@ public:
 
     QComboBox* DropDown(const char* name, int x, int y, int width)
     {
-        return Place(new QComboBox(m_dialog), name, x, y, width, 12);
+        return Place(new QComboBox(Dialog()), name, x, y, width, 12);
     }
-
-    QPushButton* Button(const char* text, const char* name, int x, int y, int width, int height)
-    {
-        auto* button = Place(new QPushButton(QString::fromLatin1(text), m_dialog), name, x, y, width, height);
-        button->setAutoDefault(false);
-        return button;
-    }
-
-private:
-    QWidget* m_dialog;
-    const DialogUnits& m_units;
-    QStyle* m_groupStyle = nullptr;
 };
 
 } // namespace
@@ -120,10 +80,7 @@ VcdProjectDialogControls BuildVcdProjectDialogControls(QWidget* dialog, const Di
     c.pictures[kTargetDisplayedGroup] = b.Pictures("targetDisplayed", 210, 15);
 
     c.sourceAspect = b.Place(new QLineEdit(dialog), "sourceAspectEdit", 85, 75, 36, 12);
-    c.sourceAspect->setReadOnly(true);
-    QPalette palette = c.sourceAspect->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
-    c.sourceAspect->setPalette(palette);
+    ControlBuilder::ShowAsReadOnly(c.sourceAspect);
 
     c.conversion = b.DropDown("conversionCombo", 9, 89, 124);
     for (const std::string_view text : kAspectConversionTexts)

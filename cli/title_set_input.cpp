@@ -31,16 +31,23 @@ std::string WhyUnreadable(const std::string& path)
 
 } // namespace
 
-std::optional<TrackList> LoadTitleSet(const std::string& path, std::ostream& err)
+bool CheckReadableFile(const std::string& path, std::ostream& err)
 {
     if (path.empty()) {
         PrintError(err, "FILE", "empty path");
-        return std::nullopt;
+        return false;
     }
     if (const std::string why = WhyUnreadable(path); !why.empty()) {
         PrintError(err, path, why);
-        return std::nullopt;
+        return false;
     }
+    return true;
+}
+
+std::optional<TrackList> LoadTitleSet(const std::string& path, std::ostream& err)
+{
+    if (!CheckReadableFile(path, err))
+        return std::nullopt;
     std::ostream progress(nullptr);
     TrackList list;
     if (!ifoParse(path, list, progress, err)) {

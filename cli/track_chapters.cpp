@@ -3,6 +3,7 @@
 
 #include "chapters/chapter_list_builder.h"
 #include "cli/cli.h"
+#include "cli/title_set_input.h"
 #include "common/string_format.h"
 #include "ifo/byte_source.h"
 #include "ifo/title_set_info.h"
@@ -11,6 +12,8 @@ namespace ratewise::cli {
 
 TrackChapters ReadTrackChapters(const std::string& ifoPath, int trackNumber, std::ostream& err)
 {
+    if (!CheckReadableFile(ifoPath, err))
+        return {std::nullopt, kExitBadInput};
     std::unique_ptr<ByteSource> source = OpenFileSource(ifoPath);
     if (!source) {
         PrintError(err, ifoPath, "cannot open file");

@@ -1,8 +1,7 @@
 // Where `vcd-project` gets the aspect code and the PAL flag of FILE from: the title set's first
 // video attribute byte, read with the title-set reader.
-#include <fstream>
-
 #include "cli/cli.h"
+#include "cli/title_set_input.h"
 #include "cli/vcd_project_command.h"
 #include "ifo/title_set_info.h"
 #include "ifo/video_attributes.h"
@@ -11,10 +10,9 @@ namespace ratewise::cli {
 
 std::optional<VcdSource> ReadVcdSource(const std::string& ifoPath, std::ostream& err)
 {
-    if (!std::ifstream(ifoPath, std::ios::binary)) {
-        PrintError(err, ifoPath, "cannot open file");
+    // Checked without blocking: opening a FIFO as a stream would wait for a writer forever.
+    if (!CheckReadableFile(ifoPath, err))
         return std::nullopt;
-    }
     std::unique_ptr<TitleSetInfo> info = ifoOpen(ifoPath);
     const std::optional<VideoAttributes> video = ifoGetVideoAttributes(info.get());
     ifoClose(std::move(info));

@@ -84,12 +84,12 @@ std::string DamagedCellsCopy()
 TEST(ChaptersCommand, SaysWhyInOneLine)
 {
     ExpectOneErrorLine(RunCliCapture({"chapters", "no-such.IFO", "--track", "1"}), 3,
-                       "ratewise-cli: no-such.IFO: cannot open file\n");
+                       "ratewise-cli: no-such.IFO: no such file\n");
     const std::string manager = RATEWISE_FIXTURES_DIR "/ifo/pal_d1_3audio_cells/VIDEO_TS.IFO";
     ExpectOneErrorLine(RunCliCapture({"chapters", manager, "--track", "1"}), 3,
                        "ratewise-cli: " + manager + ": not a title-set information file\n");
     ExpectOneErrorLine(RunCliCapture({"chapters", RATEWISE_FIXTURES_DIR "/ifo", "--track", "1"}), 3,
-                       "ratewise-cli: " RATEWISE_FIXTURES_DIR "/ifo: cannot open file\n");
+                       "ratewise-cli: " RATEWISE_FIXTURES_DIR "/ifo: is a directory\n");
     ExpectOneErrorLine(RunCliCapture({"chapters", kCells, "--track", "5"}), 2,
                        "ratewise-cli: --track: no track 5: the title set has 4\n");
     const std::string damaged = DamagedCellsCopy();
@@ -131,7 +131,7 @@ TEST(SplitCommand, FromATitleSetTrackAsFromItsStarts)
 TEST(SplitCommand, TitleSetProblemsAndMixedSources)
 {
     ExpectOneErrorLine(RunCliCapture({"split", "no-such.IFO", "--track", "1", "--count", "2"}), 3,
-                       "ratewise-cli: no-such.IFO: cannot open file\n");
+                       "ratewise-cli: no-such.IFO: no such file\n");
     ExpectOneErrorLine(RunCliCapture({"split", kCells, "--track", "9", "--count", "2"}), 2,
                        "ratewise-cli: --track: no track 9: the title set has 4\n");
     for (const std::vector<std::string>& args :

@@ -1,9 +1,10 @@
-// ratewise-cli tracks, info and calc --ifo/--tracks on the real title sets and on files that are
-// no title sets.
+// ratewise-cli tracks, info and calc --ifo/--tracks on the real title sets, and every command that
+// reads a title set on files that are no title sets.
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "tests/cli/cli_runner.h"
@@ -38,18 +39,26 @@ protected:
         fs::create_directories(m_dir);
         std::ofstream(m_dir / "empty.ifo");
         std::ofstream(m_dir / "notes.txt") << "not a title set\n";
+        ASSERT_EQ(::mkfifo((m_dir / "pipe.ifo").c_str(), 0600), 0);
     }
     void TearDown() override { fs::remove_all(m_dir); }
 
     // Every command that reads FILE refuses path with exit 3 and one line naming why.
     void ExpectRefused(const std::string& path, const std::string& why)
     {
-        for (const std::vector<std::string>& args :
-             {std::vector<std::string>{"tracks", path}, {"info", path, "--audio"}, {"calc", "--ifo", path}}) {
+        const std::string project = (m_dir / "refused.tpr").string();
+        for (const std::vector<std::string>& args : {std::vector<std::string>{"tracks", path},
+                                                     {"info", path, "--audio"},
+                                                     {"calc", "--ifo", path},
+                                                     {"chapters", path, "--track", "1"},
+                                                     {"split", path, "--track", "1", "--count", "2"},
+                                                     {"profile", path, "--track", "1"},
+                                                     {"vcd-project", path, "-o", project}}) {
             const auto result = RunCliCapture(args);
             EXPECT_EQ(result.status, 3) << args[0];
             EXPECT_EQ(result.out, "");
             EXPECT_EQ(result.err, "ratewise-cli: " + path + ": " + why + "\n") << args[0];
+            EXPECT_FALSE(fs::exists(project)) << args[0];
         }
     }
     fs::path m_dir;
@@ -163,6 +172,8 @@ TEST_F(BadInputs, MissingUnreadableAndForeignFilesExitThree)
 {
     ExpectRefused((m_dir / "missing.ifo").string(), "no such file");
     ExpectRefused(m_dir.string(), "is a directory");
+    // Opening a FIFO would wait for a writer: it is refused without being opened.
+    ExpectRefused((m_dir / "pipe.ifo").string(), "not a regular file");
     ExpectRefused((m_dir / "empty.ifo").string(), "not a title-set information file");
     ExpectRefused((m_dir / "notes.txt").string(), "not a title-set information file");
     ExpectRefused(kMenu, "not a title-set information file");

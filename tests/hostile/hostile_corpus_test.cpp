@@ -63,7 +63,9 @@ void ExpectNormalOutcome(const LoadOutcome& outcome, const std::string& path, st
     if (outcome.vcdSource) {
         EXPECT_EQ(outcome.vcdError, "");
     } else {
-        EXPECT_EQ(outcome.vcdError.rfind("ratewise-cli: " + path + ": ", 0), 0u) << outcome.vcdError;
+        // An empty path is named by the argument it stands for.
+        const std::string named = path.empty() ? "FILE" : path;
+        EXPECT_EQ(outcome.vcdError.rfind("ratewise-cli: " + named + ": ", 0), 0u) << outcome.vcdError;
         EXPECT_EQ(std::count(outcome.vcdError.begin(), outcome.vcdError.end(), '\n'), 1);
     }
     // Nothing the reader holds is larger than the file (one sector at least).

@@ -13,6 +13,7 @@
 #include "app/main_dialog.h"
 #include "project/project_file_writer.h"
 #include "project/vcd_project_dialog.h"
+#include "tests/ui/named_child.h"
 #include "tests/ui/vcd_prompt_recorder.h"
 #include "ui/framed_line_edit.h"
 
@@ -52,10 +53,7 @@ private:
     void OpenMainWindow(const QStringList& arguments);
     template <typename W> W* Get(QWidget* parent, const char* name)
     {
-        W* widget = parent->findChild<W*>(QLatin1String(name));
-        if (widget == nullptr)
-            qFatal("no control named %s", name);
-        return widget;
+        return testing::NamedChild<W>(parent, name);
     }
     // Clicks the button and gives the dialog it opened, if any.
     VcdProjectDialog* ClickCreateVcdProject();

@@ -19,6 +19,7 @@
 #include "app/window_slide.h"
 #include "calc/tip_texts.h"
 #include "common/lenient_number.h"
+#include "tests/ui/named_child.h"
 #include "ui/app_resources.h"
 #include "ui/framed_line_edit.h"
 #include "ui/sound_player.h"
@@ -98,13 +99,7 @@ private slots:
     void noInputSequenceBreaksIt();
 
 private:
-    template <typename W> W* Get(const char* name)
-    {
-        W* widget = m_dialog->findChild<W*>(QLatin1String(name));
-        if (widget == nullptr)
-            qFatal("no control named %s", name);
-        return widget;
-    }
+    template <typename W> W* Get(const char* name) { return testing::NamedChild<W>(m_dialog.get(), name); }
     FramedLineEdit* Field(const char* name) { return Get<FramedLineEdit>(name); }
     const CalculatorState& State() const { return m_dialog->State(); }
     QColor FramePixel(const char* name);

@@ -23,6 +23,7 @@
 #include "app/main_dialog.h"
 #include "app/window_slide.h"
 #include "project/vcd_project_prompts.h"
+#include "tests/ui/named_child.h"
 #include "ui/framed_line_edit.h"
 #include "ui/ifo_file_dialog.h"
 #include "ui/sound_player.h"
@@ -67,13 +68,7 @@ private slots:
     void staysResponsiveAndConsistent();
 
 private:
-    template <typename W> W* Get(const char* name)
-    {
-        W* widget = m_dialog->findChild<W*>(QLatin1String(name));
-        if (widget == nullptr)
-            qFatal("no control named %s", name);
-        return widget;
-    }
+    template <typename W> W* Get(const char* name) { return testing::NamedChild<W>(m_dialog.get(), name); }
     int Pick(int count) { return static_cast<int>(m_random() % static_cast<unsigned>(count)); }
     QStringList RandomKeys(int maxLength);
     void TypeInto(QLineEdit* field);

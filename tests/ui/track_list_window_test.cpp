@@ -18,6 +18,7 @@
 #include "app/main_dialog.h"
 #include "app/track_list_commands.h"
 #include "app/window_slide.h"
+#include "tests/ui/named_child.h"
 #include "ui/balloon_tip_widget.h"
 #include "ui/framed_line_edit.h"
 #include "ui/ifo_file_dialog.h"
@@ -75,13 +76,7 @@ private slots:
     void noReportWindowWithoutAReadableFile();
 
 private:
-    template <typename W> W* Get(const char* name)
-    {
-        W* widget = m_dialog->findChild<W*>(QLatin1String(name));
-        if (widget == nullptr)
-            qFatal("no control named %s", name);
-        return widget;
-    }
+    template <typename W> W* Get(const char* name) { return testing::NamedChild<W>(m_dialog.get(), name); }
     QString Text(const char* name) { return Get<QLineEdit>(name)->text(); }
     QString TrackTipText()
     {

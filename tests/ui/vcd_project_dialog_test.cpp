@@ -16,6 +16,7 @@
 
 #include "project/project_file_writer.h"
 #include "project/vcd_project_dialog.h"
+#include "tests/ui/named_child.h"
 #include "tests/ui/vcd_prompt_recorder.h"
 #include "ui/app_resources.h"
 
@@ -76,13 +77,7 @@ private slots:
 
 private:
     void Open(const VcdProjectOpening& opening);
-    template <typename W> W* Get(const char* name)
-    {
-        W* widget = m_dialog->findChild<W*>(QLatin1String(name));
-        if (widget == nullptr)
-            qFatal("no control named %s", name);
-        return widget;
-    }
+    template <typename W> W* Get(const char* name) { return testing::NamedChild<W>(m_dialog.get(), name); }
     QStringList Warnings();
     // The picture each group shows, named as the controls are: "Full", "Letterboxed" or
     // "Squeezed"; checks that exactly one shows and that it holds its bitmap.

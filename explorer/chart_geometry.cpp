@@ -36,6 +36,7 @@ std::vector<GridLine> MinuteGridLines(const ChartRect& chart, int durationSecond
     if (durationSeconds <= kSecondsPerLine)
         return lines;
     const ChartRect plot = PlotRect(chart);
+    lines.reserve(static_cast<std::size_t>((durationSeconds - 1) / kSecondsPerLine));
     for (int j = 1; std::int64_t{kSecondsPerLine} * j < durationSeconds; ++j) {
         const std::int64_t s = std::int64_t{kSecondsPerLine} * j;
         const int x = plot.left + static_cast<int>(std::int64_t{plot.Width()} * s / durationSeconds);

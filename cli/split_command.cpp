@@ -1,13 +1,12 @@
 // `ratewise-cli split`: the optimal split of a track's chapters over the calculator's media, as
 // the Optimal Split box of the Chapters Informations window shows it.
-#include <charconv>
-#include <limits>
 #include <nlohmann/json.hpp>
 #include <optional>
 
 #include "chapters/optimal_split.h"
 #include "cli/calculator_options.h"
 #include "cli/cli.h"
+#include "cli/comma_list.h"
 #include "cli/commands.h"
 #include "cli/json_text.h"
 #include "cli/track_chapters.h"
@@ -21,28 +20,20 @@ namespace {
 std::optional<std::vector<int>> ParseStarts(const std::string& text, std::string& why)
 {
     std::vector<int> starts;
-    std::size_t begin = 0;
-    for (;;) {
-        const std::size_t comma = std::min(text.find(',', begin), text.size());
-        const std::string item = text.substr(begin, comma - begin);
-        int value = 0;
-        const auto [end, error] = std::from_chars(item.data(), item.data() + item.size(), value);
-        if (error == std::errc::result_out_of_range) {
-            why = "too many seconds: '" + item + "'";
+    for (const ListedNumber& item : ReadCommaList(text)) {
+        if (item.reading == ListedNumber::Reading::kTooLarge) {
+            why = "too many seconds: '" + item.text + "'";
             return std::nullopt;
         }
-        if (item.empty() || item[0] == '-' || error != std::errc() || end != item.data() + item.size()) {
-            why = "not a whole number of seconds: '" + item + "'";
+        if (item.reading != ListedNumber::Reading::kNumber) {
+            why = "not a whole number of seconds: '" + item.text + "'";
             return std::nullopt;
         }
-        if (!starts.empty() && value < starts.back()) {
-            why = StringPrintf("starts must not decrease: %d after %d", value, starts.back());
+        if (!starts.empty() && item.value < starts.back()) {
+            why = StringPrintf("starts must not decrease: %d after %d", item.value, starts.back());
             return std::nullopt;
         }
-        starts.push_back(value);
-        if (comma == text.size())
-            break;
-        begin = comma + 1;
+        starts.push_back(item.value);
     }
     if (starts.size() < 2) {
         why = "give at least one chapter start and the end of the track";

@@ -1,9 +1,9 @@
 #include "cli/track_choice.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "cli/cli.h"
+#include "cli/comma_list.h"
 #include "cli/title_set_input.h"
 #include "common/string_format.h"
 
@@ -12,21 +12,14 @@ namespace ratewise::cli {
 std::optional<std::vector<int>> ParseTrackNumbers(const std::string& text, std::string& why)
 {
     std::vector<int> numbers;
-    std::size_t begin = 0;
-    for (;;) {
-        const std::size_t comma = std::min(text.find(',', begin), text.size());
-        const std::string item = text.substr(begin, comma - begin);
-        int value = 0;
-        const auto [end, error] = std::from_chars(item.data(), item.data() + item.size(), value);
-        if (item.empty() || error != std::errc() || end != item.data() + item.size() || value < 1) {
-            why = "not a track number: '" + item + "'";
+    for (const ListedNumber& item : ReadCommaList(text)) {
+        if (item.reading != ListedNumber::Reading::kNumber || item.value < 1) {
+            why = "not a track number: '" + item.text + "'";
             return std::nullopt;
         }
-        numbers.push_back(value);
-        if (comma == text.size())
-            return numbers;
-        begin = comma + 1;
+        numbers.push_back(item.value);
     }
+    return numbers;
 }
 
 void AddTrackChoiceOptions(CLI::App& command, TrackChoice& choice)

@@ -162,8 +162,11 @@ TEST(CalcWithTracks, TracksTheTitleSetLacksAreUsageErrors)
     EXPECT_EQ(beyond.status, 2);
     EXPECT_EQ(beyond.out, "");
     EXPECT_EQ(beyond.err, "ratewise-cli: --tracks: no track 5: " + kThreeAudio + " has 4 tracks\n");
-    for (const char* tracks : {"0", "1,,2", "x", "-1", "2.5"})
-        EXPECT_EQ(RunCliCapture({"calc", "--ifo", kThreeAudio, "--tracks", tracks}).status, 2) << tracks;
+    for (const std::string bad : {"0", "", "x", "-1", "2.5", "99999999999"}) {
+        const auto refused = RunCliCapture({"calc", "--ifo", kThreeAudio, "--tracks", "1," + bad + ",2"});
+        EXPECT_EQ(refused.status, 2) << bad;
+        EXPECT_EQ(refused.err, "ratewise-cli: usage: --tracks: not a track number: '" + bad + "'\n");
+    }
     EXPECT_EQ(RunCliCapture({"calc", "--tracks", "1"}).status, 2);
     EXPECT_EQ(RunCliCapture({"calc", "--ifo", kThreeAudio, "--hours", "1"}).status, 2);
 }

@@ -12,8 +12,8 @@ __attribute__((format(printf, 1, 2)))
 std::string
 StringPrintf(const char* format, ...);
 
-// The calculator's two-digit rule: a value of 9 or less gets a "0" prepended, never a width
-// specifier, so -1 becomes "0-1" just as the original formatting does.
+// The calculator's two-digit rule: a value of 9 or less gets a "0" prepended as text, never a
+// width specifier, so -1 becomes "0-1"; the tests and the command line's output rely on that form.
 std::string WithLeadingZero(long long value);
 
 // Replaces every "\r\n" by "\n": plain command-line output uses bare line feeds.

@@ -122,6 +122,33 @@ TEST_F(HostileFiles, SoundSetsLoadAndTheRestAreRefused)
     EXPECT_EQ(wide.reader.cells.front().size(), 255u);
 }
 
+TEST_F(HostileFiles, ACappedWalkDoesTheFirstTracksAndTheLastAsTheWholeWalkDoes)
+{
+    EXPECT_EQ(testing::TracksToWalk(0, 16), std::vector<int>{});
+    EXPECT_EQ(testing::TracksToWalk(3, 16), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(testing::TracksToWalk(4, 3), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(testing::TracksToWalk(9, 3), (std::vector<int>{0, 1, 2, 8}));
+    EXPECT_EQ(testing::TracksToWalk(2, testing::kEveryTrack), (std::vector<int>{0, 1}));
+
+    const std::string path = Write(Named("pal_98_titles"));
+    const LoadOutcome whole = testing::RunLoadPath(path);
+    const LoadOutcome capped = testing::RunLoadPath(path, 16);
+    ASSERT_EQ(whole.tracks.TrackCount(), 98);
+    EXPECT_EQ(capped.entries, whole.entries);
+    EXPECT_TRUE(capped.allTracks == whole.allTracks) << "every track is summed either way";
+    ASSERT_EQ(capped.trackReports.size(), 17u);
+    ASSERT_EQ(capped.profiles.size(), 17u);
+    ASSERT_EQ(capped.chapters.size(), 17u);
+    ASSERT_EQ(whole.trackReports.size(), 98u);
+    for (std::size_t k = 0; k < 17; ++k) {
+        const std::size_t track = k < 16 ? k : 97;
+        EXPECT_EQ(capped.trackReports[k], whole.trackReports[track]) << track;
+        EXPECT_EQ(capped.profiles[k], whole.profiles[track]) << track;
+        EXPECT_EQ(capped.chapters[k].track, static_cast<int>(track));
+        EXPECT_EQ(capped.chapters[k].texts, whole.chapters[track].texts) << track;
+    }
+}
+
 TEST_F(HostileFiles, MissingFilesAndFoldersAreRefused)
 {
     for (const std::string& path : {(m_dir / "missing.IFO").string(), m_dir.string(), std::string()}) {

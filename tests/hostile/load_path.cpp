@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <numeric>
 #include <sstream>
 
 #include "calc/calculator_controller.h"
@@ -15,17 +16,17 @@
 namespace ratewise::testing {
 namespace {
 
-// Each listed track's chapters and their split over 1 to 9 media of the start-up calculator. The
+// Each walked track's chapters and their split over 1 to 9 media of the start-up calculator. The
 // Chapters window opens the file afresh for each track; the bytes are the same each time, so one
-// open serves every track here (a set of a thousand tracks would otherwise be read a thousand
+// open serves every walked track here (a set of a thousand tracks would otherwise be read a thousand
 // times).
-void RunChapters(const std::string& path, int trackCount, const CalculatorState& calculator,
+void RunChapters(const std::string& path, const std::vector<int>& tracks, const CalculatorState& calculator,
                  LoadOutcome& outcome)
 {
     std::unique_ptr<TitleSetInfo> info = ifoOpen(path);
     if (!info)
         return;
-    for (int track = 0; track < trackCount; ++track) {
+    for (const int track : tracks) {
         std::optional<ChapterList> chapters = BuildChapterListOfTrack(*info, track);
         if (!chapters)
             continue;
@@ -44,7 +45,17 @@ void RunChapters(const std::string& path, int trackCount, const CalculatorState&
 
 } // namespace
 
-LoadOutcome RunLoadPath(const std::string& path)
+std::vector<int> TracksToWalk(int count, int firstTracks)
+{
+    std::vector<int> tracks;
+    for (int track = 0; track < count && track < firstTracks; ++track)
+        tracks.push_back(track);
+    if (count > 0 && count - 1 >= firstTracks)
+        tracks.push_back(count - 1);
+    return tracks;
+}
+
+LoadOutcome RunLoadPath(const std::string& path, int firstTracks)
 {
     LoadOutcome outcome;
     // The decoders over the file's bytes (a folder or a missing file has none).
@@ -60,11 +71,11 @@ LoadOutcome RunLoadPath(const std::string& path)
     std::ostringstream parseOut, parseErr;
     outcome.parsed = ifoParse(path, outcome.tracks, parseOut, parseErr);
     outcome.entries = TrackEntryLines(outcome.tracks);
-    std::vector<int> all;
-    for (int k = 0; k < outcome.tracks.TrackCount(); ++k) {
-        outcome.trackReports.push_back(TrackReportText(outcome.tracks, k));
-        all.push_back(k);
-    }
+    const int trackCount = outcome.tracks.TrackCount();
+    for (const int track : TracksToWalk(trackCount, firstTracks))
+        outcome.trackReports.push_back(TrackReportText(outcome.tracks, track));
+    std::vector<int> all(static_cast<std::size_t>(trackCount));
+    std::iota(all.begin(), all.end(), 0);
     outcome.allTracks = SumSelectedTracks(outcome.tracks, all);
     (void)SelectedCells(outcome.tracks, all);
     for (InfoReportKind kind : {InfoReportKind::Video, InfoReportKind::Audio, InfoReportKind::Subs})
@@ -75,15 +86,16 @@ LoadOutcome RunLoadPath(const std::string& path)
     std::ostringstream explorerErr;
     ExplorerRead read = ReadExplorerData(path, outcome.entries, 0, explorerErr);
     if (read.data) {
-        for (int k = 0; k < read.data->trackCount; ++k) {
-            read.data->currentTrack = k;
+        for (const int track : TracksToWalk(read.data->trackCount, firstTracks)) {
+            read.data->currentTrack = track;
             outcome.profiles.push_back(ProfileColumns(*read.data, LoadOutcome::kProfileWidth));
         }
     }
 
     CalculatorController calculator;
     calculator.StartUp();
-    RunChapters(path, static_cast<int>(outcome.reader.times.size()), calculator.State(), outcome);
+    RunChapters(path, TracksToWalk(static_cast<int>(outcome.reader.times.size()), firstTracks),
+                calculator.State(), outcome);
 
     outcome.vcdOpening = ReadVcdProjectOpening(path, calculator.State());
     std::ostringstream vcdError;

@@ -7,6 +7,7 @@
 // must neither crash, overrun nor hang.
 #pragma once
 
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,13 +36,13 @@ struct LoadOutcome {
     bool parsed = false;
     TrackList tracks;
     std::vector<std::string> entries;
-    std::vector<std::string> trackReports;
+    std::vector<std::string> trackReports;              // of the walked tracks
     std::optional<TrackDuration> allTracks;             // every listed track selected
     std::vector<std::optional<InfoReport>> infoReports; // video, audio, subs
-    // The Bitrate Explorer's profile of each listed track that has one, 400 columns wide.
+    // The Bitrate Explorer's profile of each walked track that has one, 400 columns wide.
     static constexpr int kProfileWidth = 400;
     std::vector<std::vector<int>> profiles;
-    // The tracks whose chapters could be built, as the Chapters window opens them.
+    // The walked tracks whose chapters could be built, as the Chapters window opens them.
     std::vector<TrackChapters> chapters;
     // The project dialog's opening read, and the project command's read with what it printed.
     std::optional<VcdProjectOpening> vcdOpening;
@@ -49,6 +50,14 @@ struct LoadOutcome {
     std::string vcdError;
 };
 
-LoadOutcome RunLoadPath(const std::string& path);
+// The per-track work (report, profile, chapters and split) is the same for every track. The
+// hostile-file test walks every track; the fuzz target walks the first few and the last, since
+// inputs it grows to hundreds of tracks would otherwise spend most of each run on repeats.
+constexpr int kEveryTrack = std::numeric_limits<int>::max();
+
+// Which of `count` tracks get the per-track work: the first `firstTracks`, and the last.
+std::vector<int> TracksToWalk(int count, int firstTracks);
+
+LoadOutcome RunLoadPath(const std::string& path, int firstTracks = kEveryTrack);
 
 } // namespace ratewise::testing

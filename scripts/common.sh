@@ -80,7 +80,8 @@ ratewise_fuzz_max_len() {
 }
 
 # Fills DIR with the seeds of fuzz target NAME: the committed seeds in fuzz/seeds/NAME and, for
-# the title-set targets, the real title sets and the generated hostile corpus.
+# the title-set targets, the real title sets and the generated hostile corpus (which takes in
+# the inputs kept from long runs, tests/fixtures/fuzzed).
 ratewise_fuzz_seeds() {
     local name=$1 dir=$2
     mkdir -p "$dir"

@@ -304,6 +304,22 @@ std::vector<HostileFile> RealTitleSets(const std::string& fixturesDir)
     return sets;
 }
 
+// The inputs kept from the long fuzz runs: the fewest that reach every piece of code those runs
+// reached, so each test run replays all of it. Named by their contents' hash, as the fuzzer
+// names them.
+void AddFuzzedFiles(CorpusBuilder& corpus, const std::string& fixturesDir)
+{
+    std::vector<std::filesystem::path> paths;
+    std::error_code error;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(fixturesDir) / "fuzzed", error))
+        if (entry.is_regular_file())
+            paths.push_back(entry.path());
+    std::sort(paths.begin(), paths.end());
+    for (const auto& path : paths)
+        corpus.Add("fuzzed/" + path.filename().string(), ReadFile(path));
+}
+
 std::vector<HostileFile> HostileCorpus(const std::string& fixturesDir)
 {
     std::vector<HostileFile> files;
@@ -321,6 +337,7 @@ std::vector<HostileFile> HostileCorpus(const std::string& fixturesDir)
         AddTimeMapDamage(corpus, base);
     }
     AddRandomFiles(corpus);
+    AddFuzzedFiles(corpus, fixturesDir);
     return files;
 }
 

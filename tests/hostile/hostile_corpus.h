@@ -1,7 +1,8 @@
 // A corpus of hostile and damaged title-set information files, generated from the real title
 // sets and the fixture writer: truncations, header pointers and table sizes aimed at zero, the
 // file's end, beyond it and 4 GiB, absurd program-chain, cell, program and time-map counts, a
-// video-manager file, empty and random files. Each file must load or be refused normally.
+// video-manager file, empty and random files; and the inputs the long fuzz runs kept
+// (fixtures/fuzzed). Each file must load or be refused normally.
 #pragma once
 
 #include <cstdint>

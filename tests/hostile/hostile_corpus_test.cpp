@@ -176,6 +176,7 @@ TEST(HostileCorpus, HoldsEveryKindOfDamage)
     EXPECT_GE(count("/mapCount=10000"), 4);
     EXPECT_GE(count("-timeUnit=0"), 4);
     EXPECT_GE(count("random-"), 7);
+    EXPECT_GE(count("fuzzed/"), 100) << "the long fuzz runs' inputs are in tests/fixtures/fuzzed";
     // Same fixtures, same corpus: a failure can be found again by its name.
     const std::vector<HostileFile> again = testing::HostileCorpus(RATEWISE_FIXTURES_DIR);
     ASSERT_EQ(again.size(), corpus.size());

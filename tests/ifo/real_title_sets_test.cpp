@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real title sets decode as lsdvd, an independent reader, decodes them (its output is kept
 // beside each set as lsdvd-x.txt), and their time maps agree with their cells.
 #include <fstream>
@@ -9,6 +10,7 @@
 #include "ifo/audio_names.h"
 #include "ifo/cells.h"
 #include "ifo/language_table.h"
+#include "ifo/part_of_title_table.h"
 #include "ifo/stream_attributes.h"
 #include "ifo/time_map.h"
 #include "ifo/video_attributes.h"
@@ -141,6 +143,22 @@ TEST_P(RealTitleSet, ProgramChainsTimesCellsAndChaptersMatchThePeer)
             }
         }
     }
+}
+
+TEST_P(RealTitleSet, PartsOfTitlesAreTheChaptersThePeerLists)
+{
+    const auto source = OpenFileSource(m_path);
+    ASSERT_TRUE(source);
+    const auto titles = ReadPartOfTitleTable(*source, m_info->header.View());
+    ASSERT_TRUE(titles);
+    ASSERT_EQ(titles->size(), m_titles.size()); // one program chain per title on these discs
+    for (std::size_t t = 0; t < titles->size(); ++t) {
+        ASSERT_EQ((*titles)[t].size(), static_cast<std::size_t>(Number(m_titles[t].title[6]))) << t;
+        for (std::size_t part = 0; part < (*titles)[t].size(); ++part)
+            EXPECT_EQ((*titles)[t][part],
+                      (PartOfTitle{static_cast<std::uint16_t>(t + 1), static_cast<std::uint16_t>(part + 1)}));
+    }
+    EXPECT_EQ(ParsePartOfTitleTable(m_info->header.View().Sub(0, 6).value()), std::nullopt);
 }
 
 TEST_P(RealTitleSet, StreamsMatchThePeer)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by scripts/run and scripts/test: install what is missing, configure, build.
 # Sourced, not run.
 
@@ -11,8 +12,18 @@ RATEWISE_PACKAGES=(
     libcli11-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    fonts-liberation
+    fonts-liberation ccache
 )
+
+# ccache keeps compiled objects between builds and between checkouts: paths are hashed relative to
+# the checkout and without the working directory, so a second clone reuses the first one's work.
+# Called before each configure, after the packages are in place.
+ratewise_use_ccache() {
+    command -v ccache >/dev/null 2>&1 || return 0
+    export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$RATEWISE_ROOT}
+    export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
+}
 
 ratewise_log() { printf 'ratewise: %s\n' "$*" >&2; }
 
@@ -40,6 +51,7 @@ ratewise_install_missing() {
 
 # Configure (once) and build into build/. Extra arguments go to cmake's configure step.
 ratewise_build() {
+    ratewise_use_ccache
     local generator=()
     command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
     if [ ! -f "$RATEWISE_BUILD/CMakeCache.txt" ]; then
@@ -59,6 +71,7 @@ RATEWISE_FUZZ_BUILD=${RATEWISE_FUZZ_BUILD:-$RATEWISE_ROOT/build-fuzz}
 ratewise_build_clang() {
     local dir=$1
     shift
+    ratewise_use_ccache
     local generator=()
     command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
     if [ ! -f "$dir/CMakeCache.txt" ]; then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Chapters Informations: chapter list, then the split, then the window.
 #include "app/chapters_command.h"
 

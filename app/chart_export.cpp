@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Export of the bitrate chart to a PNG file, without a window.
 #include "app/chart_export.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program's chart export: `ratewise --chart FILE.IFO --track N --png OUT [--width W]
 // [--height H]` draws the chart area of one track, with the default colours, into a PNG file and
 // exits. It renders off-screen, so it opens no window and needs no display.

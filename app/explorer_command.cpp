@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bitrate Informations: the snapshot of the load, then the window.
 #include "app/explorer_command.h"
 

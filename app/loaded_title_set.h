@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window holds of the last title-set load, for the windows that work on it
 // (chapters, bitrate explorer, project): the track tables, the track with the list's focus and
 // the file's path.

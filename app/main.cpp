@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ratewise: the desktop program.
 #include "app/application.h"
 

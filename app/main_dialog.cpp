@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: start-up, the event table of its controls, the tips, the menu, drops.
 #include "app/main_dialog.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's main window: the calculator, the track list, the buttons of the other windows and
 // three balloon tips that explain what the fields show. Every calculator request goes through the
 // CalculatorController; the window only shows what each request returns.

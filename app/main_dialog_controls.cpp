@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's face: group boxes, labels and controls at their template positions. The
 // controls are created in the order the Tab key visits them.
 #include "app/main_dialog_controls.h"

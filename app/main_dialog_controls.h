@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls of the main window, created and placed from the template's dialog units.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's progress bar as the split's progress report.
 #include "app/progress_bar_split_progress.h"
 

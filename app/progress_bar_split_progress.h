@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the main window's progress bar from the optimal split's progress reports.
 #pragma once
 

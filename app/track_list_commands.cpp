@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/track_list_commands.h"
 
 #include <QFile>

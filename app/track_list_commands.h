@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's title-set side: loading a file into the track list, what a selection in the
 // list does, the green track report on the list's tip, the "Open IFO file" dialog and the three
 // stream report windows. The window owns this object and passes in its controls and tip.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's "Create VCD Project" command after its switch to "(S)VCD": reads the loaded
 // title set afresh and opens the Create VCD Project dialog for it.
 #pragma once

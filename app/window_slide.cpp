@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The width slide of the main window.
 #include "app/window_slide.h"
 

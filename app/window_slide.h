@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Slides a window's width between its closed and open widths, one step per 10 ms tick, without
 // moving it. The height stays as it is.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator runs on every keystroke and every repaint: Recalculate and the two tip texts.
 #include <benchmark/benchmark.h>
 

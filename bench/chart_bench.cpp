@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Bitrate Explorer redraws its whole chart at every paint: one DrawChart into a full-HD image,
 // for a two-hour track with a time map of one entry a second (twelve minute lines, a curve point
 // per column averaging several entries).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's whole load of the hostile title sets (tests/hostile): the whole corpus, and the
 // slowest single file. The load opens every track's chapters as if each were clicked in turn, so
 // the 100 listed tracks of a large set reopen it 100 times. Goal: the slowest file far below the

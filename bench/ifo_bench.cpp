@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a large title set: open, parse every PGC (time, cells, streams) and run the time-map
 // pass over 98 PGCs whose time map fills the word table nearly to its 65,536-word capacity.
 // Goal: well under 1 ms per load.

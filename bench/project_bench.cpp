@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long building a project file takes: template copy, patches, two identifier replacements.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The optimal split must finish at once on the user-interface thread, whatever the track. The
 // plain search that tries every split runs beside it on 40 chapters for comparison.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading the real 98-title set as the window does: ifoParse from the file (open, every program
 // chain, the stream counts, then the time-map pass on a fresh open), and the list's 98 entries.
 // Goal: ifoParse under 0.5 ms.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator's formulas and the Recalculate pass over the field texts.
 #include "calc/calculator.h"
 

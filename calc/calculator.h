@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bitrate calculator: forward (video bitrate from running time) and reverse (running time
 // from a locked or typed video bitrate), the checks behind the field frames, and the setters.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator's requests, step by step as the main window raises them.
 #include "calc/calculator_controller.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Carries out each request the main window makes of the calculator and says what the window must
 // show afterwards. The window and the command line drive the calculator only through this object,
 // so both run exactly the same sequence of steps.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator's state: the field texts, their parsed values, the result and the mode flags.
 #pragma once
 

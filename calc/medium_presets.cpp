@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Preset matching and selection for the medium size drop-down list.
 #include "calc/medium_presets.h"
 

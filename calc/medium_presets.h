@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The medium presets of the size drop-down list and the (S)VCD audio bitrate list.
 #pragma once
 

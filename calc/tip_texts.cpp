@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The medium report and the bitrate suggestion, composed from the calculator's last result.
 #include "calc/tip_texts.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two texts that explain the calculator's numbers in balloon tips: the medium report on the
 // size field and the bitrate suggestion on the video field.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where each chapter of a track begins, in the three text forms other tools take, and in whole
 // seconds for the optimal split.
 #pragma once

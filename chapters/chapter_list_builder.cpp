@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The walk over a track's cells that finds its chapters and writes their three text forms.
 #include "chapters/chapter_list_builder.h"
 

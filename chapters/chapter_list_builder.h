@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds a track's ChapterList from its cells: a chapter begins at the first cell of each new
 // program, and its start is the running sum of the playback times of the cells before it.
 #pragma once

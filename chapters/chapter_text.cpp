@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text of the Chapters box.
 #include "chapters/chapter_text.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Chapters Informations window, laid out from its template's dialog units.
 #include "chapters/chapters_dialog.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Chapters Informations window: a track's chapter starts in the form the format list
 // chooses, and the optimal split of its chapters over the media.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The optimal split of a track's chapters over the calculator's media.
 #include "chapters/optimal_split.h"
 

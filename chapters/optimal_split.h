@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The optimal split of a track's chapters over the calculator's media, with the playing time,
 // chapter range and video bitrate of each medium, as the Optimal Split box shows it.
 #pragma once

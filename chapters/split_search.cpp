@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The most even split of chapters over media, found without trying every split.
 //
 // Trying every split costs binomial(C - 1, N - 1) candidates (about 1.6e11 for 99 chapters on 9

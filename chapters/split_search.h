@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search for the most even split of a track's chapters over several media.
 #pragma once
 

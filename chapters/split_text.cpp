@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts of the Optimal Split box.
 #include "chapters/split_text.h"
 

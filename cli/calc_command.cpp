@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `ratewise-cli calc`: the calculator after the steps a user takes in the window.
 #include <nlohmann/json.hpp>
 

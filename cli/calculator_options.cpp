@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Applies the calculator options in the order a user works through the window.
 #include "cli/calculator_options.h"
 

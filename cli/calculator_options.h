@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator options shared by `calc` and `split`: the steps a user takes in the window.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `ratewise-cli chapters`: where each chapter of a track begins, in the form the Chapters
 // Informations window's format list chooses.
 #include <nlohmann/json.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command-line front end as a library: tests run it in-process.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Comma-separated lists of whole numbers typed on the command line ("1,3", "0,300,600").
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Registration of the subcommands; each lives in its own file.
 #pragma once
 

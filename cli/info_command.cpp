@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `ratewise-cli info`: the video, audio or subs report of FILE as its window shows it.
 #include <nlohmann/json.hpp>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ratewise-cli: every computation of Ratewise, for scripts.
 #include <iostream>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `ratewise-cli profile`: the Bitrate Explorer's curve of a track as numbers, one line per pixel
 // column of a plot of the given width.
 #include <nlohmann/json.hpp>

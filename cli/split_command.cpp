@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `ratewise-cli split`: the optimal split of a track's chapters over the calculator's media, as
 // the Optimal Split box of the Chapters Informations window shows it.
 #include <nlohmann/json.hpp>

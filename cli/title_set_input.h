@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading FILE for the commands that work on a title set: the track list as the window's load
 // makes it, or one line on stderr saying why there is none.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads the chapters of one track for `chapters` and `split`.
 #include "cli/track_chapters.h"
 

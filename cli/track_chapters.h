@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chapter list of a track named on the command line: FILE and a track number from 1.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `--ifo FILE --tracks 1,3` of the calc command: the tracks a user selects in the window's track
 // list after loading FILE, whose summed running time becomes the duration.
 #pragma once

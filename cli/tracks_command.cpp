@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `ratewise-cli tracks`: the track list a load of FILE shows, one line per track.
 #include <nlohmann/json.hpp>
 

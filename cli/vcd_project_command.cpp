@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `ratewise-cli vcd-project FILE -o OUT`: writes a Video CD project for the title set's video.
 #include "cli/vcd_project_command.h"
 #include "cli/json_text.h"

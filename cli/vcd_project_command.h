@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `ratewise-cli vcd-project`: the Create VCD Project dialog run with its defaults or the options.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where `vcd-project` gets the aspect code and the PAL flag of FILE from: the title set's first
 // video attribute byte, read with the title-set reader.
 #include "cli/cli.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lenient number parsing shared by every field of the program.
 #include "common/lenient_number.h"
 

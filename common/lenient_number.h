@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lenient number parsing as the C library's atoi and atof do it: leading number, else 0.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // printf-style formatting into a std::string, so texts come out exactly as printf makes them.
 #pragma once
 

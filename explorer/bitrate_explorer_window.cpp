@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Bitrate Explorer window, laid out from its template's dialog units until the first resize
 // and by pixel offsets from the window's edges after it.
 #include "explorer/bitrate_explorer_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Bitrate Explorer window: the chart of one track's bitrate over its running time, the track
 // list, three colour swatches, "Copy to clipboard" and "Close". It works on its own snapshot of
 // the loaded title set; nothing flows back to the main window.

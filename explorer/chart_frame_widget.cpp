@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting of the chart area.
 #include "explorer/chart_frame_widget.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Bitrate Explorer's chart area: draws the chart off-screen and puts it on the screen in one
 // piece, so a repaint never shows a half-drawn chart.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Positions of the chart's grid, labels and values.
 #include "explorer/chart_geometry.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the parts of the bitrate chart go: the plot area inside the chart area, the value grid
 // with its labels, the ten-minute grid with its labels and the height of a value. Integer
 // arithmetic throughout, so every drawing of a chart lands on the same pixels.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing the bitrate chart with a QPainter: fixed 0 to 10000 kbit/s scale, a line every ten
 // minutes, one curve point per pixel column.
 #include "explorer/chart_painter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one painter of the bitrate chart. The window, the clipboard copy and the file export all
 // draw through it, so the three pictures are the same.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting and clicks of a colour swatch.
 #include "explorer/colour_swatch_widget.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small labelled colour box that reports clicks: the Bitrate Explorer shows one per chart
 // colour ("BG", "FG", "AX").
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building the explorer's snapshot and reading single map entries from it.
 #include "explorer/explorer_data.h"
 

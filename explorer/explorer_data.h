@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ExplorerData: the snapshot of a loaded title set that the Bitrate Explorer works on, taken when
 // "Bitrate Informations" is pressed and owned by the window until it closes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A title set loaded the way the track list's load does it, for the explorer's snapshot.
 #include "explorer/explorer_source.h"
 

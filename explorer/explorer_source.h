@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The explorer's snapshot of a title set on disk, read the way the track list's load reads it:
 // each program chain's running time, then the time map pass over the same file.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Titles and list items of the Bitrate Explorer.
 #include "explorer/explorer_texts.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Bitrate Explorer's texts: window titles, track list items and the chart caption.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One column of the bitrate profile, in integer arithmetic with truncating divisions.
 #include "explorer/profile_column.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bitrate profile: the value of one pixel column of the chart, from the sector addresses the
 // time map gives at the column's left and right edges.
 #pragma once

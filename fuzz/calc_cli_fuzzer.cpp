@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary text to `ratewise-cli calc` and `split --starts` through RunCli: the first line
 // picks the command ("split", else calc), each further line is one argument. Seed corpus:
 // fuzz/seeds/calc_cli.

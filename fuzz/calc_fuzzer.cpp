@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary text to the calculator as the window would: a sequence of requests to the
 // controller, one per line (first byte: which request, the rest: its text, e.g. what was typed
 // into a field). Seed corpus: fuzz/seeds/calc.

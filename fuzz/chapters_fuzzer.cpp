@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the chapter walk as if they were a title-set information file: each
 // PGC's chapter list (with its own cell count and with a larger one, as a stale track list could
 // give), the box text in each form, and the split of whatever starts come out over 2 to 9 media.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Bitrate Explorer's numbers over whatever a damaged title set gives: the snapshot, then for
 // the first 16 tracks and the last one the profile at a few plot widths (the widest only for the
 // first and the last) and the grid of its running time. The columns' arithmetic is the same for

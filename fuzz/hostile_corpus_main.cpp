@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the hostile title-set corpus into a folder, one file per entry, as seeds for the fuzz
 // targets. Usage: ratewise_hostile_corpus FOLDER
 #include <cstdio>

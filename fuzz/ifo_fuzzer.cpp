@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the title-set reader as if they were a title-set information file:
 // open, every PGC's time and cells, the stream decoders and counts, then the time-map pass; then
 // the track list's parse, entries, reports and the stream reports over the same bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes through everything the window does with a title set the user opens (see
 // tests/hostile/load_path.h). The load reads from a path, so each input is written to a file of
 // this process first. The per-track work is done for the first 16 tracks and the last: it is the

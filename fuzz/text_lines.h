@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Splits a fuzz input into lines: the arguments of a command line or a sequence of requests.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names of audio codings and the MPEG stream codes of an audio stream, for the audio report.
 #pragma once
 

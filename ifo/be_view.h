@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BeView: a read-only, bounds-checked big-endian view over bytes. Every read of a title-set buffer
 // goes through it; a read that does not fit yields nothing instead of touching foreign memory.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ByteBuffer: an owned, zero-filled block of bytes whose allocation can fail without exceptions.
 // The reader uses it for the header sector and every table, so running out of memory is a
 // value the caller sees ("malloc", "realloc", "memory squeeze") rather than an abort.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ByteSource: where the reader's bytes come from, a file on disk or a block of memory. The reader
 // only seeks and reads, as it would on a file handle, so tests and the fuzz target need no files.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cells of a program chain: sectors, VOB and cell ids, playback time, angle-block position and
 // the program (chapter) each cell belongs to. Used by the track list and the chapter list.
 #pragma once

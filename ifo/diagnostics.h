@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Diagnostics of the title-set reader. Messages go to a stream the caller passes in (the program
 // passes std::cerr and std::cout, tests a string stream). Every message starts with the reader's
 // name and the line of the statement that reports it, e.g. "RatewiseDlg/57: error in lseek".

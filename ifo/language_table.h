@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // LanguageTable: the 144 two-letter language codes of DVD stream attributes and their names, as
 // the stream reports show them; languageName looks a code up.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program chains (PGCs) of the VTS_PGCI held by a TitleSetInfo: how many there are, where each
 // starts and each one's playback time and cell count. Every offset and count from the file is
 // checked; a PGC whose bytes lie outside the table does not exist for these functions.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Positioned reads on a ByteSource, the lowest step of the title-set reader.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Audio and subpicture streams of a title set: the attribute records in the header and the number
 // of streams the program chains really use (ifoCountAudioStreams, ifoCountSubpictureStreams).
 // The stream reports describe records 0 to count - 1.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ifo/stream_reports.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The video, audio and subpicture reports of a title set: their lines, and the text of the
 // read-only window that shows them, padded with empty lines to the window's minimum.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ifo/time_map.h"
 
 #include "ifo/title_set_tables.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The time map (VTS_TMAPTI): for every program chain, the sector playback has reached at each
 // multiple of a time unit. ifoReadTimeMap decodes it into TimeMapData with one average video
 // bitrate per program chain; ifoRunTimeMapPass does the whole pass from a file or source.

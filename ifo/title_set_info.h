@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The opened title set: ifoOpen reads the header sector (VTSI_MAT, "DVDVIDEO-VTS") and the whole
 // program-chain table (VTS_PGCI) of a title-set information file into a TitleSetInfo and lets the
 // file go again. Open from a path, from any ByteSource or straight from bytes in memory.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TitleSetTables: the header sector plus the eight sector-addressed tables it points to, read by
 // ifoOpenTables for the time-map pass (ifo/time_map.h uses slot 4, the VTS_TMAPTI). Failures are
 // reported to the given error stream in the reader's own words and leave a slot empty.

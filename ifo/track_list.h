@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TrackList: every program chain of the loaded title set as a track, with its running time, cell
 // count and place on the combined frame axis, the title set's frame rate and stream counts, and
 // the time map of the load. ifoParse fills it from a title-set information file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ifo/track_texts.h"
 
 #include "common/string_format.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts of the track list: one entry per track ("T1: 01:23:05 .07"), the report of a track shown
 // on the list's tip, and the summed running time of the selected tracks for the duration fields.
 #pragma once

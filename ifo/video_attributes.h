@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Video attributes of the title VOBs (header bytes 0x200 and 0x201) and the values derived from
 // them: coding, standard and PAL flag, aspect, display mode, resolution, letterboxing. The track
 // list takes its frame rate from the PAL flag; the project command reads the aspect code.

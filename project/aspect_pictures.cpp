@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures of the four groups: source, how it is displayed, target, how that is displayed.
 #include "project/aspect_pictures.h"
 

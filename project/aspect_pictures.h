@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which sample picture each of the dialog's four groups shows for a source and conversion.
 #pragma once
 

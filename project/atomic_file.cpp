@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Temporary file beside the destination, then one rename: a reader of the destination sees the
 // old file or the new one, never a short one, and a failed write costs nothing.
 #include "project/atomic_file.h"

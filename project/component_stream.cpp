@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writer of the binary component stream: every value as its tag byte and payload.
 #include "project/component_stream.h"
 

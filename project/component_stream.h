@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writer of the binary component stream ("TPF0") that encoder project files are made of.
 #pragma once
 

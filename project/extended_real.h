@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 80-bit extended reals as the project format stores them, computed exactly from decimal text.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // From the settings to the project file: patch, replace identifiers, fix the length, write.
 #include "project/project_file_writer.h"
 

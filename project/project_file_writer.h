@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a Video CD project file from the stored template of the source's video standard.
 #pragma once
 

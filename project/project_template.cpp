@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PAL and NTSC film templates, encoded from their property lists on first use.
 #include "project/project_template.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two stored Video CD project files (PAL and NTSC film) and their zero-free storage form.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Create VCD Project dialog's handlers: each reads the controls it needs, changes the fields,
 // shows them again and refreshes the pictures or the warnings.
 #include "project/vcd_project_dialog.h"

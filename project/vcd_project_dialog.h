@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Create VCD Project dialog: shows what the aspect conversion does to the picture, takes the
 // audio and video bitrates, the quality and the destination, keeps the warning list up to date
 // and on OK writes the encoder project through ProjectFileWriter.

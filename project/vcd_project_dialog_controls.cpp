@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Create VCD Project dialog's face: four picture groups, the aspect ratio and encoding groups,
 // the warning list and the destination, at their template positions.
 #include "project/vcd_project_dialog_controls.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls of the Create VCD Project dialog, created and placed from its template's units.
 #pragma once
 

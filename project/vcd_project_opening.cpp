@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads the source of a Video CD project from the title set and takes the calculator's bitrates.
 #include "project/vcd_project_opening.h"
 

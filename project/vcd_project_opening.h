@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window hands to the Create VCD Project dialog when it opens it: the source read
 // afresh from the loaded title set, the dialog's opening choices and the calculator's bitrates.
 #pragma once

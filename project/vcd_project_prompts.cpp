@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform's message box and save dialog behind the project command's prompts.
 #include "project/vcd_project_prompts.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message boxes and the save dialog of the Create VCD Project command. The program uses the
 // platform's dialogs; window tests put in a recorder, since a real one would wait for a click.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed choices of the Create VCD Project dialog and the checks on its values.
 #include "project/vcd_project_settings.h"
 

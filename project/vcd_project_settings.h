@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the Create VCD Project dialog hands to the project writer, and the fixed choices it offers.
 #pragma once
 

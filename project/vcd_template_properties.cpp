@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Video CD project templates as a list of properties: MPEG-1 video 352 wide at a constant
 // bitrate, MPEG-1 Layer II audio at 44100 Hz, a Video CD system stream, one source item.
 #include "project/vcd_template_properties.h"

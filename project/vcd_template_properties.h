@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The property list of the two Video CD project templates.
 #pragma once
 

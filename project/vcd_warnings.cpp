@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the warning list line by line; the target medium follows from the bitrates alone.
 #include "project/vcd_warnings.h"
 

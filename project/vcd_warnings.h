@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The warning list of the Create VCD Project dialog: every departure from a standard Video CD.
 #pragma once
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 #!/usr/bin/env python3
 """Draws Ratewise's pictures and synthesises its About chime.
 

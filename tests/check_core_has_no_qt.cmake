@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a source of the Qt-free core (SOURCES, separated by '|') includes a Qt header.
 string(REPLACE "|" ";" sources "${SOURCES}")
 set(offenders "")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About box, laid out from its template's dialog units.
 #include "ui/about_dialog.h"
 

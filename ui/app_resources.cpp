@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The resource paths under ":/ratewise", where resources/CMakeLists.txt puts the files.
 #include "ui/app_resources.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paths of the program's built-in pictures and sound, and its icon.
 #pragma once
 

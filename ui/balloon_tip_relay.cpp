@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Event relay from a window tree to its balloon tips.
 #include "ui/balloon_tip_relay.h"
 

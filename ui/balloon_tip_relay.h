@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Passes every event for a window and each of its children to that window's balloon tips before
 // the window handles it, and turns on mouse tracking so that resting the pointer is noticed.
 #pragma once

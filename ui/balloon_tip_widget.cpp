@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tip window: tools, relayed events, the two timers, measuring, placing and painting.
 #include "ui/balloon_tip_widget.h"
 

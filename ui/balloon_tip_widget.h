@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own tip window: a framed rectangle in a colour of the owner's choosing that shows
 // a text next to the cursor when it rests on a registered control, drawn and timed by itself.
 // Texts holding a carriage return have two pages; a click on the tip flips between them.

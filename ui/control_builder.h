@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Places a dialog's controls at template positions given in dialog units: each control gets its
 // object name (tests and the tips find controls by it) and its rectangle in pixels.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dialog units from the font's metrics, rounded the way dialog templates are laid out.
 #include "ui/dialog_units.h"
 

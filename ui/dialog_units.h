@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Places controls the way a dialog template does: positions and sizes are given in dialog units,
 // which follow the dialog font's average character width (4 units) and height (8 units).
 #pragma once

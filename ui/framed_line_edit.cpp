@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Frame painting of the calculator's edit fields.
 #include "ui/framed_line_edit.h"
 

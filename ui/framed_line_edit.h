@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An edit field that draws a two-pixel frame in the colour of its check along its inside edge,
 // and tells when it receives the keyboard focus.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file-open dialog of the "Open IFO file" button, behind a seam: tests give the next answer
 // instead of a dialog that would wait for a user.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/info_colours.h"
 
 #include <QGroupBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // InfoColours: the colouring of the read-only information windows. The glyphs of their texts and
 // group captions are white on black cells; the rest of each control keeps the window's own
 // background, and push buttons look as usual.

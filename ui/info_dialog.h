@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // InfoDialog: a small modal window that shows one stream report of the loaded title set in a
 // read-only text, with an OK button. Laid out from the report's dialog template.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sound through QSoundEffect, silent where there is no audio output.
 #include "ui/sound_player.h"
 

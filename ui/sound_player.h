@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays short sounds without waiting for them. The program uses Qt Multimedia; tests put in a
 // recorder instead.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The count field's up-down control.
 #include "ui/up_down_widget.h"
 

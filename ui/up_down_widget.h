@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A pair of arrow buttons that steps the integer in its buddy field: up adds one, down subtracts
 // one, within 0 to 100. The Up and Down keys in the buddy step it too. Each step writes the new
 // number into the buddy, which raises the buddy's own change signal.

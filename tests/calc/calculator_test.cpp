@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/calculator.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +9,8 @@ namespace ratewise {
 namespace {
 
 // A state as left by the window after the user typed these values.
-CalculatorState Typed(const char* hours, const char* minutes, const char* seconds, const char* size, int count,
-                      const char* audio1, const char* audio2, FormatMode mode = FormatMode::AviDvd)
+CalculatorState Typed(const char* hours, const char* minutes, const char* seconds, const char* size,
+                      int count, const char* audio1, const char* audio2, FormatMode mode = FormatMode::AviDvd)
 {
     CalculatorState state;
     state.hoursText = hours;
@@ -110,9 +111,9 @@ TEST(Recalculate, RangeChecksAndTheErrorResult)
         bool hoursValid, minutesValid, secondsValid;
     };
     const Case cases[] = {
-        {"100", "0", "0", true, true, true},   {"101", "0", "0", false, true, true},
-        {"1", "60", "0", true, false, true},   {"1", "0", "60", true, true, false},
-        {"-1", "0", "0", false, true, true},   {"1", "-1", "0", true, false, true},
+        {"100", "0", "0", true, true, true}, {"101", "0", "0", false, true, true},
+        {"1", "60", "0", true, false, true}, {"1", "0", "60", true, true, false},
+        {"-1", "0", "0", false, true, true}, {"1", "-1", "0", true, false, true},
         {"1", "0", "-1", true, true, false},
     };
     for (const Case& c : cases) {
@@ -122,7 +123,8 @@ TEST(Recalculate, RangeChecksAndTheErrorResult)
         EXPECT_EQ(state.fieldStates.minutes == FieldState::Valid, c.minutesValid) << c.minutes;
         EXPECT_EQ(state.fieldStates.seconds == FieldState::Valid, c.secondsValid) << c.seconds;
         const bool allValid = c.hoursValid && c.minutesValid && c.secondsValid;
-        EXPECT_EQ(state.videoBitrateText == "error", !allValid) << c.hours << ":" << c.minutes << ":" << c.seconds;
+        EXPECT_EQ(state.videoBitrateText == "error", !allValid)
+            << c.hours << ":" << c.minutes << ":" << c.seconds;
     }
 
     CalculatorState zero = Typed("0", "00", "00", "700", 1, "128", "0");
@@ -170,8 +172,16 @@ TEST(Recalculate, ClampsTheCountIntoOneToNine)
 
 TEST(Recalculate, HugeAndOddTextsStayDefined)
 {
-    const char* texts[] = {"", "abc", "-", "+", "1e9", "999999999999999999999999999999",
-                           "-999999999999999999999999999999", " 12abc", "\t-0", "0x1F"};
+    const char* texts[] = {"",
+                           "abc",
+                           "-",
+                           "+",
+                           "1e9",
+                           "999999999999999999999999999999",
+                           "-999999999999999999999999999999",
+                           " 12abc",
+                           "\t-0",
+                           "0x1F"};
     for (const char* text : texts) {
         for (int field = 0; field < kCalcFieldCount; ++field) {
             for (bool locked : {false, true}) {
@@ -229,8 +239,8 @@ TEST(SnapAudioToSvcd, RoundsDownToTheLayerTwoList)
     struct Case {
         int from, to;
     };
-    for (const Case c : {Case{100, 96}, Case{63, 63}, Case{500, 384}, Case{384, 384}, Case{0, 0}, Case{64, 64},
-                         Case{-5, -5}, Case{225, 224}}) {
+    for (const Case c : {Case{100, 96}, Case{63, 63}, Case{500, 384}, Case{384, 384}, Case{0, 0},
+                         Case{64, 64}, Case{-5, -5}, Case{225, 224}}) {
         CalculatorState state;
         state.audio1Kbps = c.from;
         state.audio2Kbps = c.from;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/tip_texts.h"
 
 #include <gtest/gtest.h>
@@ -24,14 +25,16 @@ TEST(BitrateSuggestion, DvdTexts)
 {
     EXPECT_EQ(BitrateSuggestion(Result(FormatMode::AviDvd, 668.444, 128)),
               (TipText{kDvdHead + " Avg Bitrate: 668\n Max Bitrate: 9872", TipColour::Green}));
-    EXPECT_EQ(BitrateSuggestion(Result(FormatMode::AviDvd, 9000, 224, 224)),
-              (TipText{kDvdHead + " Avg Bitrate: 9000\n Max Bitrate: 9552\n\nHigh avg br:\nConsider encoding at "
-                                  "CBR 9000 Kbps",
-                       TipColour::Green}));
-    EXPECT_EQ(BitrateSuggestion(Result(FormatMode::AviDvd, 9900, 128)),
-              (TipText{kDvdHead + " Avg Bitrate: 9900\n Max Bitrate: 9872\n\nDVD Warning: Avg br greater than max "
-                                  "br: encode at CBR 9872 Kbps.",
-                       TipColour::Yellow}));
+    EXPECT_EQ(
+        BitrateSuggestion(Result(FormatMode::AviDvd, 9000, 224, 224)),
+        (TipText{kDvdHead + " Avg Bitrate: 9000\n Max Bitrate: 9552\n\nHigh avg br:\nConsider encoding at "
+                            "CBR 9000 Kbps",
+                 TipColour::Green}));
+    EXPECT_EQ(
+        BitrateSuggestion(Result(FormatMode::AviDvd, 9900, 128)),
+        (TipText{kDvdHead + " Avg Bitrate: 9900\n Max Bitrate: 9872\n\nDVD Warning: Avg br greater than max "
+                            "br: encode at CBR 9872 Kbps.",
+                 TipColour::Yellow}));
     // A margin of exactly 1000 needs no warning.
     EXPECT_EQ(BitrateSuggestion(Result(FormatMode::AviDvd, 8872, 128)).text,
               kDvdHead + " Avg Bitrate: 8872\n Max Bitrate: 9872");
@@ -41,13 +44,15 @@ TEST(BitrateSuggestion, SvcdTexts)
 {
     EXPECT_EQ(BitrateSuggestion(Result(FormatMode::Svcd, 771.904, 128)),
               (TipText{kSvcdHead + " Avg Bitrate: 771\n Max Bitrate: 2520", TipColour::Green}));
-    EXPECT_EQ(BitrateSuggestion(Result(FormatMode::Svcd, 2450.5, 224)),
-              (TipText{kSvcdHead + " Avg Bitrate: 2450\n Max Bitrate: 2520\n\nHigh avg br:\nConsider encoding at "
-                                   "CBR 2450 Kbps",
-                       TipColour::Green}));
+    EXPECT_EQ(
+        BitrateSuggestion(Result(FormatMode::Svcd, 2450.5, 224)),
+        (TipText{kSvcdHead + " Avg Bitrate: 2450\n Max Bitrate: 2520\n\nHigh avg br:\nConsider encoding at "
+                             "CBR 2450 Kbps",
+                 TipColour::Green}));
     EXPECT_EQ(BitrateSuggestion(Result(FormatMode::Svcd, 2520.0, 224)),
-              (TipText{kSvcdHead + " Avg Bitrate: 2520\n Max Bitrate: 2520\n\nSVCD Warning: Avg br greater than max "
-                                   "br: encode at CBR 2520 Kbps.",
+              (TipText{kSvcdHead +
+                           " Avg Bitrate: 2520\n Max Bitrate: 2520\n\nSVCD Warning: Avg br greater than max "
+                           "br: encode at CBR 2520 Kbps.",
                        TipColour::Yellow}));
     EXPECT_NE(BitrateSuggestion(Result(FormatMode::Svcd, 1000, 384)).text.find("Max Bitrate: 2360"),
               std::string::npos);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chapter walk on title sets built in memory, and on the real sets compared with a peer's
 // chapter extraction (dvdxchap.txt beside each set).
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plain search that tries every split, kept as the reference the fast search must match.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The optimal split: its messages, media lines, bitrates, spread and progress reports.
 #include "chapters/optimal_split.h"
 

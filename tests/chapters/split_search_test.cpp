@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast split search against the plain search that tries every split, on random tracks.
 #include "chapters/split_search.h"
 

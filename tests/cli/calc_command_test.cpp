@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -33,16 +34,16 @@ TEST(CalcCommand, StartValues)
     EXPECT_EQ(json["suggestion"]["colour"], "green");
     EXPECT_NE(json["suggestion"]["text"].get<std::string>().find("Avg Bitrate: 668\n Max Bitrate: 9872"),
               std::string::npos);
-    EXPECT_EQ(json["mediumReport"]["text"],
-              "CD Size 716800 Kbytes \r\nMode1 size for AVI/DVD: 716800 Kbytes\nMode2 size for (S)VCD: 808752 Kbytes");
+    EXPECT_EQ(json["mediumReport"]["text"], "CD Size 716800 Kbytes \r\nMode1 size for AVI/DVD: 716800 "
+                                            "Kbytes\nMode2 size for (S)VCD: 808752 Kbytes");
     EXPECT_EQ(json["mediumReport"]["colour"], "green");
 }
 
 TEST(CalcCommand, DescribedExamplesThroughTheWindowSteps)
 {
     EXPECT_EQ(CalcJson({"--mode", "svcd"})["videoBitrateText"], "771.904");
-    EXPECT_EQ(CalcJson({"--hours", "1", "--minutes", "30", "--count", "2", "--audio1", "224", "--mode", "svcd"})
-                  ["videoBitrateText"],
+    EXPECT_EQ(CalcJson({"--hours", "1", "--minutes", "30", "--count", "2", "--audio1", "224", "--mode",
+                        "svcd"})["videoBitrateText"],
               "2175.745");
     const nlohmann::json dvd = CalcJson({"--preset", "DVD-R/RW", "--audio1", "192"});
     EXPECT_EQ(dvd["videoBitrateText"], "4905.244");
@@ -56,7 +57,8 @@ TEST(CalcCommand, DescribedExamplesThroughTheWindowSteps)
     EXPECT_EQ(locked["fieldStates"]["video"], "Output");
     EXPECT_EQ(locked["locked"], true);
 
-    const nlohmann::json svcdLocked = CalcJson({"--audio1", "224", "--mode", "svcd", "--lock", "--video", "2000"});
+    const nlohmann::json svcdLocked =
+        CalcJson({"--audio1", "224", "--mode", "svcd", "--lock", "--video", "2000"});
     EXPECT_EQ(svcdLocked["hoursText"], "0");
     EXPECT_EQ(svcdLocked["minutesText"], "48");
     EXPECT_EQ(svcdLocked["secondsText"], "33");
@@ -86,8 +88,15 @@ TEST(CalcCommand, DescribedExamplesThroughTheWindowSteps)
 
 TEST(CalcCommand, HostileTextsNeverFail)
 {
-    const std::vector<std::string> texts = {"", "abc", "-", "1e308", "999999999999999999999999999999", "\t+7x",
-                                            "-999999999999999999999999999999", "nan", "inf"};
+    const std::vector<std::string> texts = {"",
+                                            "abc",
+                                            "-",
+                                            "1e308",
+                                            "999999999999999999999999999999",
+                                            "\t+7x",
+                                            "-999999999999999999999999999999",
+                                            "nan",
+                                            "inf"};
     const std::vector<std::string> options = {"--hours", "--minutes", "--seconds", "--size",
                                               "--count", "--audio1",  "--audio2",  "--video"};
     for (const std::string& option : options) {
@@ -106,9 +115,11 @@ TEST(CalcCommand, HostileTextsNeverFail)
 
 TEST(CalcCommand, UsageErrorsExitTwoWithOneLine)
 {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"calc", "--preset", "80 min"}, {"calc", "--mode", "vcd"}, {"calc", "--bogus"},
-          {}, {"nonsense"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"calc", "--preset", "80 min"},
+                                                 {"calc", "--mode", "vcd"},
+                                                 {"calc", "--bogus"},
+                                                 {},
+                                                 {"nonsense"}}) {
         const auto result = RunCliCapture(args);
         EXPECT_EQ(result.status, 2);
         EXPECT_EQ(result.err.rfind("ratewise-cli: ", 0), 0u) << result.err;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `ratewise-cli chapters` and `split FILE --track N` on the real title sets.
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

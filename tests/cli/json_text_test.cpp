@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typed texts reach the JSON output as they are; bytes that are not UTF-8 (a field may hold any)
 // become U+FFFD instead of stopping the program.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `ratewise-cli profile`: one "x,heldKbps" line per plot column, or the JSON object, and the
 // exit statuses of the contract.
 #include <gtest/gtest.h>

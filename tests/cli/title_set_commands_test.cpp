@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ratewise-cli tracks, info and calc --ifo/--tracks on the real title sets, and every command that
 // reads a title set on files that are no title sets.
 #include <filesystem>

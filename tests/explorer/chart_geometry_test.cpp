@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the chart's grid lines and labels go, the height of a value, and the window's texts.
 #include <gtest/gtest.h>
 

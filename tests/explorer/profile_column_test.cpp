@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bitrate profile of title sets built by the fixture writer and of the real title sets: one
 // held value per pixel column, from the focused track's own map and time unit.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A corpus of hostile and damaged title-set information files, generated from the real title
 // sets and the fixture writer: truncations, header pointers and table sizes aimed at zero, the
 // file's end, beyond it and 4 GiB, absurd program-chain, cell, program and time-map counts, a

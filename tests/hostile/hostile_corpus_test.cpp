@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every file of the hostile corpus through the whole load path of the window: each must load or
 // be refused the normal way, quickly, and (in the sanitizer build) without a report.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs one title-set information file through everything the window does when the user opens
 // it: the reader's decoders and the time-map pass, the track list (entries, each track's report,
 // the sum of every track), the video, audio and subs reports, each track's bitrate profile,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/ifo/exercise_reader.h"
 
 #include <array>

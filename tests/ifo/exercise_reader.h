@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs every decoder of the title-set reader over a block of bytes: open, every PGC's time and
 // cells, the stream attributes and counts, then the time-map pass. Used by the malformed-file
 // tests and the fuzz target; whatever the bytes, this must neither crash nor overrun.

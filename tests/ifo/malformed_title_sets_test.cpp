@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile and damaged title sets: truncated at any length, offsets and counts pointing anywhere,
 // tables claiming 4 GiB, absurd map counts. Each must fail cleanly or decode what is sound, and
 // never allocate more than the file holds. Run under AddressSanitizer and UBSan as well.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The video, audio and subs report lines and the padded texts of their windows.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds title-set information files in memory for tests, benchmarks and fuzz seeds: a header
 // sector with stream attributes, a program-chain table with PGCs, cells, program maps and stream
 // control words, and a time map table. Tables are laid out sector by sector after the header.

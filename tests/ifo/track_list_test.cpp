@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The track list on title sets made by the fixture writer: the frame axis, entry texts, reports,
 // the selection sum and what a failed or empty load leaves behind.
 #include <climits>

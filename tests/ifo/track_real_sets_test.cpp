@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The track list and the stream reports of the real title sets agree with what lsdvd, an
 // independent reader, lists for them (its output is kept beside each set as lsdvd-x.txt).
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Expected template contents, row by row, in stream order.
 #include "tests/project/expected_template_rows.h"
 

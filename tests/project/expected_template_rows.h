@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rows a reader must find in the PAL and NTSC film templates, written out from the
 // property tables of the project format.
 #pragma once

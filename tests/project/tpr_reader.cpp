@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tests' own reader of project files; shares no code with the writer.
 #include "tests/project/tpr_reader.h"
 

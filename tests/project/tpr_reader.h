@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An independent reader of project files for the tests: walks the header and the component
 // stream and flattens every property into "path = value" rows, checking each tag on the way.
 #pragma once

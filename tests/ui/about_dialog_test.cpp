@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About box, its chime, and the pictures and sound built into the program.
 #include <QFile>
 #include <QImage>

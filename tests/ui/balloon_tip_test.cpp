@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The balloon tip on a small window of two fields: timing, pages, size, place, colours, tools.
 #include <QCursor>
 #include <QFontMetrics>

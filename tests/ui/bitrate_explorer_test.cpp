@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Bitrate Explorer window on a real title set: titles, track list, colour swatches, the
 // clipboard picture, the layout on resizing and the minimum size; and the main window's
 // "Bitrate Informations" command that opens it.

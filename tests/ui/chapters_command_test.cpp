@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's "Chapters Informations" command: the focused track's chapters, the split with
 // the progress bar, then the window; nothing opens when there is no file or track to read.
 #include <QApplication>

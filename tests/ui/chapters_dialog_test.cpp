@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Chapters Informations window on its own: the format list, the two texts and their colours.
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program's chart export: its arguments, the PNG it writes (the window's chart in the
 // default colours, at the requested size) and its exit statuses.
 #include <QDir>

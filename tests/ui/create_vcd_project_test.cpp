@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's "Create VCD Project" command: the switch to "(S)VCD", the message when no
 // title set can be read, and the dialog it opens for the real PAL 4:3 and NTSC 16:9 title sets.
 #include <QComboBox>

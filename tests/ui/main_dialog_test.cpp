@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window driven as a user drives it: typing, the presets, the up-down, Lock, the format
 // buttons, the tips, the slide, the menu, the About box, drops and the keyboard.
 #include <QComboBox>

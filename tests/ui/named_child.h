@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The control of type W called name below parent; a test that asks for a control the window lacks
 // stops at once with its name rather than crashing on a null pointer later.
 #pragma once

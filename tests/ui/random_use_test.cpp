@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window used at random for a long while: thousands of keystrokes of any text into every
 // field (editing keys, undo and paste included) and clicks on every control in random order, with
 // a real title set loaded and others opened on the way. After each step the window must still answer its

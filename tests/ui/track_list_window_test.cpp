@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's title-set side driven as a user drives it: a path on the command line, files
 // dropped on the window, the "Open IFO file" dialog, selections in the track list, files that are
 // no title sets, and the three stream report windows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Create VCD Project dialog driven as a user drives it: the pictures for each source and
 // conversion, the warning list, the two value buttons, the video field's range, Browse, OK and
 // Cancel.

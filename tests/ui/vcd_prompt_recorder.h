@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stands in for the project command's message boxes and save dialog: records what would have been
 // shown and answers the save dialog with a name given beforehand.
 #pragma once

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // `ratewise-cli split`: the optimal split of a track's chapters over the calculator's media, as
 // the Optimal Split box of the Chapters Informations window shows it.
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <optional>
 
@@ -106,13 +107,20 @@ std::optional<ExactSplitInput> ReadExactInput(const ChapterList& chapters, const
 }
 
 // One chapter file per medium in `directory`: medium01.chapters.xml, ...
-bool WriteChaptersPerMedium(const SplitCuts& cuts, const TimedChapters& player, const std::string& directory,
+bool WriteChaptersPerMedium(const SplitCuts& cuts, const TimedChapters& player, std::string directory,
                             ChapterForm form, std::ostream& err)
 {
+    if (directory.empty())
+        directory = ".";
     const std::vector<TimedChapters> media = ChaptersPerMedium(cuts, player);
+    std::error_code error;
+    std::filesystem::create_directories(directory, error);
+    if (error) {
+        PrintError(err, directory, error.message());
+        return false;
+    }
     for (std::size_t m = 0; m < media.size(); ++m) {
-        const std::string path = (directory.empty() ? std::string(".") : directory) + "/" +
-                                 StringPrintf("medium%02d.", static_cast<int>(m) + 1) +
+        const std::string path = directory + "/" + StringPrintf("medium%02d.", static_cast<int>(m) + 1) +
                                  ChapterFormFileEnding(form);
         if (!WriteTextFile(path, ChapterFormText(media[m], form), err))
             return false;

@@ -272,5 +272,67 @@ TEST_F(ChapterPeers, NamesRoundTripThroughMkvmergeAndFfmpeg)
         EXPECT_EQ(c.ffmpeg[i]["tags"]["title"], names[i]);
 }
 
+TEST_F(ChapterPeers, SplitPlansCutWhereTheSplitSays)
+{
+    // NTSC title 1 on three media: the cuts fall on frames 234 and 594 of 945.
+    const std::string ifo = RATEWISE_FIXTURES_DIR "/ifo/ntsc_d1_wide_subs16_menu/VTS_01_0.IFO";
+    const std::string d = "'" + m_dir.string() + "/";
+    const auto plan = [&](const std::vector<std::string>& more) {
+        std::vector<std::string> args{"split", ifo, "--track", "1", "--count", "3"};
+        args.insert(args.end(), more.begin(), more.end());
+        const auto result = RunCliCapture(args);
+        EXPECT_EQ(result.status, 0) << result.err;
+        std::vector<std::string> lines;
+        std::istringstream in(result.out);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    };
+    const std::vector<std::string> mkvmerge = plan({"--format", "mkvmerge"});
+    const std::vector<std::string> ffmpeg =
+        plan({"--format", "ffmpeg", "--chapters-per-medium", m_dir.string(), "ogm"});
+    ASSERT_EQ(mkvmerge.size(), 2u);
+    ASSERT_EQ(ffmpeg.size(), 3u);
+    const auto result =
+        RunCliCapture({"chapters", ifo, "--track", "1", "--format", "ogm", "-o", m_dir / "all.txt"});
+    ASSERT_EQ(result.status, 0) << result.err;
+
+    // Every frame a key frame, so each tool can cut on any frame.
+    std::string script =
+        "ffmpeg -v error -f lavfi -i testsrc=s=16x16:r=30000/1001 -frames:v 945 -c:v ffv1 -g 1 " + d +
+        "long.mkv' && mkvmerge -q -o " + d + "ch.mkv' --chapters " + d + "all.txt' " + mkvmerge[0] + " " + d +
+        "long.mkv' && mkvmerge -q -o " + d + "parts.mkv' " + mkvmerge[1] + " " + d + "long.mkv'";
+    for (std::size_t m = 0; m < ffmpeg.size(); ++m)
+        script += " && ffmpeg -nostdin -v error -i " + d + "long.mkv' " + ffmpeg[m] + " -c copy " + d +
+                  "ff-00" + std::to_string(m + 1) + ".mkv'";
+    ASSERT_TRUE(Shell(script));
+    std::string count;
+    for (const char* made : {"ch", "parts", "ff"}) {
+        for (int m = 1; m <= 3; ++m) {
+            const std::string file = std::string(made) + "-00" + std::to_string(m);
+            count += "ffprobe -v error -count_packets -show_entries stream=nb_read_packets -of csv=p=0 " + d +
+                     file + ".mkv' > " + d + file + ".count' & ";
+            if (std::string(made) == "ch")
+                count += "mkvextract " + d + file + ".mkv' chapters --simple " + d + file + ".txt' & ";
+        }
+    }
+    ASSERT_TRUE(Shell(count + "wait"));
+    for (const char* made : {"ch", "parts", "ff"}) {
+        for (int m = 1; m <= 3; ++m) {
+            const std::string file = std::string(made) + "-00" + std::to_string(m);
+            const char* frames[] = {"234\n", "360\n", "351\n"};
+            EXPECT_EQ(Slurp(m_dir / (file + ".count")), frames[m - 1]) << file;
+        }
+    }
+    // mkvmerge's own chapters of each cut file are our chapter file of that medium.
+    for (int m = 1; m <= 3; ++m) {
+        const SimpleChapters theirs = ReadSimple(m_dir / ("ch-00" + std::to_string(m) + ".txt"));
+        const SimpleChapters ours = ReadSimple(m_dir / ("medium0" + std::to_string(m) + ".chapters.txt"));
+        EXPECT_EQ(ours.ms, theirs.ms) << m;
+        EXPECT_EQ(ours.names, theirs.names) << m;
+        EXPECT_EQ(ours.ms.at(0), 0);
+    }
+}
+
 } // namespace
 } // namespace ratewise

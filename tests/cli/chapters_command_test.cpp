@@ -166,15 +166,6 @@ TEST(ChaptersCommand, NewFormsListThePartsAPlayerShowsNamedAndSavedInOneStep)
 
     const auto csv = RunCliCapture({"chapters", kCells, "--track", "1", "--format", "csv", "--names", names});
     EXPECT_EQ(csv.out, "1,\"Opening, \"\"cold\"\"\"\n2,A & B\n3,Chapter 03\n4,Chapter 04\n");
-    const auto xml = RunCliCapture(
-        {"chapters", kCells, "--track", "1", "--format", "matroska", "--names", names, "--language", "fre"});
-    EXPECT_NE(xml.out.find("<ChapterTimeStart>00:00:40.200000000</ChapterTimeStart>\n"
-                           "      <ChapterTimeEnd>00:00:45.000000000</ChapterTimeEnd>\n"
-                           "      <ChapterDisplay>\n        <ChapterString>Chapter 04</ChapterString>\n"
-                           "        <ChapterLanguage>fre</ChapterLanguage>"),
-              std::string::npos)
-        << xml.out;
-    EXPECT_NE(xml.out.find("<ChapterString>A &amp; B</ChapterString>"), std::string::npos);
 
     const std::string saved = (dir / "VTS_01_track01.ffmetadata").string();
     const std::vector<std::string> save{"chapters", kCells,       "--track", "1",
@@ -182,8 +173,6 @@ TEST(ChaptersCommand, NewFormsListThePartsAPlayerShowsNamedAndSavedInOneStep)
     EXPECT_EQ(RunCliCapture(save).out, "");
     EXPECT_EQ(Slurp(saved),
               RunCliCapture({"chapters", kCells, "--track", "1", "--format", "ffmetadata"}).out);
-    EXPECT_TRUE(Slurp(saved).starts_with(
-        ";FFMETADATA1\n[CHAPTER]\nTIMEBASE=1/25\nSTART=0\nEND=255\ntitle=Chapter 01\n"));
 
     // Failures say why in one line and leave the earlier file as it was.
     std::vector<std::string> badNames = save;

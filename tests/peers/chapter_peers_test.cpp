@@ -137,19 +137,16 @@ protected:
             args.insert(args.end(), more.begin(), more.end());
             EXPECT_EQ(RunCliCapture(args).status, 0);
         }
-        const auto mux = [&](const std::string& chapters, const std::string& out) {
-            return "mkvmerge -q -o " + Q(dir / out) + " --chapters " + chapters + " " + Q("any.mkv") + "; ";
-        };
+        // Inside the case's folder; any.mkv is two levels up, the disc folder beside it.
         std::string steps =
-            mux(Q(dir / "ogm"), "ogm.mkv") + "mkvextract " + Q(dir / "ogm.mkv") + " chapters --simple " +
-            Q(dir / "ogm.txt") + "; " + mux(Q(dir / "matroska"), "xml.mkv") + "mkvextract " +
-            Q(dir / "xml.mkv") + " chapters " + Q(dir / "xml.xml") + "; ffmpeg -nostdin -y -v error -i " +
-            Q("any.mkv") + " -i " + Q(dir / "ffmetadata") + " -map 0 -map_chapters 1 -c copy " +
-            Q(dir / "ff.mkv") + "; ffprobe -v error -show_chapters -of json -o " + Q(dir / "ff.json") + " " +
-            Q(dir / "ff.mkv");
+            "mkvmerge -q -o ogm.mkv --chapters ogm ../../any.mkv; mkvextract ogm.mkv chapters "
+            "--simple ogm.txt; mkvmerge -q -o xml.mkv --chapters matroska ../../any.mkv; mkvextract "
+            "xml.mkv chapters xml.xml; ffmpeg -nostdin -v error -i ../../any.mkv -i ffmetadata -map 0 "
+            "-map_chapters 1 -c copy ff.mkv; ffprobe -v error -show_chapters -of json -o ff.json ff.mkv";
         if (title > 0)
-            steps += "; " + mux("'" + videoTs.string() + ":" + std::to_string(title) + "'", "dvd.mkv") +
-                     "mkvextract " + Q(dir / "dvd.mkv") + " chapters --simple " + Q(dir / "dvd.txt");
+            steps += "; mkvmerge -q -o dvd.mkv --chapters '" + videoTs.string() + ":" +
+                     std::to_string(title) + "' ../../any.mkv; mkvextract dvd.mkv chapters --simple dvd.txt";
+        steps = "cd " + Q(dir) + " && " + steps;
         return "( " + steps + " ) >/dev/null 2>&1 &\n"; // side by side: the tools mostly wait on start-up
     }
 
@@ -209,13 +206,13 @@ TEST_F(ChapterPeers, NamesRoundTripThroughMkvmergeAndFfmpeg)
                                        << names[2] << "\n"
                                        << names[3] << "\n"
                                        << names[4];
-    ASSERT_TRUE(Shell(Prepare("names", VideoTs("ntsc_d1_wide_subs16_menu"), 0, 1,
+    ASSERT_TRUE(Shell(Prepare("names/1", VideoTs("ntsc_d1_wide_subs16_menu"), 0, 1,
                               {"--names", (m_dir / "names.txt").string(), "--language", "ger"}) +
                       "wait"));
-    EXPECT_EQ(Simple(m_dir / "names/ogm.txt").names, names);
-    EXPECT_EQ(Xml(m_dir / "names/xml.xml").names, names);
-    EXPECT_EQ(Xml(m_dir / "names/xml.xml").languages, std::vector<std::string>(names.size(), "ger"));
-    EXPECT_EQ(Ffprobe(m_dir / "names/ff.json").names, names);
+    EXPECT_EQ(Simple(m_dir / "names/1/ogm.txt").names, names);
+    EXPECT_EQ(Xml(m_dir / "names/1/xml.xml").names, names);
+    EXPECT_EQ(Xml(m_dir / "names/1/xml.xml").languages, std::vector<std::string>(names.size(), "ger"));
+    EXPECT_EQ(Ffprobe(m_dir / "names/1/ff.json").names, names);
 }
 
 TEST_F(ChapterPeers, SplitPlansCutWhereTheSplitSays)
@@ -240,25 +237,18 @@ TEST_F(ChapterPeers, SplitPlansCutWhereTheSplitSays)
     ASSERT_EQ(cuts.size(), 3u);
     lines({"chapters", ifo, "--track", "1", "--format", "ogm", "-o", (m_dir / "all.txt").string()});
 
-    // Every frame a key frame, so each tool can cut on any frame.
+    // Every frame a key frame, so each tool can cut on any frame; then each cut file's frames.
     std::string script =
-        "ffmpeg -v error -f lavfi -i testsrc=s=16x16:r=30000/1001 -frames:v 945 -c:v ffv1 -g 1 " +
-        Q("long.mkv") + " && mkvmerge -q -o " + Q("ch.mkv") + " --chapters " + Q("all.txt") + " " + plan[0] +
-        " " + Q("long.mkv") + " && mkvmerge -q -o " + Q("parts.mkv") + " " + plan[1] + " " + Q("long.mkv");
+        "cd " + Q("") + " && ffmpeg -v error -f lavfi -i testsrc=s=16x16:r=30000/1001 " +
+        "-frames:v 945 -c:v ffv1 -g 1 long.mkv && mkvmerge -q -o ch.mkv --chapters all.txt " + plan[0] +
+        " long.mkv && mkvmerge -q -o parts.mkv " + plan[1] + " long.mkv";
     for (int m = 1; m <= 3; ++m)
-        script += " && ffmpeg -nostdin -v error -i " + Q("long.mkv") + " " + cuts[m - 1] + " -c copy " +
-                  Q("ff-00" + std::to_string(m) + ".mkv");
-    ASSERT_TRUE(Shell(script));
-    std::string count;
-    for (const std::string made : {"ch", "parts", "ff"}) {
-        for (int m = 1; m <= 3; ++m) {
-            const std::string file = made + "-00" + std::to_string(m);
-            count += "ffprobe -v error -count_packets -show_entries stream=nb_read_packets -of csv=p=0 " +
-                     Q(file + ".mkv") + " > " + Q(file + ".count") + " & mkvextract " + Q(file + ".mkv") +
-                     " chapters --simple " + Q(file + ".txt") + " & ";
-        }
-    }
-    ASSERT_TRUE(Shell(count + "wait"));
+        script += " && ffmpeg -nostdin -v error -i long.mkv " + cuts[m - 1] + " -c copy ff-00" +
+                  std::to_string(m) + ".mkv";
+    ASSERT_TRUE(Shell(script +
+                      " && for f in ch-00?.mkv parts-00?.mkv ff-00?.mkv; do b=${f%.mkv}; ffprobe -v error "
+                      "-count_packets -show_entries stream=nb_read_packets -of csv=p=0 $f > $b.count & "
+                      "mkvextract $f chapters --simple $b.txt & done; wait"));
     const char* frames[] = {"234\n", "360\n", "351\n"};
     for (const std::string made : {"ch", "parts", "ff"}) {
         for (int m = 1; m <= 3; ++m)

@@ -11,6 +11,7 @@
 #include "chapters/chapters_dialog.h"
 #include "chapters/optimal_split.h"
 #include "chapters/player_chapters.h"
+#include "chapters/split_export.h"
 
 namespace ratewise {
 namespace {
@@ -47,17 +48,27 @@ QDialog* RunChaptersCommand(QWidget* parent, const LoadedTitleSet& loaded, const
     ProgressBarSplitProgress progress(progressBar);
     SplitPlan plan = ComputeSplit(*chapters, state, progress);
 
+    // The chapter-file forms list what a player shows, and the split plans cut at exact times:
+    // both read from the same file, afresh.
+    const std::optional<PlayerChapters> player =
+        ReadPlayerChapters(QFile::encodeName(loaded.ifoPath).toStdString(), track);
+    std::optional<SplitCuts> cuts;
+    if (player) {
+        if (const auto exact = ExactChapterStarts(*chapters, player->cellStarts, player->end))
+            cuts = CutsOf(plan, *exact, player->rate);
+    }
+
     auto* dialog = new ChaptersDialog(std::move(*chapters), std::move(plan), parent);
-    // The chapter-file forms list what a player shows: read from the same file, afresh.
-    if (std::optional<PlayerChapters> player =
-            ReadPlayerChapters(QFile::encodeName(loaded.ifoPath).toStdString(), track)) {
+    if (player) {
         TimedChapters file;
         file.rate = player->rate;
         file.names = ChapterNames(player->starts.size(), {});
-        file.starts = std::move(player->starts);
+        file.starts = player->starts;
         file.end = player->end;
         dialog->SetChapterFile(std::move(file), ChapterFileBase(loaded.ifoPath, track));
     }
+    if (cuts)
+        dialog->SetSplitCuts(std::move(*cuts));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
     return dialog;

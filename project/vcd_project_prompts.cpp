@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The platform's message box and save dialog behind the project command's prompts.
+// The platform's message box and file dialogs behind the project command's prompts.
 #include "project/vcd_project_prompts.h"
 
 #include <QFileDialog>
@@ -31,6 +31,14 @@ public:
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return dialog.selectedFiles().constFirst();
+    }
+
+    std::optional<QString> AskOpenFileName(QWidget* parent, const SaveFileRequest& request) override
+    {
+        const QString path = QFileDialog::getOpenFileName(parent, QString(), QString(), request.nameFilter);
+        if (path.isEmpty())
+            return std::nullopt;
+        return path;
     }
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The message boxes and the save dialog of the Create VCD Project command. The program uses the
-// platform's dialogs; window tests put in a recorder, since a real one would wait for a click.
+// The message boxes and the file dialogs of the Create VCD Project command and the Chapters
+// Informations window. The program uses the platform's dialogs; window tests put in a recorder,
+// since a real one would wait for a click.
 #pragma once
 
 #include <QString>
@@ -27,6 +28,9 @@ public:
     virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
     // The full path the user chose, nothing when the dialog was cancelled.
     virtual std::optional<QString> AskSaveFileName(QWidget* parent, const SaveFileRequest& request) = 0;
+    // The full path of a file to read (the request's filter only), nothing when cancelled. Prompts
+    // that never ask to read answer as a cancelled dialog.
+    virtual std::optional<QString> AskOpenFileName(QWidget*, const SaveFileRequest&) { return std::nullopt; }
 };
 
 // The prompts in use: the platform's dialogs unless a test has put in its own.

@@ -3,7 +3,9 @@
 // the progress bar, then the window; nothing opens when there is no file or track to read.
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -31,10 +33,18 @@ struct SavePrompts : VcdProjectPrompts {
         asked = request.defaultName;
         return answer;
     }
+    std::optional<QString> AskOpenFileName(QWidget*, const SaveFileRequest&) override { return openAnswer; }
     std::optional<QString> answer;
+    std::optional<QString> openAnswer;
     QString asked;
     QStringList messages;
 };
+
+void Spill(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
 
 QByteArray Slurp(const QString& path)
 {
@@ -61,6 +71,7 @@ private slots:
     void progressBarFillsOncePerFirstChapterOfMediumTwo();
     void opensNothingWithoutAFileOrTrack();
     void chapterFilesShowAndSaveInOneStep();
+    void namesLanguageAndSplitPlans();
 
 private:
     void Open(const QStringList& arguments)
@@ -247,3 +258,60 @@ void ChaptersCommandTest::chapterFilesShowAndSaveInOneStep()
 }
 
 #include "chapters_command_test.moc"
+
+void ChaptersCommandTest::namesLanguageAndSplitPlans()
+{
+    Open({kFolder + QStringLiteral("VTS_01_0.IFO")});
+    SetCount(3);
+    ChaptersDialog* window = Press(0);
+    QVERIFY(window != nullptr);
+    const QString splitText = Text(window, "splitEdit");
+    QTemporaryDir dir;
+    SavePrompts prompts;
+    ScopedVcdProjectPrompts scoped(prompts);
+
+    // Names from a UTF-8 file and a typed language go into the form on show.
+    prompts.openAnswer = dir.filePath(QStringLiteral("names.txt"));
+    Spill(*prompts.openAnswer, "Début\n<A & b>\n");
+    window->findChild<QPushButton*>(QStringLiteral("namesButton"))->click();
+    auto* language = window->findChild<QLineEdit*>(QStringLiteral("languageEdit"));
+    language->clear();
+    QTest::keyClicks(language, QStringLiteral("FrE"));
+    window->findChild<QComboBox*>(QStringLiteral("formatList"))->setCurrentIndex(4);
+    for (const char* part : {"<ChapterString>Début</ChapterString>", "<ChapterString>&lt;A &amp; b&gt;<",
+                             "<ChapterString>Chapter 03<", "<ChapterLanguage>fre<"})
+        QVERIFY2(window->ChapterText().find(part) != std::string::npos, part);
+    // An unfinished code gives way to the one in use; a file that is not UTF-8 changes nothing.
+    language->setText(QStringLiteral("de"));
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(language, &leave);
+    QCOMPARE(language->text(), QStringLiteral("fre"));
+    const std::string named = window->ChapterText();
+    Spill(*prompts.openAnswer, "\xff\n");
+    window->findChild<QPushButton*>(QStringLiteral("namesButton"))->click();
+    QCOMPARE(prompts.messages.size(), 1);
+    QVERIFY(prompts.messages[0].startsWith(QStringLiteral("Could not read chapter names from ")));
+    QCOMPARE(window->ChapterText(), named);
+
+    // The split plans: mkvmerge's cut times (medium 3 begins at a program that is no chapter).
+    const QList<QAction*> plans =
+        window->findChild<QPushButton*>(QStringLiteral("planButton"))->menu()->actions();
+    prompts.answer = dir.filePath(QStringLiteral("split.txt"));
+    plans[0]->trigger();
+    QCOMPARE(prompts.asked, QStringLiteral("VTS_01_track01.mkvmerge-split.txt"));
+    QCOMPARE(Slurp(*prompts.answer), QByteArray("--split parts:00:00:00.000000000-00:00:10.200000000,"
+                                                "00:00:10.200000000-00:00:25.200000000,"
+                                                "00:00:25.200000000-00:00:45.000000000\n"));
+    plans[1]->trigger();
+    QCOMPARE(Slurp(*prompts.answer),
+             QByteArray("-ss 00:00:00.000000 -to 00:00:10.200000\n-ss 00:00:10.200000 -to "
+                        "00:00:25.200000\n-ss 00:00:25.200000 -to 00:00:45.000000\n"));
+    // One Matroska file per medium beside the first, each starting at 0.
+    prompts.answer = dir.filePath(QStringLiteral("cut.medium01.chapters.xml"));
+    plans[4]->trigger();
+    QCOMPARE(prompts.asked, QStringLiteral("VTS_01_track01.medium01.chapters.xml"));
+    const QByteArray third = Slurp(dir.filePath(QStringLiteral("cut.medium03.chapters.xml")));
+    QVERIFY(third.contains("<ChapterTimeStart>00:00:00.000000000<"));
+    QVERIFY(third.contains("<ChapterString>&lt;A &amp; b&gt;<"));
+    QCOMPARE(Text(window, "splitEdit"), splitText);
+}

@@ -33,6 +33,7 @@
 #include "ui/balloon_tip_widget.h"
 #include "ui/framed_line_edit.h"
 #include "ui/ifo_file_dialog.h"
+#include "ui/up_down_widget.h"
 
 using namespace ratewise;
 
@@ -377,6 +378,8 @@ void TextFitTest::everyWindowShowsItsWholeTexts()
     CheckOpened("videoInfoButton", "infoDialog");
     CheckOpened("audioInfoButton", "infoDialog");
     CheckOpened("subsInfoButton", "infoDialog");
+    // Three media: the split report's longest text.
+    c.countUpDown->Step(2);
     CheckOpened("chaptersInfoButton", "chaptersDialog");
     CheckOpened("bitrateInfoButton", "bitrateExplorer");
     CheckOpened("aboutButton", "aboutDialog");

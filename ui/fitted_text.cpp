@@ -5,7 +5,9 @@
 
 #include <QComboBox>
 #include <QFontMetricsF>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyle>
 #include <QStyleOption>
 
@@ -13,6 +15,9 @@
 
 namespace ratewise {
 namespace {
+
+// A field keeps this many pixels between its text and either side of its contents.
+constexpr int kFieldSideMargin = 2;
 
 qreal WidestText(const QFont& font, const QStringList& texts, const QPaintDevice* device)
 {
@@ -54,31 +59,55 @@ QFont FontFitting(const QFont& font, const QStringList& texts, qreal width, cons
     return fitted;
 }
 
-void FitButtonText(QPushButton* button)
+QRect ButtonTextBox(const QAbstractButton* button)
 {
     QStyleOptionButton option;
     option.initFrom(button);
     option.text = button->text();
-    if (button->isDefault())
-        option.features |= QStyleOptionButton::DefaultButton;
-    if (button->autoDefault())
-        option.features |= QStyleOptionButton::AutoDefaultButton;
-    const QRect box = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-    ApplyFont(button, FontFitting(WindowFont(button), {button->text()}, box.width(), button));
+    if (const auto* push = qobject_cast<const QPushButton*>(button)) {
+        if (push->isDefault())
+            option.features |= QStyleOptionButton::DefaultButton;
+        if (push->autoDefault())
+            option.features |= QStyleOptionButton::AutoDefaultButton;
+    }
+    const bool radio = qobject_cast<const QRadioButton*>(button) != nullptr;
+    return button->style()->subElementRect(
+        radio ? QStyle::SE_RadioButtonContents : QStyle::SE_PushButtonContents, &option, button);
 }
 
-void FitComboTexts(QComboBox* combo)
+QRect ComboTextBox(const QComboBox* combo)
 {
     QStyleOptionComboBox option;
     option.initFrom(combo);
     option.editable = combo->isEditable();
     // The style draws the chosen entry one pixel in from either side of the field.
-    const QRect field =
-        combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+    return combo->style()
+        ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo)
+        .adjusted(1, 0, -1, 0);
+}
+
+QRect FieldTextBox(const QLineEdit* field)
+{
+    QStyleOptionFrame option;
+    option.initFrom(field);
+    option.rect = field->contentsRect();
+    option.lineWidth = field->hasFrame() ? field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+    const QRect contents = field->style()->subElementRect(QStyle::SE_LineEditContents, &option, field);
+    return contents.marginsRemoved(field->textMargins()).adjusted(kFieldSideMargin, 0, -kFieldSideMargin, 0);
+}
+
+void FitButtonText(QPushButton* button)
+{
+    ApplyFont(button,
+              FontFitting(WindowFont(button), {button->text()}, ButtonTextBox(button).width(), button));
+}
+
+void FitComboTexts(QComboBox* combo)
+{
     QStringList texts;
     for (int i = 0; i < combo->count(); ++i)
         texts << combo->itemText(i);
-    ApplyFont(combo, FontFitting(WindowFont(combo), texts, field.width() - 2, combo));
+    ApplyFont(combo, FontFitting(WindowFont(combo), texts, ComboTextBox(combo).width(), combo));
 }
 
 } // namespace ratewise

@@ -5,9 +5,12 @@
 #pragma once
 
 #include <QFont>
+#include <QRect>
 #include <QStringList>
 
+class QAbstractButton;
 class QComboBox;
+class QLineEdit;
 class QPaintDevice;
 class QPushButton;
 
@@ -17,9 +20,15 @@ namespace ratewise {
 // at most `width` pixels wide on `device`; half the font's size is the smallest tried.
 QFont FontFitting(const QFont& font, const QStringList& texts, qreal width, const QPaintDevice* device);
 
-// The button's text inside the button's contents rectangle.
+// Where a control draws its text, as its style places it: a push or radio button's contents, a
+// closed list's text field, a field's text area inside its frame and its 2-pixel side margins.
+QRect ButtonTextBox(const QAbstractButton* button);
+QRect ComboTextBox(const QComboBox* combo);
+QRect FieldTextBox(const QLineEdit* field);
+
+// The button's text inside its text box.
 void FitButtonText(QPushButton* button);
-// Every entry of the list inside the closed list's text field, whichever is chosen.
+// Every entry of the list inside the closed list's text box, whichever is chosen.
 void FitComboTexts(QComboBox* combo);
 
 } // namespace ratewise

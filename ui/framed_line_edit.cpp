@@ -3,8 +3,6 @@
 #include "ui/framed_line_edit.h"
 
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFrame>
 
 #include "ui/fitted_text.h"
 
@@ -15,16 +13,16 @@ FramedLineEdit::FramedLineEdit(QWidget* parent) : QLineEdit(parent)
     connect(this, &QLineEdit::textChanged, this, &FramedLineEdit::FitText);
 }
 
+QRect FramedLineEdit::TextBox() const
+{
+    // The drawn frame covers the field's edge, so the text keeps clear of it too.
+    return FieldTextBox(this) & rect().adjusted(kFrameWidth, kFrameWidth, -kFrameWidth, -kFrameWidth);
+}
+
 void FramedLineEdit::FitText()
 {
-    QStyleOptionFrame option;
-    initStyleOption(&option);
-    QRect box =
-        style()->subElementRect(QStyle::SE_LineEditContents, &option, this).marginsRemoved(textMargins());
-    // The drawn frame covers the field's edge, so the text keeps clear of it too.
-    box &= rect().adjusted(kFrameWidth, kFrameWidth, -kFrameWidth, -kFrameWidth);
     const QFont window = parentWidget() != nullptr ? parentWidget()->font() : font();
-    const QFont fitted = FontFitting(window, {text()}, box.width() - 2 * kTextMargin, this);
+    const QFont fitted = FontFitting(window, {text()}, TextBox().width(), this);
     if (fitted == font())
         return;
     setFont(fitted == window ? QFont() : fitted);

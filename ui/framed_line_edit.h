@@ -21,9 +21,8 @@ public:
 
     // Width of the drawn frame in pixels.
     static constexpr int kFrameWidth = 2;
-    // Space the field keeps between its text and either side of its contents, in pixels.
-    static constexpr int kTextMargin = 2;
-
+    // Where the text is drawn: the field's text box, clear of the drawn frame.
+    QRect TextBox() const;
     // Shows the whole text: the window's font when the text fits, else the largest smaller one
     // that fits. Typing does it by itself; a program that writes the text with its signals
     // blocked calls it after writing.

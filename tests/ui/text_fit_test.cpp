@@ -3,7 +3,6 @@
 // that shows it, and a tip shows as many lines as its text has. Registered once per scale factor
 // and font family (tests/ui/CMakeLists.txt); with RATEWISE_SHOTS_DIR set, a picture of every
 // window and tip is saved there.
-#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QCursor>
@@ -19,11 +18,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStyle>
 #include <QStyleOption>
 #include <QTest>
 #include <QTextBlock>
-#include <QTextLayout>
 
 #include <cmath>
 #include <memory>
@@ -31,6 +28,7 @@
 #include "app/main_dialog.h"
 #include "app/window_slide.h"
 #include "ui/balloon_tip_widget.h"
+#include "ui/fitted_text.h"
 #include "ui/framed_line_edit.h"
 #include "ui/ifo_file_dialog.h"
 #include "ui/up_down_widget.h"
@@ -90,15 +88,13 @@ public:
     void Text(const QWidget* widget, const QString& text, const QRect& box, int flags, int lines = 1,
               bool fits = false)
     {
-        if (text.isEmpty())
-            return;
         const QFontMetricsF metrics(widget->font(), widget);
         const QRectF laid = metrics.boundingRect(QRectF(box), flags, text);
         const qreal step = metrics.height() + metrics.leading();
         const int laidLines = static_cast<int>(std::lround((laid.height() + metrics.leading()) / step));
         const int boxLines = static_cast<int>(std::floor((box.height() + metrics.leading()) / step + 1e-3));
         const bool inside = QRectF(box).adjusted(-1e-3, -1e-3, 1e-3, 1e-3).contains(laid);
-        if (!inside || laidLines != lines || (fits && boxLines != lines))
+        if (!text.isEmpty() && (!inside || laidLines != lines || (fits && boxLines != lines)))
             misfits << QStringLiteral("%1 \"%2\": %3x%4 px in %5 line(s), box %6x%7 px")
                            .arg(widget->objectName(), text.left(60))
                            .arg(laid.width(), 0, 'f', 2)
@@ -111,19 +107,25 @@ public:
     // Every text of a window's visible controls.
     void Window(QWidget* window)
     {
+        const int left = Qt::AlignLeft | Qt::AlignVCenter;
         for (QWidget* w : window->findChildren<QWidget*>()) {
             if (!w->isVisibleTo(window))
                 continue;
             if (auto* label = qobject_cast<QLabel*>(w))
                 Text(label, label->text(), label->contentsRect(), int(label->alignment()));
-            else if (auto* button = qobject_cast<QAbstractButton*>(w))
-                Button(button);
+            else if (auto* radio = qobject_cast<QRadioButton*>(w))
+                Text(radio, radio->text(), ButtonTextBox(radio), left | Qt::TextShowMnemonic);
+            else if (auto* button = qobject_cast<QPushButton*>(w))
+                Text(button, button->text(), ButtonTextBox(button), Qt::AlignCenter | Qt::TextShowMnemonic);
             else if (auto* group = qobject_cast<QGroupBox*>(w))
                 Group(group);
+            else if (auto* framed = qobject_cast<FramedLineEdit*>(w))
+                Text(framed, framed->text(), framed->TextBox(), int(framed->alignment()));
             else if (auto* field = qobject_cast<QLineEdit*>(w))
-                Text(field, field->text(), FieldTextRect(field), int(field->alignment()));
+                Text(field, field->text(), FieldTextBox(field), int(field->alignment()));
             else if (auto* combo = qobject_cast<QComboBox*>(w))
-                Combo(combo);
+                for (int i = 0; i < combo->count(); ++i) // any entry may be chosen
+                    Text(combo, combo->itemText(i), ComboTextBox(combo), left);
             else if (auto* list = qobject_cast<QListWidget*>(w))
                 List(list);
             else if (auto* edit = qobject_cast<QPlainTextEdit*>(w))
@@ -134,103 +136,46 @@ public:
     QStringList misfits;
 
 private:
-    void Button(QAbstractButton* button)
-    {
-        QStyleOptionButton option;
-        option.initFrom(button);
-        option.text = button->text();
-        const bool radio = qobject_cast<QRadioButton*>(button) != nullptr;
-        if (auto* push = qobject_cast<QPushButton*>(button)) {
-            if (push->isDefault())
-                option.features |= QStyleOptionButton::DefaultButton;
-            if (push->autoDefault())
-                option.features |= QStyleOptionButton::AutoDefaultButton;
-        }
-        const QRect box = button->style()->subElementRect(
-            radio ? QStyle::SE_RadioButtonContents : QStyle::SE_PushButtonContents, &option, button);
-        Text(button, button->text(), box,
-             Qt::TextShowMnemonic | (radio ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter));
-    }
-
     void Group(QGroupBox* group)
     {
         QStyleOptionGroupBox option;
         option.initFrom(group);
         option.text = group->title();
-        option.lineWidth = 1;
         option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-        option.textAlignment = group->alignment();
         const QRect label =
             group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
         Text(group, group->title(), label & group->rect(), Qt::AlignCenter | Qt::TextShowMnemonic);
     }
 
-    // Where a field draws its text: inside its frame (and a drawn state frame), less the field's
-    // own margin of 2 pixels on either side.
-    static QRect FieldTextRect(QLineEdit* field)
-    {
-        QStyleOptionFrame option;
-        option.initFrom(field);
-        option.rect = field->contentsRect();
-        option.lineWidth = field->hasFrame() ? field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
-        QRect box = field->style()->subElementRect(QStyle::SE_LineEditContents, &option, field);
-        box = box.marginsRemoved(field->textMargins()).adjusted(2, 0, -2, 0);
-        if (qobject_cast<FramedLineEdit*>(field) != nullptr) {
-            const int frame = FramedLineEdit::kFrameWidth;
-            box &= field->rect().adjusted(frame, frame, -frame, -frame);
-        }
-        return box;
-    }
-
-    // Any entry may be chosen, so each must fit the closed list's text area.
-    void Combo(QComboBox* combo)
-    {
-        QStyleOptionComboBox option;
-        option.initFrom(combo);
-        option.editable = combo->isEditable();
-        const QRect box =
-            combo->style()
-                ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo)
-                .adjusted(1, 0, -1, 0);
-        for (int i = 0; i < combo->count(); ++i)
-            Text(combo, combo->itemText(i), box, Qt::AlignLeft | Qt::AlignVCenter);
-    }
-
     // Entries fit their rows; a wider entry is fine where the list scrolls sideways to it.
     void List(QListWidget* list)
     {
-        const bool scrolls = list->horizontalScrollBar()->maximum() > 0;
         const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
         for (int i = 0; i < list->count(); ++i) {
             QRect row = list->visualItemRect(list->item(i)).adjusted(margin, 0, -margin, 0);
-            if (scrolls)
+            if (list->horizontalScrollBar()->maximum() > 0)
                 row.setWidth(1 << 20);
             Text(list->viewport(), list->item(i)->text(), row, Qt::AlignLeft | Qt::AlignVCenter);
         }
     }
 
-    // A report box: no line of the text wraps, and without a scroll bar every line is in view.
+    // A report box: no line of the text wraps, and without a scroll bar every line up to the
+    // last that is not blank is in view.
     void TextBox(QPlainTextEdit* edit)
     {
-        const QTextDocument* document = edit->document();
-        // Blank padding lines at the end need no room.
-        qreal height = 2 * document->documentMargin();
+        qreal height = 2 * edit->document()->documentMargin();
         qreal filled = height;
-        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-            const QTextLayout* layout = block.layout();
-            if (layout->lineCount() > 1)
-                misfits << QStringLiteral("%1 \"%2\": wraps onto %3 lines")
-                               .arg(edit->objectName(), block.text())
-                               .arg(layout->lineCount());
-            height += layout->boundingRect().height();
+        for (QTextBlock block = edit->document()->begin(); block.isValid(); block = block.next()) {
+            if (block.layout()->lineCount() > 1)
+                misfits << QStringLiteral("%1 \"%2\" wraps").arg(edit->objectName(), block.text());
+            height += block.layout()->boundingRect().height();
             if (!block.text().trimmed().isEmpty())
                 filled = height;
         }
-        height = filled;
-        if (edit->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff && height > edit->viewport()->height())
+        if (edit->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff && filled > edit->viewport()->height())
             misfits << QStringLiteral("%1: %2 px of text in %3 px")
                            .arg(edit->objectName())
-                           .arg(height)
+                           .arg(filled)
                            .arg(edit->viewport()->height());
     }
 };

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Chapters Informations window, laid out from its template's dialog units. One row below the
-// template's holds the names and language of the chapter files and the split plans.
+// template's holds the names and language of the chapter files, "Save..." and the split plans.
 #include "chapters/chapters_dialog.h"
 
 #include <algorithm>
@@ -17,6 +17,7 @@
 
 #include "chapters/chapter_text.h"
 #include "ui/dialog_units.h"
+#include "ui/fitted_text.h"
 #include "ui/info_colours.h"
 
 namespace ratewise {
@@ -92,12 +93,8 @@ ChaptersDialog::ChaptersDialog(ChapterList chapters, SplitPlan plan, QWidget* pa
     m_formats->setObjectName(QStringLiteral("formatList"));
     for (const char* item : kFormatItems)
         m_formats->addItem(QString::fromLatin1(item));
-    m_formats->setGeometry(units.Rect(127, 147, 124, 12));
-
-    auto* save = new QPushButton(QStringLiteral("Save..."), this);
-    save->setObjectName(QStringLiteral("saveButton"));
-    save->setGeometry(units.Rect(255, 146, 50, 14));
-    connect(save, &QPushButton::clicked, this, &ChaptersDialog::Save);
+    m_formats->setGeometry(units.Rect(127, 147, 178, 12));
+    FitComboTexts(m_formats);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("okButton"));
@@ -107,11 +104,11 @@ ChaptersDialog::ChaptersDialog(ChapterList chapters, SplitPlan plan, QWidget* pa
 
     m_namesButton = new QPushButton(QStringLiteral("Names..."), this);
     m_namesButton->setObjectName(QStringLiteral("namesButton"));
-    m_namesButton->setGeometry(units.Rect(7, 164, 50, 14));
+    m_namesButton->setGeometry(units.Rect(7, 164, 44, 14));
     connect(m_namesButton, &QPushButton::clicked, this, &ChaptersDialog::PickNames);
 
     auto* language = new QLabel(QStringLiteral("Language:"), this);
-    language->setGeometry(units.Rect(63, 167, 34, 8));
+    language->setGeometry(units.Rect(55, 167, 40, 8));
     m_language = new QLineEdit(QStringLiteral("und"), this);
     m_language->setObjectName(QStringLiteral("languageEdit"));
     m_language->setToolTip(QStringLiteral("Language of the chapter names, ISO 639-2"));
@@ -119,15 +116,20 @@ ChaptersDialog::ChaptersDialog(ChapterList chapters, SplitPlan plan, QWidget* pa
     m_language->setValidator(new LanguageValidator(m_language, [this] {
         return m_fileChapters ? QString::fromStdString(m_fileChapters->language) : QStringLiteral("und");
     }));
-    m_language->setGeometry(units.Rect(99, 165, 24, 12));
+    m_language->setGeometry(units.Rect(97, 165, 26, 12));
     language->setBuddy(m_language);
     connect(m_language, &QLineEdit::textEdited, this, &ChaptersDialog::SetLanguage);
+
+    auto* save = new QPushButton(QStringLiteral("Save..."), this);
+    save->setObjectName(QStringLiteral("saveButton"));
+    save->setGeometry(units.Rect(255, 164, 50, 14));
+    connect(save, &QPushButton::clicked, this, &ChaptersDialog::Save);
 
     // The split for the tools that cut: mkvmerge's and ffmpeg's arguments, or one chapter file
     // per medium in a form of the list.
     m_planButton = new QPushButton(QStringLiteral("Save plan..."), this);
     m_planButton->setObjectName(QStringLiteral("planButton"));
-    m_planButton->setGeometry(units.Rect(255, 164, 50, 14));
+    m_planButton->setGeometry(units.Rect(309, 164, 50, 14));
     auto* plans = new QMenu(m_planButton);
     plans->addAction(QStringLiteral("mkvmerge --split arguments..."), this, [this] { SavePlanText(true); });
     plans->addAction(QStringLiteral("ffmpeg -ss/-to ranges..."), this, [this] { SavePlanText(false); });

@@ -105,6 +105,7 @@ void ChaptersDialogTest::opensOnTheStartTimesAndTheSplit()
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
 
     auto* formats = dialog.findChild<QComboBox*>(QStringLiteral("formatList"));
+    QCOMPARE(formats->geometry(), DialogUnits(dialog.font()).Rect(127, 147, 178, 12));
     QCOMPARE(formats->count(), 7); // the three forms, then the four chapter files
     QCOMPARE(formats->itemText(0), QStringLiteral("Show Start Time (VcdEasy / SVCD Compliant)"));
     QCOMPARE(formats->itemText(1), QStringLiteral("Show Start Frame (for AviSynth-Trim)"));

@@ -16,10 +16,10 @@
 #include <QSignalBlocker>
 #include <QUrl>
 
-#include "app/chapters_command.h"
+#include "app/chapters_action.h"
 #include "app/explorer_command.h"
 #include "app/track_list_commands.h"
-#include "app/vcd_project_command.h"
+#include "app/vcd_project_action.h"
 #include "app/window_slide.h"
 #include "ui/about_dialog.h"
 #include "ui/app_resources.h"
@@ -186,7 +186,7 @@ void MainDialog::Connect()
     connect(c.audio2, &FramedLineEdit::FocusReceived, this, suggestOnFocus);
     connect(c.about, &QPushButton::clicked, this, [this] { OpenAboutBox(); });
     connect(c.chaptersInfo, &QPushButton::clicked, this,
-            [this] { RunChaptersCommand(this, Loaded(), State(), m_controls.progress); });
+            [this] { RunChaptersAction(this, Loaded(), State(), m_controls.progress); });
     connect(c.createVcd, &QPushButton::clicked, this, [this] { CreateVcdProject(); });
 
     connect(c.openIfo, &QPushButton::clicked, this, [this] {

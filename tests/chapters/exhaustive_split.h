@@ -7,7 +7,7 @@
 #include <limits>
 #include <vector>
 
-namespace ratewise::testing {
+namespace ratewise::test_support {
 
 // The calls a progress bar received, in order: 'B' with its maximum, 'S', 'E'.
 struct ProgressCalls {
@@ -76,4 +76,4 @@ inline ExhaustiveResult ExhaustiveSplit(const std::vector<int>& startSeconds, in
     return result;
 }
 
-} // namespace ratewise::testing
+} // namespace ratewise::test_support

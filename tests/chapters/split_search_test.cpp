@@ -15,8 +15,8 @@
 namespace ratewise {
 namespace {
 
-using testing::ExhaustiveSplit;
-using testing::ProgressCalls;
+using test_support::ExhaustiveSplit;
+using test_support::ProgressCalls;
 
 class RecordingProgress final : public SplitProgress
 {

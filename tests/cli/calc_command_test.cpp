@@ -7,7 +7,7 @@
 namespace ratewise {
 namespace {
 
-using testing::RunCliCapture;
+using test_support::RunCliCapture;
 
 nlohmann::json CalcJson(std::vector<std::string> args)
 {

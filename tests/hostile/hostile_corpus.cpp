@@ -10,7 +10,7 @@
 #include "ifo/be_view.h"
 #include "tests/ifo/title_set_writer.h"
 
-namespace ratewise::testing {
+namespace ratewise::test_support {
 namespace {
 
 constexpr std::size_t kSector = 2048;
@@ -342,4 +342,4 @@ std::vector<HostileFile> HostileCorpus(const std::string& fixturesDir)
     return files;
 }
 
-} // namespace ratewise::testing
+} // namespace ratewise::test_support

@@ -54,7 +54,7 @@ private:
     void OpenMainWindow(const QStringList& arguments);
     template <typename W> W* Get(QWidget* parent, const char* name)
     {
-        return testing::NamedChild<W>(parent, name);
+        return test_support::NamedChild<W>(parent, name);
     }
     // Clicks the button and gives the dialog it opened, if any.
     VcdProjectDialog* ClickCreateVcdProject();

@@ -100,7 +100,10 @@ private slots:
     void noInputSequenceBreaksIt();
 
 private:
-    template <typename W> W* Get(const char* name) { return testing::NamedChild<W>(m_dialog.get(), name); }
+    template <typename W> W* Get(const char* name)
+    {
+        return test_support::NamedChild<W>(m_dialog.get(), name);
+    }
     FramedLineEdit* Field(const char* name) { return Get<FramedLineEdit>(name); }
     const CalculatorState& State() const { return m_dialog->State(); }
     QColor FramePixel(const char* name);

@@ -69,7 +69,10 @@ private slots:
     void staysResponsiveAndConsistent();
 
 private:
-    template <typename W> W* Get(const char* name) { return testing::NamedChild<W>(m_dialog.get(), name); }
+    template <typename W> W* Get(const char* name)
+    {
+        return test_support::NamedChild<W>(m_dialog.get(), name);
+    }
     int Pick(int count) { return static_cast<int>(m_random() % static_cast<unsigned>(count)); }
     QStringList RandomKeys(int maxLength);
     void TypeInto(QLineEdit* field);

@@ -77,7 +77,10 @@ private slots:
     void noReportWindowWithoutAReadableFile();
 
 private:
-    template <typename W> W* Get(const char* name) { return testing::NamedChild<W>(m_dialog.get(), name); }
+    template <typename W> W* Get(const char* name)
+    {
+        return test_support::NamedChild<W>(m_dialog.get(), name);
+    }
     QString Text(const char* name) { return Get<QLineEdit>(name)->text(); }
     QString TrackTipText()
     {

@@ -78,7 +78,10 @@ private slots:
 
 private:
     void Open(const VcdProjectOpening& opening);
-    template <typename W> W* Get(const char* name) { return testing::NamedChild<W>(m_dialog.get(), name); }
+    template <typename W> W* Get(const char* name)
+    {
+        return test_support::NamedChild<W>(m_dialog.get(), name);
+    }
     QStringList Warnings();
     // The picture each group shows, named as the controls are: "Full", "Letterboxed" or
     // "Squeezed"; checks that exactly one shows and that it holds its bitmap.

@@ -29,7 +29,7 @@ struct BarRecord {
 
 } // namespace
 
-class ChaptersCommandTest : public QObject
+class ChaptersActionTest : public QObject
 {
     Q_OBJECT
 
@@ -83,7 +83,7 @@ private:
     std::unique_ptr<MainDialog> m_dialog;
 };
 
-void ChaptersCommandTest::showsTheFocusedTracksChaptersAndSplit()
+void ChaptersActionTest::showsTheFocusedTracksChaptersAndSplit()
 {
     Open({kFolder + QStringLiteral("VTS_01_0.IFO")});
     SetCount(3);
@@ -116,7 +116,7 @@ void ChaptersCommandTest::showsTheFocusedTracksChaptersAndSplit()
     QVERIFY(Text(third, "splitEdit").startsWith(QStringLiteral("You can't split 2 chapters into 3 parts\n")));
 }
 
-void ChaptersCommandTest::progressBarFillsOncePerFirstChapterOfMediumTwo()
+void ChaptersActionTest::progressBarFillsOncePerFirstChapterOfMediumTwo()
 {
     Open({kFolder + QStringLiteral("VTS_01_0.IFO")});
     QProgressBar* progress = m_dialog->Controls().progress;
@@ -152,7 +152,7 @@ void ChaptersCommandTest::progressBarFillsOncePerFirstChapterOfMediumTwo()
     QVERIFY(Text(window, "splitEdit").startsWith(QStringLiteral("Only one media: nothing to split...\n")));
 }
 
-void ChaptersCommandTest::opensNothingWithoutAFileOrTrack()
+void ChaptersActionTest::opensNothingWithoutAFileOrTrack()
 {
     const auto expectNothing = [this](int row, const char* why) {
         QVERIFY2(Press(row) == nullptr, why);
@@ -178,5 +178,5 @@ void ChaptersCommandTest::opensNothingWithoutAFileOrTrack()
     QVERIFY(Press(3) != nullptr);
 }
 
-QTEST_MAIN(ChaptersCommandTest)
-#include "chapters_command_test.moc"
+QTEST_MAIN(ChaptersActionTest)
+#include "chapters_action_test.moc"

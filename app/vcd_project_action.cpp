@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Create VCD Project: the title set is opened only for its first video attribute byte and closed
 // before the dialog appears; the dialog gets copies of everything it shows.
-#include "app/vcd_project_command.h"
+#include "app/vcd_project_action.h"
 
 #include <QFile>
 

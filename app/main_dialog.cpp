@@ -62,9 +62,8 @@ void PutTipText(BalloonTip& tip, QWidget* field, const TipText& text, bool sugge
 
 } // namespace
 
-MainDialog::MainDialog(const QStringList& arguments, SoundPlayer* sound, QWidget* parent)
-    : QDialog(parent), m_sound(sound), m_units(DialogFont()), m_relay(nullptr), m_slide(nullptr),
-      m_trackCommands(nullptr)
+MainDialog::MainDialog(const QStringList& arguments, QWidget* parent)
+    : QDialog(parent), m_units(DialogFont()), m_relay(nullptr), m_slide(nullptr), m_trackCommands(nullptr)
 {
     setObjectName(QStringLiteral("mainDialog"));
     // A fixed-size window with a title, minimize and close, and a taskbar button.
@@ -274,7 +273,7 @@ QMenu* MainDialog::CreateWindowMenu()
 
 QDialog* MainDialog::OpenAboutBox()
 {
-    auto* box = new AboutDialog(m_sound, this);
+    auto* box = new AboutDialog(this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
     return box;

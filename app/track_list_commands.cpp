@@ -11,8 +11,8 @@
 #include "app/main_dialog.h"
 #include "ifo/track_texts.h"
 #include "ui/balloon_tip_widget.h"
-#include "ui/ifo_file_dialog.h"
 #include "ui/info_dialog.h"
+#include "ui/native_dialogs.h"
 
 namespace ratewise {
 namespace {
@@ -125,7 +125,10 @@ void TrackListCommands::ShowTrackReport()
 
 std::optional<QString> TrackListCommands::ChooseIfoFile()
 {
-    return IfoFileDialog::GetOpenFileName(m_window);
+    // Default suffix "ifo"; any name is accepted, and one that does not exist then fails to load.
+    const FileDialogRequest request{QStringLiteral("Ifo files (*.ifo);;All Files (*)"),
+                                    QStringLiteral("ifo")};
+    return CurrentNativeDialogs().AskOpenFileName(m_window, request);
 }
 
 InfoDialog* TrackListCommands::ShowReport(InfoReportKind kind, const QString& path)

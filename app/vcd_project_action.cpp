@@ -7,7 +7,7 @@
 
 #include "project/vcd_project_dialog.h"
 #include "project/vcd_project_opening.h"
-#include "project/vcd_project_prompts.h"
+#include "ui/native_dialogs.h"
 
 namespace ratewise {
 
@@ -16,7 +16,7 @@ VcdProjectDialog* OpenVcdProjectDialog(QWidget* parent, const QString& ifoPath, 
     const std::optional<VcdProjectOpening> opening =
         ReadVcdProjectOpening(QFile::encodeName(ifoPath).toStdString(), state);
     if (!opening) {
-        CurrentVcdProjectPrompts().ShowMessage(parent, QStringLiteral("No ifo file loaded"));
+        CurrentNativeDialogs().ShowMessage(parent, QStringLiteral("No ifo file loaded"));
         return nullptr;
     }
     auto* dialog = new VcdProjectDialog(*opening, parent);

@@ -43,7 +43,7 @@ private slots:
 private:
     void Open(const QStringList& arguments)
     {
-        m_dialog = std::make_unique<MainDialog>(arguments, nullptr);
+        m_dialog = std::make_unique<MainDialog>(arguments);
         m_dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
     }

@@ -4,7 +4,6 @@
 // no title sets, and the three stream report windows.
 #include <QApplication>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -19,10 +18,10 @@
 #include "app/main_dialog.h"
 #include "app/track_list_commands.h"
 #include "app/window_slide.h"
+#include "tests/ui/dialog_recorder.h"
 #include "tests/ui/named_child.h"
 #include "ui/balloon_tip_widget.h"
 #include "ui/framed_line_edit.h"
-#include "ui/ifo_file_dialog.h"
 #include "ui/info_colours.h"
 #include "ui/info_dialog.h"
 
@@ -118,7 +117,7 @@ void TrackListWindowTest::initTestCase()
 
 void TrackListWindowTest::init()
 {
-    m_dialog = std::make_unique<MainDialog>(QStringList{}, nullptr);
+    m_dialog = std::make_unique<MainDialog>(QStringList{});
     m_dialog->move(50, 50);
     m_dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
@@ -137,7 +136,7 @@ InfoDialog* TrackListWindowTest::ClickReport(const char* button)
 
 void TrackListWindowTest::commandLinePathLoadsAfterTheTipsExist()
 {
-    m_dialog = std::make_unique<MainDialog>(QStringList{kThreeAudio, QStringLiteral("ignored")}, nullptr);
+    m_dialog = std::make_unique<MainDialog>(QStringList{kThreeAudio, QStringLiteral("ignored")});
     m_dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
     WaitForSlide();
@@ -187,18 +186,17 @@ void TrackListWindowTest::onlyTheFirstDroppedFileLoads()
 
 void TrackListWindowTest::openButtonLoadsTheChosenFileAndCancelKeepsEverything()
 {
-    std::unique_ptr<QFileDialog> dialog(IfoFileDialog::Create(m_dialog.get()));
-    QCOMPARE(dialog->defaultSuffix(), QStringLiteral("ifo"));
-    QCOMPARE(dialog->nameFilters(), (QStringList{"Ifo files (*.ifo)", "All Files (*)"}));
-    QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptOpen);
-
-    IfoFileDialog::SetNextAnswer(kSubs16);
+    test_support::DialogRecorder dialogs;
+    dialogs.nextOpenFileName = kSubs16;
     QTest::mouseClick(Get<QPushButton>("openIfoButton"), Qt::LeftButton);
+    QCOMPARE(dialogs.openRequests.size(), std::size_t(1));
+    QCOMPARE(dialogs.openRequests[0].defaultSuffix, QStringLiteral("ifo"));
+    QCOMPARE(dialogs.openRequests[0].nameFilter, QStringLiteral("Ifo files (*.ifo);;All Files (*)"));
     QCOMPARE(m_dialog->IfoPath(), kSubs16);
     QCOMPARE(Get<QListWidget>("trackList")->count(), 2);
     QCOMPARE(Text("subtitlesEdit"), QStringLiteral("16"));
 
-    IfoFileDialog::SetNextAnswer(std::nullopt);
+    dialogs.nextOpenFileName = std::nullopt;
     QTest::mouseClick(Get<QPushButton>("openIfoButton"), Qt::LeftButton);
     QCOMPARE(m_dialog->IfoPath(), kSubs16);
     QCOMPARE(Get<QListWidget>("trackList")->count(), 2);

@@ -25,14 +25,10 @@
 #include "ui/app_resources.h"
 #include "ui/balloon_tip_relay.h"
 #include "ui/framed_line_edit.h"
+#include "ui/rgb_colour.h"
 
 namespace ratewise {
 namespace {
-
-QColor ToQColor(Rgb rgb)
-{
-    return QColor(rgb.r, rgb.g, rgb.b);
-}
 
 // Writes a text the program computed; the field raises no change signal, and an unchanged text
 // is left alone so the cursor stays where the user put it.
@@ -87,7 +83,6 @@ MainDialog::MainDialog(const QStringList& arguments, QWidget* parent)
     for (QWidget* widget : m_controls.openOnly)
         widget->hide();
     m_slide = new WindowSlide(this, closedWidth, openWidth, m_units.ScaledPixels(10));
-    m_slide->setParent(this);
     connect(m_slide, &WindowSlide::Finished, this, [this](bool open) {
         if (!open) {
             for (QWidget* widget : m_controls.openOnly)

@@ -15,20 +15,10 @@
 #include "explorer/colour_swatch_widget.h"
 #include "explorer/explorer_texts.h"
 #include "ui/native_dialogs.h"
+#include "ui/rgb_colour.h"
 
 namespace ratewise {
 namespace {
-
-QColor ToQColor(Rgb rgb)
-{
-    return QColor(rgb.r, rgb.g, rgb.b);
-}
-
-Rgb ToRgb(const QColor& colour)
-{
-    return {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
-            static_cast<std::uint8_t>(colour.blue())};
-}
 
 QPushButton* Button(QWidget* parent, const char* text, const char* name, const QRect& where)
 {

@@ -12,6 +12,8 @@
 namespace ratewise {
 namespace {
 
+using test_support::SpreadOf;
+
 class RecordingProgress final : public SplitProgress
 {
 public:

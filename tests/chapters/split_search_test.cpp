@@ -17,6 +17,7 @@ namespace {
 
 using test_support::ExhaustiveSplit;
 using test_support::ProgressCalls;
+using test_support::SpreadOf;
 
 class RecordingProgress final : public SplitProgress
 {

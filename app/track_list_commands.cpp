@@ -11,8 +11,8 @@
 #include "app/main_dialog.h"
 #include "ifo/track_texts.h"
 #include "ui/balloon_tip_widget.h"
+#include "ui/ifo_file_dialog.h"
 #include "ui/info_dialog.h"
-#include "ui/native_dialogs.h"
 
 namespace ratewise {
 namespace {
@@ -125,10 +125,7 @@ void TrackListCommands::ShowTrackReport()
 
 std::optional<QString> TrackListCommands::ChooseIfoFile()
 {
-    // Default suffix "ifo"; any name is accepted, and one that does not exist then fails to load.
-    const FileDialogRequest request{QStringLiteral("Ifo files (*.ifo);;All Files (*)"),
-                                    QStringLiteral("ifo")};
-    return CurrentNativeDialogs().AskOpenFileName(m_window, request);
+    return IfoFileDialog::GetOpenFileName(m_window);
 }
 
 InfoDialog* TrackListCommands::ShowReport(InfoReportKind kind, const QString& path)

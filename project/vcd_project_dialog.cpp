@@ -183,7 +183,7 @@ void VcdProjectDialog::OnBrowse()
 {
     ReadFields();
     const FileDialogRequest request{QString::fromLatin1(kNameFilter), QString::fromLatin1(kDefaultSuffix),
-                                    false};
+                                    false, QString()};
     const std::optional<QString> chosen = CurrentNativeDialogs().AskSaveFileName(this, request);
     if (!chosen)
         return;

@@ -20,6 +20,7 @@ struct FileDialogRequest {
     QString nameFilter;            // Qt form: "Text files (*.txt);;All Files (*)"
     QString defaultSuffix;         // added to a name typed without one ("txt", no dot)
     bool confirmOverwrite = false; // save dialogs: ask before an existing file is chosen
+    QString defaultName;           // the name (or path) the dialog starts on; empty for none
 };
 
 class NativeDialogs

@@ -22,6 +22,7 @@
 #include "tests/ui/named_child.h"
 #include "ui/balloon_tip_widget.h"
 #include "ui/framed_line_edit.h"
+#include "ui/ifo_file_dialog.h"
 #include "ui/info_colours.h"
 #include "ui/info_dialog.h"
 
@@ -187,11 +188,26 @@ void TrackListWindowTest::onlyTheFirstDroppedFileLoads()
 void TrackListWindowTest::openButtonLoadsTheChosenFileAndCancelKeepsEverything()
 {
     test_support::DialogRecorder dialogs;
-    dialogs.nextOpenFileName = kSubs16;
+    // A name typed without extension finds the title set's uppercase file on a case-sensitive
+    // file system; the lowercase default comes after it, and a name that is there stays as typed.
+    const QString typed = m_dir.filePath(QStringLiteral("VTS_01_0"));
+    QVERIFY(QFile::copy(kSubs16, typed + QStringLiteral(".IFO")));
+    dialogs.nextOpenFileName = typed;
     QTest::mouseClick(Get<QPushButton>("openIfoButton"), Qt::LeftButton);
     QCOMPARE(dialogs.openRequests.size(), std::size_t(1));
-    QCOMPARE(dialogs.openRequests[0].defaultSuffix, QStringLiteral("ifo"));
-    QCOMPARE(dialogs.openRequests[0].nameFilter, QStringLiteral("Ifo files (*.ifo);;All Files (*)"));
+    QCOMPARE(dialogs.openRequests[0].nameFilter, QStringLiteral("Ifo files (*.ifo);;All Files (*.*)"));
+    QCOMPARE(m_dialog->IfoPath(), typed + QStringLiteral(".IFO"));
+    QCOMPARE(Get<QListWidget>("trackList")->count(), 2);
+    QCOMPARE(IfoFileDialog::ResolveTypedName(m_dir.filePath(QStringLiteral("empty"))),
+             m_dir.filePath(QStringLiteral("empty.ifo")));
+    QCOMPARE(IfoFileDialog::ResolveTypedName(m_dir.filePath(QStringLiteral("gone"))),
+             m_dir.filePath(QStringLiteral("gone.ifo")));
+    QCOMPARE(IfoFileDialog::ResolveTypedName(m_dir.path()), m_dir.path());
+    QCOMPARE(IfoFileDialog::ResolveTypedName(m_dir.filePath(QStringLiteral("gone.vob"))),
+             m_dir.filePath(QStringLiteral("gone.vob")));
+
+    dialogs.nextOpenFileName = kSubs16;
+    QTest::mouseClick(Get<QPushButton>("openIfoButton"), Qt::LeftButton);
     QCOMPARE(m_dialog->IfoPath(), kSubs16);
     QCOMPARE(Get<QListWidget>("trackList")->count(), 2);
     QCOMPARE(Text("subtitlesEdit"), QStringLiteral("16"));

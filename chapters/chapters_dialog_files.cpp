@@ -9,18 +9,18 @@
 #include "chapters/chapter_names.h"
 #include "chapters/chapters_dialog.h"
 #include "project/atomic_file.h"
-#include "project/vcd_project_prompts.h"
+#include "ui/native_dialogs.h"
 
 namespace ratewise {
 namespace {
 
 std::optional<QString> AskSavePath(QWidget* parent, const QString& defaultName)
 {
-    SaveFileRequest request;
+    FileDialogRequest request;
     request.nameFilter = QStringLiteral("All files (*)");
     request.confirmOverwrite = true;
     request.defaultName = defaultName;
-    return CurrentVcdProjectPrompts().AskSaveFileName(parent, request);
+    return CurrentNativeDialogs().AskSaveFileName(parent, request);
 }
 
 } // namespace
@@ -32,7 +32,7 @@ bool ChaptersDialog::WriteText(const QString& path, const std::string& text)
                                               text.size());
     if (WriteFileAtomically(QFile::encodeName(path).toStdString(), bytes, why))
         return true;
-    CurrentVcdProjectPrompts().ShowMessage(
+    CurrentNativeDialogs().ShowMessage(
         this, QStringLiteral("Could not save %1: %2").arg(path, QString::fromStdString(why)));
     return false;
 }
@@ -47,9 +47,9 @@ void ChaptersDialog::PickNames()
 {
     if (!m_fileChapters)
         return;
-    SaveFileRequest request;
+    FileDialogRequest request;
     request.nameFilter = QStringLiteral("Text files (*.txt);;All files (*)");
-    VcdProjectPrompts& prompts = CurrentVcdProjectPrompts();
+    NativeDialogs& prompts = CurrentNativeDialogs();
     const std::optional<QString> path = prompts.AskOpenFileName(this, request);
     if (!path)
         return;

@@ -16,7 +16,7 @@
 
 #include "app/main_dialog.h"
 #include "chapters/chapters_dialog.h"
-#include "project/vcd_project_prompts.h"
+#include "tests/ui/dialog_recorder.h"
 #include "ui/framed_line_edit.h"
 
 using namespace ratewise;
@@ -24,21 +24,6 @@ using namespace ratewise;
 namespace {
 
 const QString kFolder = QStringLiteral(RATEWISE_FIXTURES_DIR "/ifo/pal_d1_3audio_cells/");
-
-// The save dialog answers with `answer`; what it was asked and the messages shown are kept.
-struct SavePrompts : VcdProjectPrompts {
-    void ShowMessage(QWidget*, const QString& text) override { messages << text; }
-    std::optional<QString> AskSaveFileName(QWidget*, const SaveFileRequest& request) override
-    {
-        asked = request.defaultName;
-        return answer;
-    }
-    std::optional<QString> AskOpenFileName(QWidget*, const SaveFileRequest&) override { return openAnswer; }
-    std::optional<QString> answer;
-    std::optional<QString> openAnswer;
-    QString asked;
-    QStringList messages;
-};
 
 void Spill(const QString& path, const QByteArray& bytes)
 {
@@ -60,7 +45,7 @@ struct BarRecord {
 
 } // namespace
 
-class ChaptersCommandTest : public QObject
+class ChaptersActionTest : public QObject
 {
     Q_OBJECT
 
@@ -76,7 +61,7 @@ private slots:
 private:
     void Open(const QStringList& arguments)
     {
-        m_dialog = std::make_unique<MainDialog>(arguments, nullptr);
+        m_dialog = std::make_unique<MainDialog>(arguments);
         m_dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
     }
@@ -116,7 +101,7 @@ private:
     std::unique_ptr<MainDialog> m_dialog;
 };
 
-void ChaptersCommandTest::showsTheFocusedTracksChaptersAndSplit()
+void ChaptersActionTest::showsTheFocusedTracksChaptersAndSplit()
 {
     Open({kFolder + QStringLiteral("VTS_01_0.IFO")});
     SetCount(3);
@@ -149,7 +134,7 @@ void ChaptersCommandTest::showsTheFocusedTracksChaptersAndSplit()
     QVERIFY(Text(third, "splitEdit").startsWith(QStringLiteral("You can't split 2 chapters into 3 parts\n")));
 }
 
-void ChaptersCommandTest::progressBarFillsOncePerFirstChapterOfMediumTwo()
+void ChaptersActionTest::progressBarFillsOncePerFirstChapterOfMediumTwo()
 {
     Open({kFolder + QStringLiteral("VTS_01_0.IFO")});
     QProgressBar* progress = m_dialog->Controls().progress;
@@ -185,7 +170,7 @@ void ChaptersCommandTest::progressBarFillsOncePerFirstChapterOfMediumTwo()
     QVERIFY(Text(window, "splitEdit").startsWith(QStringLiteral("Only one media: nothing to split...\n")));
 }
 
-void ChaptersCommandTest::opensNothingWithoutAFileOrTrack()
+void ChaptersActionTest::opensNothingWithoutAFileOrTrack()
 {
     const auto expectNothing = [this](int row, const char* why) {
         QVERIFY2(Press(row) == nullptr, why);
@@ -211,8 +196,7 @@ void ChaptersCommandTest::opensNothingWithoutAFileOrTrack()
     QVERIFY(Press(3) != nullptr);
 }
 
-QTEST_MAIN(ChaptersCommandTest)
-void ChaptersCommandTest::chapterFilesShowAndSaveInOneStep()
+void ChaptersActionTest::chapterFilesShowAndSaveInOneStep()
 {
     Open({kFolder + QStringLiteral("VTS_01_0.IFO")});
     ChaptersDialog* window = Press(0);
@@ -227,39 +211,37 @@ void ChaptersCommandTest::chapterFilesShowAndSaveInOneStep()
     formats->setCurrentIndex(4);
 
     QTemporaryDir dir;
-    SavePrompts prompts;
-    ScopedVcdProjectPrompts scoped(prompts);
-    prompts.answer = dir.filePath(QStringLiteral("saved.xml"));
+    test_support::DialogRecorder prompts;
+    prompts.nextSaveFileName = dir.filePath(QStringLiteral("saved.xml"));
     auto* save = window->findChild<QPushButton*>(QStringLiteral("saveButton"));
     save->click();
-    QCOMPARE(prompts.asked, QStringLiteral("VTS_01_track01.chapters.xml"));
-    QCOMPARE(Slurp(*prompts.answer), QByteArray::fromStdString(window->ChapterText()));
-    QVERIFY(Slurp(*prompts.answer).contains("<ChapterTimeStart>00:00:40.200000000</ChapterTimeStart>"));
+    QCOMPARE(prompts.saveRequests.back().defaultName, QStringLiteral("VTS_01_track01.chapters.xml"));
+    QCOMPARE(Slurp(*prompts.nextSaveFileName), QByteArray::fromStdString(window->ChapterText()));
+    QVERIFY(
+        Slurp(*prompts.nextSaveFileName).contains("<ChapterTimeStart>00:00:40.200000000</ChapterTimeStart>"));
 
     // A described form is saved as its lines, without the box's padding.
     formats->setCurrentIndex(1);
     save->click();
-    QCOMPARE(prompts.asked, QStringLiteral("VTS_01_track01.start-frames.txt"));
-    QCOMPARE(Slurp(*prompts.answer), QByteArray("Chapter 1 = 0\r\nChapter 2 = 255\r\nChapter 3 = "
-                                                "630\r\nChapter 4 = 750\r\nChapter 5 = 1005\r\n"));
+    QCOMPARE(prompts.saveRequests.back().defaultName, QStringLiteral("VTS_01_track01.start-frames.txt"));
+    QCOMPARE(Slurp(*prompts.nextSaveFileName), QByteArray("Chapter 1 = 0\r\nChapter 2 = 255\r\nChapter 3 = "
+                                                          "630\r\nChapter 4 = 750\r\nChapter 5 = 1005\r\n"));
 
     // A failed write says why and leaves the earlier file.
-    const QByteArray before = Slurp(*prompts.answer);
-    prompts.answer = dir.filePath(QStringLiteral("missing/saved.txt"));
+    const QByteArray before = Slurp(*prompts.nextSaveFileName);
+    prompts.nextSaveFileName = dir.filePath(QStringLiteral("missing/saved.txt"));
     save->click();
     QCOMPARE(prompts.messages,
              QStringList{QStringLiteral("Could not save %1: cannot create a temporary file beside "
                                         "it: No such file or directory")
-                             .arg(*prompts.answer)});
+                             .arg(*prompts.nextSaveFileName)});
     QCOMPARE(Slurp(dir.filePath(QStringLiteral("saved.xml"))), before);
-    prompts.answer.reset(); // cancelled: nothing happens
+    prompts.nextSaveFileName.reset(); // cancelled: nothing happens
     save->click();
     QCOMPARE(prompts.messages.size(), 1);
 }
 
-#include "chapters_command_test.moc"
-
-void ChaptersCommandTest::namesLanguageAndSplitPlans()
+void ChaptersActionTest::namesLanguageAndSplitPlans()
 {
     Open({kFolder + QStringLiteral("VTS_01_0.IFO")});
     SetCount(3);
@@ -267,12 +249,11 @@ void ChaptersCommandTest::namesLanguageAndSplitPlans()
     QVERIFY(window != nullptr);
     const QString splitText = Text(window, "splitEdit");
     QTemporaryDir dir;
-    SavePrompts prompts;
-    ScopedVcdProjectPrompts scoped(prompts);
+    test_support::DialogRecorder prompts;
 
     // Names from a UTF-8 file and a typed language go into the form on show.
-    prompts.openAnswer = dir.filePath(QStringLiteral("names.txt"));
-    Spill(*prompts.openAnswer, "Début\n<A & b>\n");
+    prompts.nextOpenFileName = dir.filePath(QStringLiteral("names.txt"));
+    Spill(*prompts.nextOpenFileName, "Début\n<A & b>\n");
     window->findChild<QPushButton*>(QStringLiteral("namesButton"))->click();
     auto* language = window->findChild<QLineEdit*>(QStringLiteral("languageEdit"));
     language->clear();
@@ -287,7 +268,7 @@ void ChaptersCommandTest::namesLanguageAndSplitPlans()
     QApplication::sendEvent(language, &leave);
     QCOMPARE(language->text(), QStringLiteral("fre"));
     const std::string named = window->ChapterText();
-    Spill(*prompts.openAnswer, "\xff\n");
+    Spill(*prompts.nextOpenFileName, "\xff\n");
     window->findChild<QPushButton*>(QStringLiteral("namesButton"))->click();
     QCOMPARE(prompts.messages.size(), 1);
     QVERIFY(prompts.messages[0].startsWith(QStringLiteral("Could not read chapter names from ")));
@@ -296,22 +277,26 @@ void ChaptersCommandTest::namesLanguageAndSplitPlans()
     // The split plans: mkvmerge's cut times (medium 3 begins at a program that is no chapter).
     const QList<QAction*> plans =
         window->findChild<QPushButton*>(QStringLiteral("planButton"))->menu()->actions();
-    prompts.answer = dir.filePath(QStringLiteral("split.txt"));
+    prompts.nextSaveFileName = dir.filePath(QStringLiteral("split.txt"));
     plans[0]->trigger();
-    QCOMPARE(prompts.asked, QStringLiteral("VTS_01_track01.mkvmerge-split.txt"));
-    QCOMPARE(Slurp(*prompts.answer), QByteArray("--split parts:00:00:00.000000000-00:00:10.200000000,"
-                                                "00:00:10.200000000-00:00:25.200000000,"
-                                                "00:00:25.200000000-00:00:45.000000000\n"));
+    QCOMPARE(prompts.saveRequests.back().defaultName, QStringLiteral("VTS_01_track01.mkvmerge-split.txt"));
+    QCOMPARE(Slurp(*prompts.nextSaveFileName),
+             QByteArray("--split parts:00:00:00.000000000-00:00:10.200000000,"
+                        "00:00:10.200000000-00:00:25.200000000,"
+                        "00:00:25.200000000-00:00:45.000000000\n"));
     plans[1]->trigger();
-    QCOMPARE(Slurp(*prompts.answer),
+    QCOMPARE(Slurp(*prompts.nextSaveFileName),
              QByteArray("-ss 00:00:00.000000 -to 00:00:10.200000\n-ss 00:00:10.200000 -to "
                         "00:00:25.200000\n-ss 00:00:25.200000 -to 00:00:45.000000\n"));
     // One Matroska file per medium beside the first, each starting at 0.
-    prompts.answer = dir.filePath(QStringLiteral("cut.medium01.chapters.xml"));
+    prompts.nextSaveFileName = dir.filePath(QStringLiteral("cut.medium01.chapters.xml"));
     plans[4]->trigger();
-    QCOMPARE(prompts.asked, QStringLiteral("VTS_01_track01.medium01.chapters.xml"));
+    QCOMPARE(prompts.saveRequests.back().defaultName, QStringLiteral("VTS_01_track01.medium01.chapters.xml"));
     const QByteArray third = Slurp(dir.filePath(QStringLiteral("cut.medium03.chapters.xml")));
     QVERIFY(third.contains("<ChapterTimeStart>00:00:00.000000000<"));
     QVERIFY(third.contains("<ChapterString>&lt;A &amp; b&gt;<"));
     QCOMPARE(Text(window, "splitEdit"), splitText);
 }
+
+QTEST_MAIN(ChaptersActionTest)
+#include "chapters_action_test.moc"

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/commands.h"
+#include "common/version.h"
 
 namespace ratewise::cli {
 
@@ -18,7 +19,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 {
     CLI::App app{"Ratewise: video bitrate calculator and DVD title-set tools", "ratewise-cli"};
     app.require_subcommand(1);
-    app.set_version_flag("--version", "ratewise-cli 0.45");
+    app.set_version_flag("--version", VersionText("ratewise-cli"));
 
     CommandAction action;
     AddCalcCommand(app, action);
@@ -40,7 +41,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << app.help("", CLI::AppFormatMode::All);
         return kExitOk;
     } catch (const CLI::CallForVersion&) {
-        out << "ratewise-cli 0.45\n";
+        out << VersionText("ratewise-cli");
         return kExitOk;
     } catch (const CLI::ParseError& error) {
         PrintError(err, "usage", error.what());

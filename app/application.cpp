@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QStringList>
 
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 
@@ -33,6 +34,9 @@ bool IsOnlyArgument(int argc, char** argv, const char* option)
 
 int Application::Run(int& argc, char** argv)
 {
+    // The reader's progress lines go to standard output through the C stream. Sent to a file or a
+    // pipe it would hold them in a block until exit; line by line, a killed run has written them.
+    std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
     // Answered before Qt starts, so they need no display.
     if (IsOnlyArgument(argc, argv, "--version")) {
         std::cout << VersionText("ratewise");

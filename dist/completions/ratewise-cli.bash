@@ -11,8 +11,8 @@ _ratewise_cli_options() {
     case $1 in
     calc) echo "$calculator --ifo --tracks --json" ;;
     vcd-project) echo "-o --output --conversion --audio --video --quality --json" ;;
-    split) echo "$calculator --track --starts --json" ;;
-    chapters) echo "--track --format --json" ;;
+    split) echo "$calculator --track --starts --format --chapters-per-medium --names --language --json" ;;
+    chapters) echo "--track --format --names --language -o --output --json" ;;
     profile) echo "--track --width --json" ;;
     tracks) echo "--json" ;;
     info) echo "--video --audio --subs --raw --json" ;;
@@ -54,6 +54,11 @@ _ratewise_cli() {
         return
     fi
 
+    # --chapters-per-medium DIR FORMAT: the second value.
+    if [[ $command == split && ${COMP_WORDS[COMP_CWORD - 2]} == --chapters-per-medium ]]; then
+        COMPREPLY=($(compgen -W "ogm matroska ffmetadata csv" -- "$cur"))
+        return
+    fi
     # The value of the option before the cursor (info's options take none).
     if [[ $command != info ]]; then
         case $command:$prev in
@@ -62,14 +67,21 @@ _ratewise_cli() {
             return
             ;;
         *:--mode) COMPREPLY=($(compgen -W "avidvd svcd" -- "$cur")) && return ;;
-        chapters:--format) COMPREPLY=($(compgen -W "time frame second" -- "$cur")) && return ;;
+        chapters:--format) COMPREPLY=($(compgen -W "time frame second ogm matroska ffmetadata csv" -- "$cur")) && return ;;
+        split:--format) COMPREPLY=($(compgen -W "mkvmerge ffmpeg" -- "$cur")) && return ;;
+        split:--chapters-per-medium)
+            compopt -o filenames 2>/dev/null
+            COMPREPLY=($(compgen -d -- "$cur"))
+            return
+            ;;
+        *:--names) _ratewise_cli_files any && return ;;
         vcd-project:--conversion) COMPREPLY=($(compgen -W "0 1 2 3" -- "$cur")) && return ;;
         vcd-project:--audio) COMPREPLY=($(compgen -W "64 96 112 128 160 192 224 256 320 384" -- "$cur")) && return ;;
         vcd-project:--quality) COMPREPLY=($(compgen -W "0 1 2 3 4 5" -- "$cur")) && return ;;
         *:--ifo) _ratewise_cli_files && return ;;
         *:-o | *:--output) _ratewise_cli_files any && return ;;
         *:--hours | *:--minutes | *:--seconds | *:--size | *:--count | *:--audio1 | *:--audio2 | *:--video | \
-            *:--track | *:--tracks | *:--starts | *:--width)
+            *:--track | *:--tracks | *:--starts | *:--width | *:--language)
             COMPREPLY=()
             return
             ;;

@@ -53,7 +53,13 @@ $c -n '__fish_seen_subcommand_from vcd-project' -l quality -x -a '0\tlowest 1\tl
 # split, chapters, profile
 $c -n '__fish_seen_subcommand_from split chapters profile' -l track -x -d 'Track number, from 1'
 $c -n '__fish_seen_subcommand_from split' -l starts -x -d 'Chapter start seconds, then the end: S1,...,SC,END'
-$c -n '__fish_seen_subcommand_from chapters' -l format -x -a 'time frame second' -d 'Form of the chapter starts'
+$c -n '__fish_seen_subcommand_from chapters' -l format -x -a 'time frame second ogm matroska ffmetadata csv' -d 'Form of the chapter starts, or a chapter file'
+$c -n '__fish_seen_subcommand_from chapters' -s o -l output -r -F -d 'Write to this file'
+$c -n '__fish_seen_subcommand_from split' -l format -x -a 'mkvmerge ffmpeg' -d 'Print the cuts for a tool'
+$c -n '__fish_seen_subcommand_from split' -l chapters-per-medium -x -a '(__fish_complete_directories)' -d 'One chapter file per medium: DIR FORMAT'
+$c -n '__fish_seen_subcommand_from split; and __fish_seen_argument -l chapters-per-medium' -a 'ogm matroska ffmetadata csv' -d 'Chapter file format'
+$c -n '__fish_seen_subcommand_from split chapters' -l names -r -F -d 'Chapter names, one a line (UTF-8)'
+$c -n '__fish_seen_subcommand_from split chapters' -l language -x -d 'Language of the chapter names, ISO 639-2'
 $c -n '__fish_seen_subcommand_from profile' -l width -x -d 'Plot width in pixels'
 
 # info

@@ -174,8 +174,10 @@ int main(int argc, char** argv)
     saved = Save(explorer, folder, "bitrate-explorer.png") && saved;
     delete explorer;
     auto* chapters = Open<ratewise::ChaptersDialog>(main, c.chaptersInfo);
-    if (chapters != nullptr)
-        chapters->findChild<QPushButton*>()->setFocus(); // as after a click on the box: no selection
+    // With the focus on OK, the chapter list shows no selection.
+    if (auto* ok =
+            chapters != nullptr ? chapters->findChild<QPushButton*>(QStringLiteral("okButton")) : nullptr)
+        ok->setFocus();
     saved = Save(chapters, folder, "chapters.png") && saved;
     delete chapters;
     auto* project = Open<ratewise::VcdProjectDialog>(main, c.createVcd);

@@ -13,7 +13,6 @@
 #include "app/main_dialog.h"
 #include "common/version.h"
 #include "ui/app_resources.h"
-#include "ui/sound_player.h"
 
 namespace ratewise {
 namespace {
@@ -55,10 +54,8 @@ int Application::Run(int& argc, char** argv)
     QApplication::setDesktopFileName(QStringLiteral("io.github.ratewise.Ratewise"));
     QApplication::setWindowIcon(ApplicationIcon());
 
-    // Lives as long as the program, so the About chime plays to its end.
-    EffectSoundPlayer sound;
     // Qt has taken its own options out of the arguments; the first one left is a title set.
-    MainDialog dialog(QApplication::arguments().mid(1), &sound);
+    MainDialog dialog(QApplication::arguments().mid(1));
     dialog.show();
     return QApplication::exec();
 }

@@ -9,7 +9,6 @@
 #include "common/version.h"
 
 namespace ratewise::cli {
-
 void PrintError(std::ostream& err, const std::string& what, const std::string& why)
 {
     err << "ratewise-cli: " << what << ": " << why << "\n";
@@ -17,6 +16,13 @@ void PrintError(std::ostream& err, const std::string& what, const std::string& w
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    // Scripts probe for the program with `--version`; it answers before any parser is built, so
+    // the probe costs little more than starting a process.
+    if (args.size() == 1 && args.front() == "--version") {
+        out << VersionText("ratewise-cli");
+        return kExitOk;
+    }
+
     CLI::App app{"Ratewise: video bitrate calculator and DVD title-set tools", "ratewise-cli"};
     app.require_subcommand(1);
     app.set_version_flag("--version", VersionText("ratewise-cli"));

@@ -10,7 +10,7 @@
 #include "common/version.h"
 #include "ui/app_resources.h"
 #include "ui/dialog_units.h"
-#include "ui/sound_player.h"
+#include "ui/native_dialogs.h"
 
 namespace ratewise {
 namespace {
@@ -37,7 +37,7 @@ QLabel* AddLabel(QWidget* parent, const DialogUnits& units, const QString& text,
 
 } // namespace
 
-AboutDialog::AboutDialog(SoundPlayer* sound, QWidget* parent) : QDialog(parent), m_sound(sound)
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("aboutDialog"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -78,9 +78,9 @@ void AboutDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     // The chime starts once, when the box first appears, and is left to finish on its own.
-    if (!m_chimed && m_sound != nullptr) {
+    if (!m_chimed) {
         m_chimed = true;
-        m_sound->Play(AboutChimeUrl());
+        CurrentNativeDialogs().PlaySound(AboutChimeUrl());
     }
 }
 

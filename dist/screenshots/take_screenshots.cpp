@@ -29,7 +29,7 @@
 
 namespace {
 
-namespace writer = ratewise::testing;
+namespace writer = ratewise::test_support;
 
 constexpr double kKbpsPerSectorSecond = 16.0; // a 2048-byte sector each second, in 1024-bit kbits
 

@@ -2,12 +2,13 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "common/version.h"
 #include "tests/cli/cli_runner.h"
 
 namespace ratewise {
 namespace {
 
-using testing::RunCliCapture;
+using test_support::RunCliCapture;
 
 nlohmann::json CalcJson(std::vector<std::string> args)
 {
@@ -16,6 +17,19 @@ nlohmann::json CalcJson(std::vector<std::string> args)
     const auto result = RunCliCapture(args);
     EXPECT_EQ(result.status, 0) << result.err;
     return nlohmann::json::parse(result.out);
+}
+
+// The quick answer to `--version` alone and the parser's answer are one text, with the license.
+TEST(CliVersion, SameTextWithOrWithoutTheParser)
+{
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--version"}, std::vector<std::string>{"--version", "calc"}}) {
+        const auto result = RunCliCapture(args);
+        EXPECT_EQ(result.status, 0);
+        EXPECT_EQ(result.out, VersionText("ratewise-cli"));
+        EXPECT_NE(result.out.find("\nLicense GPL-3.0-or-later: "), std::string::npos);
+        EXPECT_EQ(result.err, "");
+    }
 }
 
 TEST(CalcCommand, StartValues)

@@ -11,6 +11,7 @@
 #include "app/loaded_title_set.h"
 #include "app/main_dialog_controls.h"
 #include "calc/calculator_controller.h"
+#include "common/version.h"
 #include "ui/balloon_tip_widget.h"
 #include "ui/dialog_units.h"
 
@@ -27,7 +28,7 @@ class MainDialog : public QDialog
     Q_OBJECT
 
 public:
-    static constexpr const char* kTitle = "Ratewise 0.45";
+    static constexpr const char* kTitle = "Ratewise " RATEWISE_VERSION;
     static constexpr const char* kAboutEntry = "About Ratewise...";
     // Tip timing the window sets with each new text.
     static constexpr int kTipInitialDelay = 100;

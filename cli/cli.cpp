@@ -6,14 +6,9 @@
 #include <sstream>
 
 #include "cli/commands.h"
+#include "common/version.h"
 
 namespace ratewise::cli {
-namespace {
-
-constexpr const char* kVersionText = "ratewise-cli 0.45";
-
-} // namespace
-
 void PrintError(std::ostream& err, const std::string& what, const std::string& why)
 {
     err << "ratewise-cli: " << what << ": " << why << "\n";
@@ -24,13 +19,13 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     // Scripts probe for the program with `--version`; it answers before any parser is built, so
     // the probe costs little more than starting a process.
     if (args.size() == 1 && args.front() == "--version") {
-        out << kVersionText << "\n";
+        out << VersionText("ratewise-cli");
         return kExitOk;
     }
 
     CLI::App app{"Ratewise: video bitrate calculator and DVD title-set tools", "ratewise-cli"};
     app.require_subcommand(1);
-    app.set_version_flag("--version", kVersionText);
+    app.set_version_flag("--version", VersionText("ratewise-cli"));
 
     CommandAction action;
     AddCalcCommand(app, action);
@@ -52,7 +47,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << app.help("", CLI::AppFormatMode::All);
         return kExitOk;
     } catch (const CLI::CallForVersion&) {
-        out << kVersionText << "\n";
+        out << VersionText("ratewise-cli");
         return kExitOk;
     } catch (const CLI::ParseError& error) {
         PrintError(err, "usage", error.what());

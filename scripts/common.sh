@@ -14,6 +14,7 @@ RATEWISE_PACKAGES=(
     clang libclang-rt-14-dev clang-format
     fonts-liberation fonts-dejavu-core ccache
     mkvtoolnix ffmpeg
+    scdoc desktop-file-utils appstream groff-base zsh fish dpkg-dev file
 )
 
 # ccache keeps compiled objects between builds and between checkouts: paths are hashed relative to

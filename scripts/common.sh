@@ -13,6 +13,7 @@ RATEWISE_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     fonts-liberation ccache
+    libudfread-dev genisoimage lsdvd
 )
 
 # ccache keeps compiled objects between builds and between checkouts: paths are hashed relative to

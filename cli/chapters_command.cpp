@@ -36,7 +36,8 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
     auto settings = std::make_shared<Settings>();
     CLI::App* command =
         app.add_subcommand("chapters", "Where each chapter of a track begins: start time, frame or second");
-    command->add_option("FILE", settings->ifoPath, "Title-set information file (VTS_xx_0.IFO), or a disc")->required();
+    command->add_option("FILE", settings->ifoPath, "Title-set information file (VTS_xx_0.IFO), or a disc")
+        ->required();
     CLI::Option* track =
         command->add_option("--track", settings->track, "Track number, from 1")->check(CLI::PositiveNumber);
     AddDiscChoiceOptions(*command, settings->disc);
@@ -48,7 +49,8 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
     command->add_flag("--json", settings->json, "Print one JSON object with every form");
     command->callback([settings, &action] {
         action = [settings](std::ostream& out, std::ostream& err) -> int {
-            const TrackChapters read = ReadTrackChapters(settings->ifoPath, settings->disc, settings->track, err);
+            const TrackChapters read =
+                ReadTrackChapters(settings->ifoPath, settings->disc, settings->track, err);
             if (!read.chapters)
                 return read.status;
             const ChapterList& chapters = *read.chapters;

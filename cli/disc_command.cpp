@@ -41,9 +41,12 @@ nlohmann::json DiscJson(const OpenedDisc& disc)
         });
     }
     return {
-        {"source", disc.input.source}, {"kind", DiscKindName(disc.input.kind)},
-        {"label", disc.input.label},   {"provider", disc.provider},
-        {"longestTitle", disc.longestTitle}, {"titleSets", sets},
+        {"source", disc.input.source},
+        {"kind", DiscKindName(disc.input.kind)},
+        {"label", disc.input.label},
+        {"provider", disc.provider},
+        {"longestTitle", disc.longestTitle},
+        {"titleSets", sets},
         {"titles", titles},
     };
 }
@@ -71,7 +74,8 @@ void AddDiscCommand(CLI::App& app, CommandAction& action)
             const OpenedDiscResult opened = OpenDisc(settings->path);
             // A lone title set the reader refuses is no disc either.
             if (!opened.disc || !opened.disc->titleSets.front().readable) {
-                PrintError(err, settings->path, opened.disc ? "not a title-set information file" : opened.why);
+                PrintError(err, settings->path,
+                           opened.disc ? "not a title-set information file" : opened.why);
                 return static_cast<int>(kExitBadInput);
             }
             const OpenedDisc& disc = *opened.disc;

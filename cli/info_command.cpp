@@ -40,7 +40,10 @@ void AddInfoCommand(CLI::App& app, CommandAction& action)
     auto settings = std::make_shared<Settings>();
     CLI::App* command = app.add_subcommand(
         "info", "The video, audio or subtitle report of a title set, as its window shows it");
-    command->add_option("FILE", settings->path, "The title set's .ifo file, or a disc: VIDEO_TS.IFO, folder, image, drive")->required();
+    command
+        ->add_option("FILE", settings->path,
+                     "The title set's .ifo file, or a disc: VIDEO_TS.IFO, folder, image, drive")
+        ->required();
     AddDiscChoiceOptions(*command, settings->disc);
     // Exactly one of the three reports.
     CLI::Option_group* which = command->add_option_group("report", "Which report to print");
@@ -54,7 +57,8 @@ void AddInfoCommand(CLI::App& app, CommandAction& action)
         action = [settings](std::ostream& out, std::ostream& err) {
             // The reports count the streams as a load of the same file does.
             int status = kExitOk;
-            const std::optional<TitleSetLoad> load = LoadTitleSet(settings->path, settings->disc, err, status);
+            const std::optional<TitleSetLoad> load =
+                LoadTitleSet(settings->path, settings->disc, err, status);
             if (!load)
                 return status;
             const InfoReportKind kind = settings->video   ? InfoReportKind::Video

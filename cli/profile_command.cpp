@@ -40,7 +40,8 @@ int RunProfile(const Settings& settings, std::ostream& out, std::ostream& err)
     }
     const std::optional<ExplorerData> data = BuildExplorerData(*list, {}, trackNumber - 1);
     if (!data) {
-        PrintError(err, "--track", StringPrintf("no track %d: the title set has %d", trackNumber, trackCount));
+        PrintError(err, "--track",
+                   StringPrintf("no track %d: the title set has %d", trackNumber, trackCount));
         return kExitUsage;
     }
 
@@ -68,7 +69,8 @@ void AddProfileCommand(CLI::App& app, CommandAction& action)
     auto settings = std::make_shared<Settings>();
     CLI::App* command = app.add_subcommand(
         "profile", "A track's bitrate over its running time, as the Bitrate Explorer draws it: x,heldKbps");
-    command->add_option("FILE", settings->ifoPath, "Title-set information file (VTS_xx_0.IFO), or a disc")->required();
+    command->add_option("FILE", settings->ifoPath, "Title-set information file (VTS_xx_0.IFO), or a disc")
+        ->required();
     CLI::Option* track =
         command->add_option("--track", settings->track, "Track number, from 1")->check(CLI::PositiveNumber);
     AddDiscChoiceOptions(*command, settings->disc);

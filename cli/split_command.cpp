@@ -109,7 +109,8 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
                   fromStarts = starts->count() > 0](std::ostream& out, std::ostream& err) -> int {
             ChapterList chapters;
             if (fromFile) {
-                TrackChapters read = ReadTrackChapters(settings->ifoPath, settings->disc, settings->track, err);
+                TrackChapters read =
+                    ReadTrackChapters(settings->ifoPath, settings->disc, settings->track, err);
                 if (!read.chapters)
                     return read.status;
                 chapters = std::move(*read.chapters);

@@ -24,8 +24,8 @@ struct TrackChoice {
 // Track numbers from 1, separated by commas. Sets `why` and returns nothing for anything else.
 std::optional<std::vector<int>> ParseTrackNumbers(const std::string& text, std::string& why);
 
-// Adds --ifo, --tracks, --title-set and --title; they exclude the typed duration (--hours, --minutes, --seconds), which
-// `command` must already have.
+// Adds --ifo, --tracks, --title-set and --title; they exclude the typed duration (--hours, --minutes,
+// --seconds), which `command` must already have.
 void AddTrackChoiceOptions(CLI::App& command, TrackChoice& choice);
 
 // Loads the title set and sums the chosen tracks. On failure prints one line to err, sets

@@ -51,13 +51,17 @@ void AddTracksCommand(CLI::App& app, CommandAction& action)
     auto settings = std::make_shared<Settings>();
     CLI::App* command =
         app.add_subcommand("tracks", "The track list of a title set: one line per program chain");
-    command->add_option("FILE", settings->path, "The title set's .ifo file, or a disc: VIDEO_TS.IFO, folder, image, drive")->required();
+    command
+        ->add_option("FILE", settings->path,
+                     "The title set's .ifo file, or a disc: VIDEO_TS.IFO, folder, image, drive")
+        ->required();
     AddDiscChoiceOptions(*command, settings->disc);
     command->add_flag("--json", settings->json, "Print one JSON object");
     command->callback([settings, &action] {
         action = [settings](std::ostream& out, std::ostream& err) {
             int status = kExitOk;
-            const std::optional<TitleSetLoad> load = LoadTitleSet(settings->path, settings->disc, err, status);
+            const std::optional<TitleSetLoad> load =
+                LoadTitleSet(settings->path, settings->disc, err, status);
             if (!load)
                 return status;
             const TrackList* list = &load->tracks;

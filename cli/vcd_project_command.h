@@ -29,7 +29,8 @@ using VcdSourceReader =
     std::function<std::optional<VcdSource>(const std::string& ifoPath, std::ostream& err)>;
 
 // The reader the command uses for FILE (see vcd_source_reader.cpp).
-std::optional<VcdSource> ReadVcdSource(const std::string& ifoPath, const DiscChoice& choice, std::ostream& err);
+std::optional<VcdSource> ReadVcdSource(const std::string& ifoPath, const DiscChoice& choice,
+                                       std::ostream& err);
 inline std::optional<VcdSource> ReadVcdSource(const std::string& ifoPath, std::ostream& err)
 {
     return ReadVcdSource(ifoPath, DiscChoice{}, err);

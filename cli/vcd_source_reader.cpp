@@ -9,7 +9,8 @@
 
 namespace ratewise::cli {
 
-std::optional<VcdSource> ReadVcdSource(const std::string& ifoPath, const DiscChoice& choice, std::ostream& err)
+std::optional<VcdSource> ReadVcdSource(const std::string& ifoPath, const DiscChoice& choice,
+                                       std::ostream& err)
 {
     // The header is all it needs; the track list's diagnostics are not its own.
     std::ostream quiet(nullptr);

@@ -98,11 +98,16 @@ DiscInputResult FromImage(const std::string& source, DiscKind kind)
 
 DiscInputResult FromFile(const std::string& source)
 {
-    const fs::path parent = fs::path(source).parent_path().empty() ? fs::path(".") : fs::path(source).parent_path();
+    const fs::path parent =
+        fs::path(source).parent_path().empty() ? fs::path(".") : fs::path(source).parent_path();
     const auto lone = [&] {
-        return DiscInputResult{
-            DiscInput{DiscKind::TitleSet, source, {}, FolderFiles(parent.string()), source, TitleSetNumberOf(source)},
-            {}};
+        return DiscInputResult{DiscInput{DiscKind::TitleSet,
+                                         source,
+                                         {},
+                                         FolderFiles(parent.string()),
+                                         source,
+                                         TitleSetNumberOf(source)},
+                               {}};
     };
     std::unique_ptr<ByteSource> file = OpenFileSource(source);
     if (!file)

@@ -29,8 +29,9 @@ std::string DiscTitleLine(const OpenedDisc& disc, const DiscTitle& title)
 std::string TitleSetLine(const TitleSetFile& set)
 {
     return "Title set " + std::to_string(set.number) + ": " + set.file + ", " +
-           Count(set.tracks.TrackCount(), "track") + ", " + Count(set.tracks.audioStreamCount, "audio stream") +
-           ", " + Count(set.tracks.subpictureStreamCount, "subpicture stream");
+           Count(set.tracks.TrackCount(), "track") + ", " +
+           Count(set.tracks.audioStreamCount, "audio stream") + ", " +
+           Count(set.tracks.subpictureStreamCount, "subpicture stream");
 }
 
 } // namespace ratewise

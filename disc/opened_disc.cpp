@@ -14,9 +14,8 @@ constexpr int kMostTitleSets = 99;
 
 // The whole file if it passes check; else its .BUP copy if that does; else nothing.
 template <typename Check>
-std::optional<std::pair<std::string, std::vector<std::uint8_t>>> ReadWithBackup(const DiscFiles& files,
-                                                                               const std::string& stem,
-                                                                               Check check)
+std::optional<std::pair<std::string, std::vector<std::uint8_t>>>
+ReadWithBackup(const DiscFiles& files, const std::string& stem, Check check)
 {
     for (const char* extension : {".IFO", ".BUP"}) {
         const std::string stored = files.Find(stem + extension);
@@ -91,7 +90,8 @@ void TimeTitle(const TitleSetFile& set, DiscTitle& title)
 double TitleMilliseconds(const DiscTitle& title)
 {
     const double rate = title.frameRate == 25 ? 25.0 : 29.97;
-    return ((title.hours * 60.0 + title.minutes) * 60.0 + title.seconds) * 1000.0 + title.frames * 1000.0 / rate;
+    return ((title.hours * 60.0 + title.minutes) * 60.0 + title.seconds) * 1000.0 +
+           title.frames * 1000.0 / rate;
 }
 
 void FindLongest(OpenedDisc& disc)
@@ -143,8 +143,9 @@ std::string OpenWholeDisc(OpenedDisc& disc)
     const int lastSet = manager ? manager->titleSetCount : kMostTitleSets;
     for (int number = 1; number <= lastSet; ++number) {
         TitleSetFile set;
-        const bool named = manager && std::any_of(manager->titles.begin(), manager->titles.end(),
-                                                  [&](const DiscTitleEntry& t) { return t.titleSet == number; });
+        const bool named =
+            manager && std::any_of(manager->titles.begin(), manager->titles.end(),
+                                   [&](const DiscTitleEntry& t) { return t.titleSet == number; });
         if (ReadTitleSet(files, number, set))
             disc.titleSets.push_back(std::move(set));
         else if (named)

@@ -20,7 +20,7 @@ struct DiscTitle {
     int number = 0; // 1-based, as players and lsdvd count titles
     int titleSet = 0;
     int titleInSet = 0;
-    int track = 0; // the program chain playing chapter 1, 1-based; 0 when the set's tables lack it
+    int track = 0;    // the program chain playing chapter 1, 1-based; 0 when the set's tables lack it
     int chapters = 0; // the title's parts in its set's part-of-title table (else the title table's count)
     int angles = 0;
     int hours = 0;

@@ -49,24 +49,27 @@ std::unique_ptr<ByteSource> TitleSetLoad::OpenTitleVobs() const
 }
 
 TitleSetLoadResult LoadTitleSet(std::shared_ptr<const OpenedDisc> disc, TitleSetRequest request,
-                                std::ostream& out, std::ostream& err)
+                                std::ostream& out, std::ostream& err, TrackList start)
 {
     TitleSetLoad load;
+    load.tracks = std::move(start);
     if (request.title != 0) {
         if (request.title < 0 || static_cast<std::size_t>(request.title) > disc->titles.size())
-            return Failure(LoadFailure::NoSuchSet, "no title " + std::to_string(request.title) + ": the disc has " +
+            return Failure(LoadFailure::NoSuchSet, "no title " + std::to_string(request.title) +
+                                                       ": the disc has " +
                                                        std::to_string(disc->titles.size()) + " titles");
         const DiscTitle& title = disc->titles[static_cast<std::size_t>(request.title - 1)];
         if (request.titleSet != 0 && request.titleSet != title.titleSet)
-            return Failure(LoadFailure::NoSuchSet, "title " + std::to_string(request.title) + " is in title set " +
-                                                       std::to_string(title.titleSet));
+            return Failure(LoadFailure::NoSuchSet, "title " + std::to_string(request.title) +
+                                                       " is in title set " + std::to_string(title.titleSet));
         request.titleSet = title.titleSet;
         load.titleTrack = title.track - 1;
     }
     load.titleSet = request.titleSet != 0 ? request.titleSet : disc->DefaultTitleSet();
     const TitleSetFile* set = disc->TitleSet(load.titleSet);
     if (!set)
-        return Failure(LoadFailure::NoSuchSet, "no title set " + std::to_string(load.titleSet) + " on the disc");
+        return Failure(LoadFailure::NoSuchSet,
+                       "no title set " + std::to_string(load.titleSet) + " on the disc");
 
     if (disc->input.kind == DiscKind::TitleSet) {
         // A lone title set is read exactly as it always was: from its path.

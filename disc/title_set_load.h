@@ -53,8 +53,10 @@ struct TitleSetLoadResult {
 
 // Loads the requested set of an opened disc. The reader's progress goes to out ("Parsing ..."),
 // its diagnostics to err.
+// `start` is the track list the parse fills in, as ifoParse fills a list: tables the title set
+// lacks (a time map) keep the values they had.
 TitleSetLoadResult LoadTitleSet(std::shared_ptr<const OpenedDisc> disc, TitleSetRequest request,
-                                std::ostream& out, std::ostream& err);
+                                std::ostream& out, std::ostream& err, TrackList start = {});
 
 // Opens and lists what path names, then loads the requested set.
 TitleSetLoadResult LoadTitleSet(const std::string& path, TitleSetRequest request, std::ostream& out,

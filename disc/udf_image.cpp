@@ -9,9 +9,9 @@
 #include <mutex>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <udfread/blockinput.h>
 #include <udfread/udfread.h>
+#include <unistd.h>
 
 #include "ifo/seek_read.h"
 
@@ -65,7 +65,8 @@ std::uint16_t Le16(const std::uint8_t* p)
 
 std::uint32_t Le32(const std::uint8_t* p)
 {
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
+    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
+           std::uint32_t{p[3]} << 24;
 }
 
 // A file inside the image. Reads go through libudfread's file calls; the image stays open while
@@ -186,7 +187,8 @@ bool IsUdfAnchor(std::span<const std::uint8_t> tag)
 bool HasUdfAnchor(ByteSource& source)
 {
     std::uint8_t tag[16] = {};
-    return ifoSeekRead(source, std::int64_t{kAnchorSector} * kSectorSize, tag) == sizeof tag && IsUdfAnchor(tag);
+    return ifoSeekRead(source, std::int64_t{kAnchorSector} * kSectorSize, tag) == sizeof tag &&
+           IsUdfAnchor(tag);
 }
 
 std::shared_ptr<UdfImage> UdfImage::Open(const std::string& path, std::string& why)

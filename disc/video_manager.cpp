@@ -44,7 +44,8 @@ std::optional<std::vector<DiscTitleEntry>> ParseTitleTable(BeView table, int tit
         return std::nullopt;
     std::vector<DiscTitleEntry> titles;
     for (std::size_t i = 0; i < *count; ++i) {
-        const std::optional<BeView> entry = table.Sub(kTitleTableHeader + i * kTitleEntrySize, kTitleEntrySize);
+        const std::optional<BeView> entry =
+            table.Sub(kTitleTableHeader + i * kTitleEntrySize, kTitleEntrySize);
         if (!entry)
             return std::nullopt;
         const DiscTitleEntry title{*entry->U8(1), *entry->U16(2), *entry->U8(6), *entry->U8(7)};

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "disc/video_manager.h"
 #include "ifo/title_set_info.h"
@@ -110,7 +111,7 @@ void OpenLoneTitleSet(OpenedDisc& disc)
 {
     TitleSetFile set;
     set.number = disc.input.titleSetNumber;
-    set.file = disc.input.titleSetPath;
+    set.file = std::filesystem::path(disc.input.titleSetPath).filename().string();
     if (std::unique_ptr<ByteSource> file = OpenFileSource(disc.input.titleSetPath)) {
         if (auto bytes = ReadWhole(*file, kMostInformationFileBytes)) {
             set.bytes = std::move(*bytes);

@@ -30,12 +30,11 @@ public:
     QuietStderr() : m_lock(Mutex())
     {
         std::fflush(stderr);
+        // /dev/null stays open for the process: a disc's listing takes dozens of these scopes.
+        static const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
         m_saved = ::dup(STDERR_FILENO);
-        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
         if (m_saved >= 0 && null >= 0)
             ::dup2(null, STDERR_FILENO);
-        if (null >= 0)
-            ::close(null);
     }
     ~QuietStderr()
     {

@@ -137,14 +137,13 @@ TEST_F(DamagedDiscs, ImagesCutShortOrWipedLoadOrAreRefusedQuietly)
         EXPECT_LE(outcome.tracks.TrackCount(), 4) << sector;
     }
     EXPECT_TRUE(testing::RunLoadPath(write({good.begin(), good.end() - 1}), 2).parsed);
-    // Each sector of the file system's descriptors and folders wiped in turn, or filled with ones;
-    // past them lie the files themselves.
+    // Each sector of the file system's descriptors and folders wiped in turn, every other one
+    // filled with ones instead; past them lie the files themselves.
     for (std::size_t sector = 16; sector < std::min<std::size_t>(sectors, 300); ++sector) {
-        for (unsigned char fill : {0x00, 0xFF}) {
-            std::vector<unsigned char> bytes = good;
-            std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(sector * 2048), 2048, fill);
-            testing::RunLoadPath(write(bytes), 2);
-        }
+        std::vector<unsigned char> bytes = good;
+        std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(sector * 2048), 2048,
+                    sector % 2 ? 0x00 : 0xFF);
+        testing::RunLoadPath(write(bytes), 2);
     }
     ExpectRefused(write({good.begin(), good.begin() + 256 * 2048}), "no UDF file system in the image");
     std::vector<unsigned char> noFileSystem = good;

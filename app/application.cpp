@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QStringList>
 
+#include <cstdio>
+
 #include "app/chart_export.h"
 #include "app/main_dialog.h"
 #include "ui/app_resources.h"
@@ -14,6 +16,9 @@ namespace ratewise {
 
 int Application::Run(int& argc, char** argv)
 {
+    // The reader's progress lines go to standard output through the C stream. Sent to a file or a
+    // pipe it would hold them in a block until exit; line by line, a killed run has written them.
+    std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
     // The chart export draws off-screen and exits before any window exists.
     if (IsChartExport(argc, argv))
         return RunChartExport(argc, argv);

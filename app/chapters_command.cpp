@@ -2,12 +2,28 @@
 // Chapters Informations: chapter list, then the split, then the window.
 #include "app/chapters_command.h"
 
+#include <QFileInfo>
+
 #include "app/progress_bar_split_progress.h"
 #include "chapters/chapter_list_builder.h"
+#include "chapters/chapter_names.h"
 #include "chapters/chapters_dialog.h"
 #include "chapters/optimal_split.h"
+#include "chapters/player_chapters.h"
 
 namespace ratewise {
+namespace {
+
+// "VTS_01_track02" for track index 1 of VTS_01_0.IFO: the start of the proposed file names.
+QString ChapterFileBase(const QString& ifoPath, int track)
+{
+    QString base = QFileInfo(ifoPath).completeBaseName();
+    if (base.endsWith(QLatin1String("_0")))
+        base.chop(2);
+    return base + QStringLiteral("_track%1").arg(track + 1, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
 
 QDialog* RunChaptersCommand(QWidget* parent, const LoadedTitleSet& loaded, const CalculatorState& state,
                             QProgressBar* progressBar)
@@ -36,6 +52,19 @@ QDialog* RunChaptersCommand(QWidget* parent, const LoadedTitleSet& loaded, const
     SplitPlan plan = ComputeSplit(*chapters, state, progress);
 
     auto* dialog = new ChaptersDialog(std::move(*chapters), std::move(plan), parent);
+    // The chapter-file forms list what a player shows: read from the same file, afresh.
+    std::unique_ptr<ByteSource> playerSource = loaded.load->OpenIfo();
+    if (std::optional<PlayerChapters> player =
+            playerSource ? ReadPlayerChapters(*playerSource, track) : std::nullopt) {
+        TimedChapters file;
+        file.rate = player->rate;
+        file.names = ChapterNames(player->starts.size(), {});
+        file.starts = std::move(player->starts);
+        file.end = player->end;
+        // Named after the title set's information file, wherever it lies.
+        dialog->SetChapterFile(std::move(file),
+                               ChapterFileBase(QString::fromStdString(loaded.load->name), track));
+    }
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
     return dialog;

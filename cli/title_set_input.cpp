@@ -31,6 +31,19 @@ std::string WhyNotReadable(const std::string& path)
     return {};
 }
 
+bool CheckReadableFile(const std::string& path, std::ostream& err)
+{
+    std::string why = WhyNotReadable(path);
+    struct stat status {
+    };
+    if (why.empty() && ::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode))
+        why = S_ISDIR(status.st_mode) ? "is a directory" : "not a regular file";
+    if (why.empty())
+        return true;
+    PrintError(err, path.empty() ? "FILE" : path, why);
+    return false;
+}
+
 void AddDiscChoiceOptions(CLI::App& command, DiscChoice& choice)
 {
     command

@@ -32,6 +32,11 @@ void RequireTrackOrTitle(CLI::App& command, CLI::Option& track, CLI::Option* fil
 // test never blocks: a FIFO is refused, not opened.
 std::string WhyNotReadable(const std::string& path);
 
+// True when path names a regular file this process can open for reading (a names file, say).
+// Otherwise prints "ratewise-cli: <path>: <why>" to err ("empty path", "no such file", "is a
+// directory", "not a regular file" or the system's reason) and returns false. Never blocks.
+bool CheckReadableFile(const std::string& path, std::ostream& err);
+
 // Loads the chosen title set of path. When there is none, prints "ratewise-cli: <path>: <why>"
 // (or "ratewise-cli: --title-set: <why>" for a set or title the disc lacks) to err, sets status
 // (kExitBadInput, or kExitUsage for the set or title) and returns nothing. The reader's own

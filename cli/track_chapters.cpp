@@ -16,7 +16,7 @@ TrackChapters ReadTrackChapters(const std::string& path, const DiscChoice& choic
     // The chapters are read from the title set's tables; the track list's diagnostics are not ours.
     std::ostream quiet(nullptr);
     int status = kExitOk;
-    const std::optional<TitleSetLoad> load = LoadTitleSet(path, choice, err, quiet, status);
+    std::optional<TitleSetLoad> load = LoadTitleSet(path, choice, err, quiet, status);
     if (!load)
         return {std::nullopt, status};
     if (trackNumber == 0)
@@ -41,7 +41,7 @@ TrackChapters ReadTrackChapters(const std::string& path, const DiscChoice& choic
         PrintError(err, path, StringPrintf("cannot read the cells of track %d", trackNumber));
         return {std::nullopt, kExitBadInput};
     }
-    return {std::move(chapters), kExitOk};
+    return {std::move(chapters), kExitOk, std::move(load), trackNumber};
 }
 
 } // namespace ratewise::cli

@@ -15,6 +15,9 @@ namespace ratewise::cli {
 struct TrackChapters {
     std::optional<ChapterList> chapters;
     int status = 0; // the exit status when there are no chapters
+    // With the chapters: the load they came from and the track, from 1, they belong to.
+    std::optional<TitleSetLoad> load;
+    int track = 0;
 };
 
 // Loads the chosen title set of `path` and builds the chapters of track `trackNumber` (counting

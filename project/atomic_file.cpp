@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 
 #include "common/string_format.h"
 
@@ -33,6 +34,12 @@ bool WriteAll(std::FILE* file, std::span<const std::uint8_t> bytes)
 
 bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes)
 {
+    std::string why;
+    return WriteFileAtomically(path, bytes, why);
+}
+
+bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, std::string& why)
+{
     std::string temporary;
     std::FILE* file = nullptr;
     // "x": create exclusively, so an existing file of the same name is never touched.
@@ -41,14 +48,24 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
         errno = 0;
         file = std::fopen(temporary.c_str(), "wbx");
         if (file == nullptr && errno != EEXIST)
-            return false;
+            break;
     }
-    if (file == nullptr)
+    if (file == nullptr) {
+        why = std::string("cannot create a temporary file beside it: ") + std::strerror(errno);
         return false;
+    }
 
+    errno = 0;
     const bool written = WriteAll(file, bytes);
+    const int writeError = errno;
     const bool closed = std::fclose(file) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (!written || !closed) {
+        why = std::string("cannot write: ") + std::strerror(writeError != 0 ? writeError : errno);
+        std::remove(temporary.c_str());
+        return false;
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        why = std::string("cannot replace it: ") + std::strerror(errno);
         std::remove(temporary.c_str());
         return false;
     }

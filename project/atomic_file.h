@@ -13,4 +13,8 @@ namespace ratewise {
 // result is false.
 bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
+// The same; on failure `why` says which step failed and the system's reason ("cannot create a
+// temporary file beside it: Permission denied").
+bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, std::string& why);
+
 } // namespace ratewise

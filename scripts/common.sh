@@ -12,8 +12,9 @@ RATEWISE_PACKAGES=(
     libcli11-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    fonts-liberation ccache
-    libudfread-dev genisoimage lsdvd
+    fonts-liberation fonts-dejavu-core ccache
+    mkvtoolnix ffmpeg
+    libudfread-dev genisoimage lsdvd dvdauthor
 )
 
 # ccache keeps compiled objects between builds and between checkouts: paths are hashed relative to

@@ -113,6 +113,7 @@ void TrackListWindowTest::initTestCase()
     QVERIFY(cut.open(QIODevice::WriteOnly));
     cut.write(whole.read(2048 + 100));
     QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("lone")));
+    QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("nodisc"))); // a folder without DVD files
     m_menu = m_dir.filePath(QStringLiteral("lone/VIDEO_TS.IFO"));
     QVERIFY(QFile::copy(kFixtures + QStringLiteral("pal_98_titles/VIDEO_TS.IFO"), m_menu));
 }
@@ -225,7 +226,7 @@ void TrackListWindowTest::filesThatAreNoTitleSetsTurnTheTipRedAndCloseTheWindow(
     const QStringList bad{m_menu,
                           m_dir.filePath(QStringLiteral("notes.txt")),
                           m_dir.filePath(QStringLiteral("empty.ifo")),
-                          m_dir.path(),
+                          m_dir.filePath(QStringLiteral("nodisc")),
                           m_dir.filePath(QStringLiteral("VTS_09_0.IFO")),
                           m_dir.filePath(QStringLiteral("gone.ifo"))};
     for (const QString& path : bad) {

@@ -8,6 +8,11 @@
 #include "cli/commands.h"
 
 namespace ratewise::cli {
+namespace {
+
+constexpr const char* kVersionText = "ratewise-cli 0.45";
+
+} // namespace
 
 void PrintError(std::ostream& err, const std::string& what, const std::string& why)
 {
@@ -16,9 +21,16 @@ void PrintError(std::ostream& err, const std::string& what, const std::string& w
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    // Scripts probe for the program with `--version`; it answers before any parser is built, so
+    // the probe costs little more than starting a process.
+    if (args.size() == 1 && args.front() == "--version") {
+        out << kVersionText << "\n";
+        return kExitOk;
+    }
+
     CLI::App app{"Ratewise: video bitrate calculator and DVD title-set tools", "ratewise-cli"};
     app.require_subcommand(1);
-    app.set_version_flag("--version", "ratewise-cli 0.45");
+    app.set_version_flag("--version", kVersionText);
 
     CommandAction action;
     AddCalcCommand(app, action);
@@ -41,7 +53,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << app.help("", CLI::AppFormatMode::All);
         return kExitOk;
     } catch (const CLI::CallForVersion&) {
-        out << "ratewise-cli 0.45\n";
+        out << kVersionText << "\n";
         return kExitOk;
     } catch (const CLI::ParseError& error) {
         PrintError(err, "usage", error.what());

@@ -10,21 +10,6 @@
 #include "ifo/stream_reports.h"
 
 namespace ratewise::cli {
-namespace {
-
-// The report's lines without the end marker; padding is only ever in the text.
-std::vector<std::string> ShownLines(const InfoReport& report)
-{
-    std::vector<std::string> lines;
-    for (const std::string& line : report.lines) {
-        if (line == kReportEndMarker)
-            break;
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-} // namespace
 
 void AddInfoCommand(CLI::App& app, CommandAction& action)
 {
@@ -72,7 +57,7 @@ void AddInfoCommand(CLI::App& app, CommandAction& action)
                 return static_cast<int>(kExitBadInput);
             }
             if (settings->json)
-                out << JsonText({{"lines", ShownLines(*report)}, {"text", report->text}}) << "\n";
+                out << JsonText({{"lines", TextLines(report->text)}, {"text", report->text}}) << "\n";
             else
                 out << (settings->raw ? report->text : ToPlainLineEnds(report->text));
             return static_cast<int>(kExitOk);

@@ -48,20 +48,6 @@ std::optional<std::vector<int>> ParseStarts(const std::string& text, std::string
     return starts;
 }
 
-// The box's lines without the padding and line ends.
-std::vector<std::string> TextLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::size_t begin = 0;
-    while (begin < text.size()) {
-        const std::size_t end = std::min(text.find("\r\n", begin), text.size());
-        if (end > begin)
-            lines.push_back(text.substr(begin, end - begin));
-        begin = end + 2;
-    }
-    return lines;
-}
-
 nlohmann::json SplitJson(const SplitPlan& plan)
 {
     return {

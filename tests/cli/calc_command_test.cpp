@@ -7,7 +7,7 @@
 namespace ratewise {
 namespace {
 
-using testing::RunCliCapture;
+using test_support::RunCliCapture;
 
 nlohmann::json CalcJson(std::vector<std::string> args)
 {
@@ -16,6 +16,18 @@ nlohmann::json CalcJson(std::vector<std::string> args)
     const auto result = RunCliCapture(args);
     EXPECT_EQ(result.status, 0) << result.err;
     return nlohmann::json::parse(result.out);
+}
+
+// The quick answer to `--version` alone and the parser's answer are one text.
+TEST(CliVersion, SameTextWithOrWithoutTheParser)
+{
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--version"}, std::vector<std::string>{"--version", "calc"}}) {
+        const auto result = RunCliCapture(args);
+        EXPECT_EQ(result.status, 0);
+        EXPECT_EQ(result.out, "ratewise-cli 0.45\n");
+        EXPECT_EQ(result.err, "");
+    }
 }
 
 TEST(CalcCommand, StartValues)

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Chapters Informations: chapter list, then the split, then the window.
-#include "app/chapters_command.h"
+#include "app/chapters_action.h"
 
 #include <QFileInfo>
 
@@ -25,8 +25,8 @@ QString ChapterFileBase(const QString& ifoPath, int track)
 
 } // namespace
 
-QDialog* RunChaptersCommand(QWidget* parent, const LoadedTitleSet& loaded, const CalculatorState& state,
-                            QProgressBar* progressBar)
+QDialog* RunChaptersAction(QWidget* parent, const LoadedTitleSet& loaded, const CalculatorState& state,
+                           QProgressBar* progressBar)
 {
     const TrackList& tracks = loaded.tracks;
     const int track = loaded.focusedTrack;

@@ -8,6 +8,7 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/json_text.h"
+#include "cli/title_set_input.h"
 #include "cli/track_chapters.h"
 #include "common/string_format.h"
 
@@ -24,13 +25,15 @@ nlohmann::json ChaptersJson(const ChapterList& chapters)
 }
 
 // The chapter file of one of the new forms: the chapters a player shows, named.
-int PrintChapterFile(const std::string& ifoPath, int trackNumber, ChapterForm form,
+int PrintChapterFile(const std::string& ifoPath, const TitleSetLoad& load, int trackNumber, ChapterForm form,
                      const ChapterNameOptions& nameOptions, std::string& text, std::ostream& err)
 {
     const std::optional<std::vector<std::string>> names = ReadChapterNames(nameOptions, err);
     if (!names)
         return kExitBadInput;
-    const std::optional<PlayerChapters> player = ReadPlayerChapters(ifoPath, trackNumber - 1);
+    std::unique_ptr<ByteSource> source = load.OpenIfo();
+    const std::optional<PlayerChapters> player =
+        source ? ReadPlayerChapters(*source, trackNumber - 1) : std::nullopt;
     if (!player) {
         PrintError(err, ifoPath, StringPrintf("cannot read the cells of track %d", trackNumber));
         return kExitBadInput;
@@ -46,6 +49,7 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
 {
     struct Settings {
         std::string ifoPath;
+        DiscChoice disc;
         int track = 0;
         std::string format = "time";
         ChapterNameOptions names;
@@ -56,10 +60,12 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
     CLI::App* command =
         app.add_subcommand("chapters", "Where each chapter of a track begins: start time, frame or second, "
                                        "or a chapter file for mkvmerge, ffmpeg or HandBrake");
-    command->add_option("FILE", settings->ifoPath, "Title-set information file (VTS_xx_0.IFO)")->required();
-    command->add_option("--track", settings->track, "Track number, from 1")
-        ->required()
-        ->check(CLI::PositiveNumber);
+    command->add_option("FILE", settings->ifoPath, "Title-set information file (VTS_xx_0.IFO), or a disc")
+        ->required();
+    CLI::Option* track =
+        command->add_option("--track", settings->track, "Track number, from 1")->check(CLI::PositiveNumber);
+    AddDiscChoiceOptions(*command, settings->disc);
+    RequireTrackOrTitle(*command, *track);
     command
         ->add_option("--format", settings->format,
                      "time (VcdEasy / SVCD), frame (AviSynth Trim), second (BeSweet split); the chapters a "
@@ -71,7 +77,8 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
     command->add_flag("--json", settings->json, "Print one JSON object with every form");
     command->callback([settings, output, &action] {
         action = [settings, toFile = output->count() > 0](std::ostream& out, std::ostream& err) -> int {
-            const TrackChapters read = ReadTrackChapters(settings->ifoPath, settings->track, err);
+            const TrackChapters read =
+                ReadTrackChapters(settings->ifoPath, settings->disc, settings->track, err);
             if (!read.chapters)
                 return read.status;
             const ChapterList& chapters = *read.chapters;
@@ -81,8 +88,8 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
             }
             std::string text;
             if (const std::optional<ChapterForm> form = ChapterFormNamed(settings->format)) {
-                const int status =
-                    PrintChapterFile(settings->ifoPath, settings->track, *form, settings->names, text, err);
+                const int status = PrintChapterFile(settings->ifoPath, *read.load, read.track, *form,
+                                                    settings->names, text, err);
                 if (status != kExitOk)
                     return status;
             } else {

@@ -35,6 +35,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     AddProfileCommand(app, action);
     AddTracksCommand(app, action);
     AddInfoCommand(app, action);
+    AddDiscCommand(app, action);
 
     // CLI11 wants argv order reversed in a vector.
     std::vector<std::string> reversed(args.rbegin(), args.rend());

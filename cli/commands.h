@@ -19,5 +19,6 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action);
 void AddProfileCommand(CLI::App& app, CommandAction& action);
 void AddTracksCommand(CLI::App& app, CommandAction& action);
 void AddInfoCommand(CLI::App& app, CommandAction& action);
+void AddDiscCommand(CLI::App& app, CommandAction& action);
 
 } // namespace ratewise::cli

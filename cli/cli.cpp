@@ -28,6 +28,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     AddProfileCommand(app, action);
     AddTracksCommand(app, action);
     AddInfoCommand(app, action);
+    AddStreamCommand(app, action);
+    AddPlanCommand(app, action);
 
     // CLI11 wants argv order reversed in a vector.
     std::vector<std::string> reversed(args.rbegin(), args.rend());

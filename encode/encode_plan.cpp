@@ -61,7 +61,7 @@ MediumPlan BuildMediumPlan(const PlanRequest& request, const MediumShare& share,
         plan.audioBitsPerSecond += track.bitsPerSecond;
     const ContainerOverhead overhead = OverheadOf(plan.container);
     plan.overheadBytes = overhead.fixedBytes + overhead.bytesPerSecond * share.seconds;
-    plan.toleranceMargin = EncoderToleranceMargin();
+    plan.toleranceMargin = EncoderToleranceMargin(request.codec);
     if (share.seconds <= 0)
         return plan;
     const double video =

@@ -13,7 +13,7 @@
 namespace ratewise {
 
 enum class Encoder { HandBrake, Ffmpeg };
-enum class VideoCodec { X264, X265 };
+
 enum class AudioCodec { Aac, Ac3, Copy };
 
 std::string_view EncoderName(Encoder encoder);     // "handbrake", "ffmpeg"

@@ -43,8 +43,12 @@ std::vector<std::string> StreamFeed(const PlanRequest& request, const MediumShar
 std::vector<std::string> VideoOptions(const PlanRequest& request, const MediumPlan& plan, int pass,
                                       const std::string& passLog)
 {
-    std::vector<std::string> args{"-map", "0:v:0", "-c:v",
-                                  request.codec == VideoCodec::X264 ? "libx264" : "libx265"};
+    // Both passes must see the same frames: with the container's own frame-rate mode, MP4 would
+    // repeat frames in pass 2 that the null muxer of pass 1 never saw, and the rate control of
+    // pass 2 would give up.
+    std::vector<std::string> args{"-map",      "0:v:0",
+                                  "-fps_mode", "passthrough",
+                                  "-c:v",      request.codec == VideoCodec::X264 ? "libx264" : "libx265"};
     if (!request.encoderPreset.empty())
         args.insert(args.end(), {"-preset", request.encoderPreset});
     args.insert(args.end(), {"-b:v", std::to_string(static_cast<long long>(plan.videoBitsPerSecond))});

@@ -23,8 +23,10 @@ struct ContainerOverhead {
 // Measured on the authored test discs (scripts/measure-fill): see the README's table.
 ContainerOverhead OverheadOf(Container container);
 
-// The share of the video bits held back for the encoder's rate control: its two-pass result lies
-// within this fraction of the asked bitrate on the measured grid.
-double EncoderToleranceMargin();
+enum class VideoCodec { X264, X265 };
+
+// The share of the video bits held back for the codec's two-pass rate control, which lands a
+// little over the asked bitrate at worst by less than this on the measured grid.
+double EncoderToleranceMargin(VideoCodec codec);
 
 } // namespace ratewise

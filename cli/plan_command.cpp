@@ -7,9 +7,6 @@
 #include <nlohmann/json.hpp>
 #include <unistd.h>
 
-#include "calc/calculator.h"
-#include "chapters/chapter_list_builder.h"
-#include "chapters/optimal_split.h"
 #include "cli/calculator_options.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
@@ -17,11 +14,9 @@
 #include "cli/title_selection.h"
 #include "common/string_format.h"
 #include "encode/plan_script.h"
-#include "encode/source_audio_rate.h"
-#include "encode/title_timing.h"
+#include "encode/title_plan.h"
 #include "encode/title_vobs.h"
 #include "ifo/program_chain.h"
-#include "ifo/stream_attributes.h"
 
 namespace ratewise::cli {
 namespace {
@@ -137,13 +132,6 @@ int RunPlan(const Settings& settings, std::ostream& out, std::ostream& err)
     const std::optional<SelectedTitle> title = OpenSelectedTitle(settings.selection, err, status);
     if (!title)
         return status;
-    request.discTitle = title->location.title;
-    if (request.encoder == Encoder::HandBrake && request.discTitle == 0) {
-        PrintError(err, source,
-                   "HandBrakeCLI needs the disc's title number, and no title of VIDEO_TS.IFO "
-                   "starts with this track");
-        return kExitBadInput;
-    }
     const std::string program = request.encoder == Encoder::HandBrake ? "HandBrakeCLI" : "ffmpeg";
     if (!OnPath(program)) {
         PrintError(err, program, "not installed (not found on PATH)");
@@ -159,11 +147,6 @@ int RunPlan(const Settings& settings, std::ostream& out, std::ostream& err)
                    StringPrintf("no title VOB files (VTS_%02d_1.VOB)", title->location.titleSet));
         return kExitBadInput;
     }
-    const std::optional<TitleTiming> timing = TimingOfCells(title->cells, title->pal);
-    if (!timing) {
-        PrintError(err, source, "the title has no chapters");
-        return kExitBadInput;
-    }
 
     // The calculator as after choosing the track in the window, then the options.
     PlaybackTime time;
@@ -173,77 +156,13 @@ int RunPlan(const Settings& settings, std::ostream& out, std::ostream& err)
             update = controller.TracksChosen(time.hours, time.minutes, time.seconds);
         });
     const CalculatorState& state = run.controller.State();
-    if (!(state.videoKbps > 0)) {
-        PrintError(err, "usage", "the calculator gives no video bitrate (" + state.videoBitrateText + ")");
-        return kExitUsage;
+    const TitlePlanResult result =
+        BuildTitlePlan({*title->info, title->location, title->cells, title->pal, *vobs}, state, request);
+    if (result.media.empty()) {
+        PrintError(err, result.usage ? "usage" : source, result.why);
+        return result.usage ? kExitUsage : kExitBadInput;
     }
-
-    // Audio: stream 1 for the first audio field, stream 2 for the second, where above 0.
-    const int streams = ifoCountAudioStreams(title->info.get());
-    const std::vector<SectorRange> wholeTitle = PlaybackSectors(title->cells, 1, timing->ChapterCount());
-    const std::array<int, 2> fields{state.audio1Kbps, state.audio2Kbps};
-    for (int k = 0; k < 2; ++k) {
-        if (fields[static_cast<std::size_t>(k)] <= 0)
-            continue;
-        if (k >= streams) {
-            PrintError(err, source,
-                       StringPrintf("audio %d is set, but the title set has %d audio stream%s", k + 1,
-                                    streams, streams == 1 ? "" : "s"));
-            return kExitUsage;
-        }
-        AudioTrack track;
-        track.stream = k;
-        const std::optional<AudioAttributes> attributes = ifoGetAudioAttributes(title->info.get(), k);
-        track.coding = static_cast<DvdAudio>(attributes ? attributes->codingMode : 7);
-        if (request.audioCodec == AudioCodec::Copy) {
-            const std::optional<double> rate = SourceAudioBitsPerSecond(*vobs, wholeTitle, track.coding, k);
-            if (!rate) {
-                PrintError(err, source,
-                           StringPrintf("cannot tell the bitrate of audio stream %d to copy it", k + 1));
-                return kExitBadInput;
-            }
-            track.bitsPerSecond = *rate;
-        } else {
-            track.encoderKbps = fields[static_cast<std::size_t>(k)];
-            track.bitsPerSecond = track.encoderKbps * 1000.0;
-        }
-        request.audio.push_back(track);
-    }
-
-    // The media: the whole title, or the optimal split's chapter ranges.
-    std::vector<MediumShare> shares;
-    const double usable = UsableKilobits(state.mediumSizeMb, 1, state.formatMode);
-    if (state.mediumCount == 1) {
-        shares.push_back(ShareOfChapters(*timing, 1, timing->ChapterCount()));
-        shares.back().calculatorVideoKbps = state.videoKbps;
-    } else {
-        std::optional<ChapterList> chapters =
-            BuildChapterListOfTrack(*title->info, title->location.programChain);
-        NoSplitProgress progress;
-        const SplitPlan split = chapters ? ComputeSplit(*chapters, state, progress) : SplitPlan{};
-        if (split.boundaries.size() != static_cast<std::size_t>(state.mediumCount) + 1 ||
-            split.boundaries.back() - 1 != timing->ChapterCount()) {
-            PrintError(err, source,
-                       StringPrintf("the title's %d chapters cannot be split over %d media",
-                                    timing->ChapterCount(), state.mediumCount));
-            return kExitUsage;
-        }
-        for (std::size_t i = 0; i + 1 < split.boundaries.size(); ++i) {
-            shares.push_back(ShareOfChapters(*timing, split.boundaries[i], split.boundaries[i + 1] - 1));
-            shares.back().calculatorVideoKbps = split.bitrates[i];
-        }
-    }
-    std::vector<MediumPlan> media;
-    for (std::size_t i = 0; i < shares.size(); ++i) {
-        shares[i].usableKilobits = usable;
-        media.push_back(
-            BuildMediumPlan(request, shares[i], static_cast<int>(i + 1), static_cast<int>(shares.size())));
-        if (media.back().commands.empty()) {
-            PrintError(err, "usage",
-                       StringPrintf("medium %zu: the audio and the overhead leave no room for video", i + 1));
-            return kExitUsage;
-        }
-    }
+    const std::vector<MediumPlan>& media = result.media;
 
     if (settings.json) {
         nlohmann::json mediaJson = nlohmann::json::array();

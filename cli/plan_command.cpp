@@ -157,7 +157,7 @@ int RunPlan(const Settings& settings, std::ostream& out, std::ostream& err)
         });
     const CalculatorState& state = run.controller.State();
     const TitlePlanResult result =
-        BuildTitlePlan({*title->info, title->location, title->cells, title->pal, *vobs}, state, request);
+        BuildTitlePlan({*title->info, title->location, title->cells, title->pal, vobs.get()}, state, request);
     if (result.media.empty()) {
         PrintError(err, result.usage ? "usage" : source, result.why);
         return result.usage ? kExitUsage : kExitBadInput;

@@ -69,7 +69,8 @@ TitlePlanResult BuildTitlePlan(const TitleToPlan& title, const CalculatorState& 
         track.coding = static_cast<DvdAudio>(attributes ? attributes->codingMode : 7);
         if (request.audioCodec == AudioCodec::Copy) {
             const std::optional<double> rate =
-                SourceAudioBitsPerSecond(title.vobs, wholeTitle, track.coding, k);
+                title.vobs ? SourceAudioBitsPerSecond(*title.vobs, wholeTitle, track.coding, k)
+                           : std::nullopt;
             if (!rate)
                 return Failure(StringPrintf("cannot tell the bitrate of audio stream %d to copy it", k + 1),
                                false);

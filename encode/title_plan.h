@@ -22,7 +22,7 @@ struct TitleToPlan {
     const TitleLocation& location;
     std::span<const CellEntry> cells;
     bool pal = true;
-    ByteSource& vobs; // the title VOBs: the bitrate of copied audio comes from there
+    ByteSource* vobs = nullptr; // the title VOBs, where the bitrate of copied audio is read; may be null
 };
 
 struct TitlePlanResult {

@@ -2,8 +2,6 @@
 // Chapters Informations: chapter list, then the split, then the window.
 #include "app/chapters_command.h"
 
-#include <QFile>
-
 #include "app/progress_bar_split_progress.h"
 #include "chapters/chapter_list_builder.h"
 #include "chapters/chapters_dialog.h"
@@ -16,7 +14,7 @@ QDialog* RunChaptersCommand(QWidget* parent, const LoadedTitleSet& loaded, const
 {
     const TrackList& tracks = loaded.tracks;
     const int track = loaded.focusedTrack;
-    if (loaded.ifoPath.isEmpty() || track < 0 || track >= tracks.TrackCount())
+    if (!loaded.load || track < 0 || track >= tracks.TrackCount())
         return nullptr;
     // The cell count and running time are the loaded track list's; the cells themselves are read
     // from the file afresh.
@@ -24,8 +22,13 @@ QDialog* RunChaptersCommand(QWidget* parent, const LoadedTitleSet& loaded, const
     const PlaybackTime runningTime{
         static_cast<std::uint8_t>(tracks.hours[index]), static_cast<std::uint8_t>(tracks.minutes[index]),
         static_cast<std::uint8_t>(tracks.seconds[index]), static_cast<std::uint8_t>(tracks.frames[index])};
-    std::optional<ChapterList> chapters = BuildChapterList(QFile::encodeName(loaded.ifoPath).toStdString(),
-                                                           track, tracks.Cells(track), runningTime);
+    std::unique_ptr<ByteSource> source = loaded.load->OpenIfo();
+    std::unique_ptr<TitleSetInfo> info = source ? ifoOpen(*source) : nullptr;
+    source.reset();
+    if (!info)
+        return nullptr;
+    std::optional<ChapterList> chapters = BuildChapterList(*info, track, tracks.Cells(track), runningTime);
+    ifoClose(std::move(info));
     if (!chapters)
         return nullptr;
 

@@ -2,15 +2,14 @@
 #include "app/encode_command.h"
 
 #include <QClipboard>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 
 #include "encode/plan_script.h"
+#include "encode/title_location.h"
 #include "encode/title_plan.h"
-#include "encode/title_vobs.h"
 #include "ifo/video_attributes.h"
 
 namespace ratewise {
@@ -18,32 +17,31 @@ namespace ratewise {
 QString EncodeCommandScript(const LoadedTitleSet& loaded, const CalculatorState& state, QString& why)
 {
     const int track = loaded.focusedTrack;
-    if (loaded.ifoPath.isEmpty() || track < 0 || track >= loaded.tracks.TrackCount()) {
+    if (!loaded.load || track < 0 || track >= loaded.tracks.TrackCount()) {
         why = QStringLiteral("No ifo file loaded");
         return {};
     }
-    const std::string ifoPath = QFile::encodeName(loaded.ifoPath).toStdString();
-    const TitleLookup lookup = LocateTitle(ifoPath, {false, track + 1});
-    std::unique_ptr<TitleSetInfo> info = lookup.location ? ifoOpen(lookup.location->titleSetIfo) : nullptr;
+    const TitleLocation location = LocateTrack(*loaded.load, track);
+    std::unique_ptr<ByteSource> ifo = loaded.load->OpenIfo();
+    std::unique_ptr<TitleSetInfo> info = ifo ? ifoOpen(*ifo) : nullptr;
     std::optional<std::vector<CellEntry>> cells = info ? ifoGetCells(info.get(), track) : std::nullopt;
     if (!cells) {
-        why = QString::fromStdString(lookup.location ? "the track's cells cannot be read" : lookup.why);
+        why = QStringLiteral("The track's cells cannot be read");
         return {};
     }
     const std::optional<VideoAttributes> video = ifoGetVideoAttributes(info.get());
-    std::unique_ptr<ByteSource> vobs = OpenTitleVobs(lookup.location->videoTsDir, lookup.location->titleSet);
+    std::unique_ptr<ByteSource> vobs = loaded.load->OpenTitleVobs();
 
-    // The output beside wherever the script is run, named after the disc's folder.
+    // The output goes beside wherever the script runs, named after the disc's folder or image.
     PlanRequest request;
     request.encoder = Encoder::HandBrake;
-    QString name = QFileInfo(QString::fromStdString(DiscFolderOf(*lookup.location))).fileName();
-    if (name.isEmpty() || name == QStringLiteral("VIDEO_TS"))
+    QString name = QFileInfo(QFile::decodeName(location.handBrakeInput.c_str())).completeBaseName();
+    if (name.isEmpty())
         name = QStringLiteral("title");
-    request.output =
-        QFile::encodeName(name + QStringLiteral("-%1.mkv").arg(lookup.location->title)).toStdString();
+    request.output = QFile::encodeName(name + QStringLiteral("-%1.mkv").arg(location.title)).toStdString();
 
     const TitlePlanResult result =
-        BuildTitlePlan({*info, *lookup.location, *cells, video && video->pal, vobs.get()}, state, request);
+        BuildTitlePlan({*info, location, *cells, video && video->pal, vobs.get()}, state, request);
     if (result.media.empty()) {
         why = QString::fromStdString(result.why);
         return {};

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: start-up, the event table of its controls, the tips, the menu, drops.
 #include "app/main_dialog.h"
+#include "app/title_set_chooser_dialog.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -199,8 +200,7 @@ void MainDialog::Connect()
     connect(c.tracks, &QListWidget::itemSelectionChanged, m_trackCommands,
             &TrackListCommands::OnTrackSelection);
     const auto report = [this](QPushButton* button, InfoReportKind kind) {
-        connect(button, &QPushButton::clicked, this,
-                [this, kind] { m_trackCommands->ShowReport(kind, m_ifoPath); });
+        connect(button, &QPushButton::clicked, this, [this, kind] { m_trackCommands->ShowReport(kind); });
     };
     report(c.videoInfo, InfoReportKind::Video);
     report(c.audioInfo, InfoReportKind::Audio);
@@ -290,7 +290,7 @@ QDialog* MainDialog::CreateVcdProject()
     // The switch to "(S)VCD" happens whether or not a title set can be read.
     Apply(m_controller.FormatChosen(FormatMode::Svcd));
     m_controls.svcd->setChecked(true);
-    return OpenVcdProjectDialog(this, m_ifoPath, State());
+    return OpenVcdProjectDialog(this, m_trackCommands->Load(), State());
 }
 
 void MainDialog::paintEvent(QPaintEvent* event)
@@ -342,12 +342,18 @@ void MainDialog::keyPressEvent(QKeyEvent* event)
 
 void MainDialog::LoadIfo()
 {
-    m_trackCommands->LoadIfo(m_ifoPath);
+    // Cancelling a disc's title-set chooser leaves the window as it was, the path included.
+    if (QDialog* chooser = m_trackCommands->LoadIfo(m_ifoPath))
+        connect(chooser, &QDialog::rejected, this, [this, previous = m_previousIfoPath] {
+            m_ifoPath = previous;
+            m_previousIfoPath = previous;
+        });
+    m_previousIfoPath = m_ifoPath;
 }
 
 LoadedTitleSet MainDialog::Loaded() const
 {
-    return {m_trackCommands->Tracks(), m_trackCommands->FocusedTrack(), m_ifoPath};
+    return {m_trackCommands->Tracks(), m_trackCommands->FocusedTrack(), m_ifoPath, m_trackCommands->Load()};
 }
 
 } // namespace ratewise

@@ -93,6 +93,7 @@ private:
     WindowSlide* m_slide;
     TrackListCommands* m_trackCommands;
     QString m_ifoPath;
+    QString m_previousIfoPath; // the path of the window's last load, for a cancelled chooser
 };
 
 } // namespace ratewise

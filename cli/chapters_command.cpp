@@ -7,6 +7,7 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/json_text.h"
+#include "cli/title_set_input.h"
 #include "cli/track_chapters.h"
 
 namespace ratewise::cli {
@@ -27,6 +28,7 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
 {
     struct Settings {
         std::string ifoPath;
+        DiscChoice disc;
         int track = 0;
         std::string format = "time";
         bool json = false;
@@ -34,10 +36,12 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
     auto settings = std::make_shared<Settings>();
     CLI::App* command =
         app.add_subcommand("chapters", "Where each chapter of a track begins: start time, frame or second");
-    command->add_option("FILE", settings->ifoPath, "Title-set information file (VTS_xx_0.IFO)")->required();
-    command->add_option("--track", settings->track, "Track number, from 1")
-        ->required()
-        ->check(CLI::PositiveNumber);
+    command->add_option("FILE", settings->ifoPath, "Title-set information file (VTS_xx_0.IFO), or a disc")
+        ->required();
+    CLI::Option* track =
+        command->add_option("--track", settings->track, "Track number, from 1")->check(CLI::PositiveNumber);
+    AddDiscChoiceOptions(*command, settings->disc);
+    RequireTrackOrTitle(*command, *track);
     command
         ->add_option("--format", settings->format,
                      "time (VcdEasy / SVCD), frame (AviSynth Trim), second (BeSweet split)")
@@ -45,7 +49,8 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
     command->add_flag("--json", settings->json, "Print one JSON object with every form");
     command->callback([settings, &action] {
         action = [settings](std::ostream& out, std::ostream& err) -> int {
-            const TrackChapters read = ReadTrackChapters(settings->ifoPath, settings->track, err);
+            const TrackChapters read =
+                ReadTrackChapters(settings->ifoPath, settings->disc, settings->track, err);
             if (!read.chapters)
                 return read.status;
             const ChapterList& chapters = *read.chapters;

@@ -28,6 +28,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     AddProfileCommand(app, action);
     AddTracksCommand(app, action);
     AddInfoCommand(app, action);
+    AddDiscCommand(app, action);
     AddStreamCommand(app, action);
     AddPlanCommand(app, action);
 

@@ -30,6 +30,7 @@ void AddInfoCommand(CLI::App& app, CommandAction& action)
 {
     struct Settings {
         std::string path;
+        DiscChoice disc;
         bool video = false;
         bool audio = false;
         bool subs = false;
@@ -39,7 +40,11 @@ void AddInfoCommand(CLI::App& app, CommandAction& action)
     auto settings = std::make_shared<Settings>();
     CLI::App* command = app.add_subcommand(
         "info", "The video, audio or subtitle report of a title set, as its window shows it");
-    command->add_option("FILE", settings->path, "The title set's .ifo file")->required();
+    command
+        ->add_option("FILE", settings->path,
+                     "The title set's .ifo file, or a disc: VIDEO_TS.IFO, folder, image, drive")
+        ->required();
+    AddDiscChoiceOptions(*command, settings->disc);
     // Exactly one of the three reports.
     CLI::Option_group* which = command->add_option_group("report", "Which report to print");
     which->add_flag("--video", settings->video, "Video Informations");
@@ -51,13 +56,17 @@ void AddInfoCommand(CLI::App& app, CommandAction& action)
     command->callback([settings, &action] {
         action = [settings](std::ostream& out, std::ostream& err) {
             // The reports count the streams as a load of the same file does.
-            const std::optional<TrackList> list = LoadTitleSet(settings->path, err);
-            if (!list)
-                return static_cast<int>(kExitBadInput);
+            int status = kExitOk;
+            const std::optional<TitleSetLoad> load =
+                LoadTitleSet(settings->path, settings->disc, err, status);
+            if (!load)
+                return status;
             const InfoReportKind kind = settings->video   ? InfoReportKind::Video
                                         : settings->audio ? InfoReportKind::Audio
                                                           : InfoReportKind::Subs;
-            const std::optional<InfoReport> report = BuildInfoReport(kind, settings->path, *list);
+            std::unique_ptr<ByteSource> source = load->OpenIfo();
+            const std::optional<InfoReport> report =
+                source ? BuildInfoReport(kind, *source, load->tracks) : std::nullopt;
             if (!report) {
                 PrintError(err, settings->path, "not a title-set information file");
                 return static_cast<int>(kExitBadInput);

@@ -15,7 +15,6 @@
 #include "common/string_format.h"
 #include "encode/plan_script.h"
 #include "encode/title_plan.h"
-#include "encode/title_vobs.h"
 #include "ifo/program_chain.h"
 
 namespace ratewise::cli {
@@ -123,8 +122,8 @@ int RunPlan(const Settings& settings, std::ostream& out, std::ostream& err)
                                                         : AudioCodec::Aac;
     request.encoderPreset = settings.encoderPreset;
     request.source = source;
-    request.byTitle = settings.selection.title != 0;
-    request.number = request.byTitle ? settings.selection.title : settings.selection.track;
+    request.byTitle = settings.selection.disc.title != 0;
+    request.number = request.byTitle ? settings.selection.disc.title : settings.selection.track;
     request.output = settings.output;
     request.streamProgram = settings.streamCommand.empty() ? DefaultStreamCommand() : settings.streamCommand;
 
@@ -141,7 +140,8 @@ int RunPlan(const Settings& settings, std::ostream& out, std::ostream& err)
         PrintError(err, request.output, "cannot be written: " + why);
         return kExitUsage;
     }
-    std::unique_ptr<ByteSource> vobs = OpenTitleVobs(title->location.videoTsDir, title->location.titleSet);
+    request.titleSet = title->location.titleSet;
+    std::unique_ptr<ByteSource> vobs = title->load.OpenTitleVobs();
     if (!vobs) {
         PrintError(err, source,
                    StringPrintf("no title VOB files (VTS_%02d_1.VOB)", title->location.titleSet));

@@ -10,6 +10,7 @@
 #include "cli/comma_list.h"
 #include "cli/commands.h"
 #include "cli/json_text.h"
+#include "cli/title_set_input.h"
 #include "cli/track_chapters.h"
 #include "common/string_format.h"
 
@@ -72,6 +73,7 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
     struct Settings {
         CalculatorOptions calculator;
         std::string ifoPath;
+        DiscChoice disc;
         int track = 0;
         std::string starts;
         bool json = false;
@@ -94,8 +96,11 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
                 std::string why;
                 return ParseStarts(text, why) ? std::string() : why;
             });
-    file->needs(track);
+    AddDiscChoiceOptions(*command, settings->disc);
     track->needs(file);
+    command->get_option("--title")->needs(file);
+    command->get_option("--title-set")->needs(file);
+    RequireTrackOrTitle(*command, *track, file);
     starts->excludes(file);
     AddCalculatorOptions(*command, settings->calculator);
     command->add_flag("--json", settings->json, "Print one JSON object");
@@ -104,7 +109,8 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
                   fromStarts = starts->count() > 0](std::ostream& out, std::ostream& err) -> int {
             ChapterList chapters;
             if (fromFile) {
-                TrackChapters read = ReadTrackChapters(settings->ifoPath, settings->track, err);
+                TrackChapters read =
+                    ReadTrackChapters(settings->ifoPath, settings->disc, settings->track, err);
                 if (!read.chapters)
                     return read.status;
                 chapters = std::move(*read.chapters);

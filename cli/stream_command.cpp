@@ -12,7 +12,6 @@
 #include "common/string_format.h"
 #include "encode/title_stream.h"
 #include "encode/title_timing.h"
-#include "encode/title_vobs.h"
 
 namespace ratewise::cli {
 namespace {
@@ -104,8 +103,7 @@ void AddStreamCommand(CLI::App& app, CommandAction& action)
                 }
             }
             const std::string& source = settings->selection.source;
-            std::unique_ptr<ByteSource> vobs =
-                OpenTitleVobs(title->location.videoTsDir, title->location.titleSet);
+            std::unique_ptr<ByteSource> vobs = title->load.OpenTitleVobs();
             if (!vobs) {
                 PrintError(err, source,
                            StringPrintf("no title VOB files (VTS_%02d_1.VOB)", title->location.titleSet));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// SOURCE with `--title T` or `--track N`, shared by `stream` and `plan`: the disc folder (or its
-// VIDEO_TS.IFO or VTS_xx_0.IFO) and the title to read, opened with its cells.
+// SOURCE with `--title T` or `--track N` (and `--title-set S`), shared by `stream` and `plan`: the
+// disc, folder, image or title set, loaded through the one load path, and the title to read with
+// its cells.
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -10,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/title_set_input.h"
+#include "disc/title_set_load.h"
 #include "encode/title_location.h"
 #include "ifo/cells.h"
 #include "ifo/title_set_info.h"
@@ -18,22 +21,23 @@ namespace ratewise::cli {
 
 struct TitleSelection {
     std::string source;
-    int title = 0;
+    DiscChoice disc;
     int track = 0;
 };
 
 void AddTitleSelectionOptions(CLI::App& command, TitleSelection& selection);
 
 struct SelectedTitle {
+    TitleSetLoad load;
     TitleLocation location;
     std::unique_ptr<TitleSetInfo> info;
     std::vector<CellEntry> cells;
     bool pal = true;
 };
 
-// Finds and opens the title. On failure prints one line and sets `status`: usage (2) for a
-// title or track the disc does not have or when neither was given, bad input (3) for a source
-// that is missing or not a DVD.
+// Loads the set and opens the title. On failure prints one line and sets `status`: usage (2) for a
+// set, title or track the disc does not have, bad input (3) for a source that is missing or not a
+// DVD.
 std::optional<SelectedTitle> OpenSelectedTitle(const TitleSelection& selection, std::ostream& err,
                                                int& status);
 

@@ -10,17 +10,18 @@
 #include "cli/cli.h"
 
 namespace ratewise::cli {
-namespace {
 
-// Why path cannot be read as a file, or the empty text when it can be opened for reading.
-std::string WhyUnreadable(const std::string& path)
+std::string WhyNotReadable(const std::string& path)
 {
+    if (path.empty())
+        return "empty path";
     struct stat status {
     };
     if (::stat(path.c_str(), &status) != 0)
         return errno == ENOENT ? "no such file" : std::strerror(errno);
-    if (S_ISDIR(status.st_mode))
-        return "is a directory";
+    // Folders and drives are discs; the load says when they hold none.
+    if (S_ISDIR(status.st_mode) || S_ISBLK(status.st_mode))
+        return {};
     if (!S_ISREG(status.st_mode))
         return "not a regular file";
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -30,32 +31,52 @@ std::string WhyUnreadable(const std::string& path)
     return {};
 }
 
-} // namespace
-
-bool CheckReadableFile(const std::string& path, std::ostream& err)
+void AddDiscChoiceOptions(CLI::App& command, DiscChoice& choice)
 {
-    if (path.empty()) {
-        PrintError(err, "FILE", "empty path");
-        return false;
-    }
-    if (const std::string why = WhyUnreadable(path); !why.empty()) {
-        PrintError(err, path, why);
-        return false;
-    }
-    return true;
+    command
+        .add_option("--title-set", choice.titleSet,
+                    "Title set of a disc, image or folder (default: the set holding the longest title)")
+        ->check(CLI::Range(1, 99));
+    command.add_option("--title", choice.title, "Disc title number: picks its title set and its track")
+        ->check(CLI::Range(1, 99));
 }
 
-std::optional<TrackList> LoadTitleSet(const std::string& path, std::ostream& err)
+void RequireTrackOrTitle(CLI::App& command, CLI::Option& track, CLI::Option* file)
 {
-    if (!CheckReadableFile(path, err))
-        return std::nullopt;
-    std::ostream progress(nullptr);
-    TrackList list;
-    if (!ifoParse(path, list, progress, err)) {
-        PrintError(err, path, "not a title-set information file");
+    CLI::Option* title = command.get_option("--title");
+    command.parse_complete_callback([&track, title, file] {
+        if ((!file || file->count() > 0) && track.count() == 0 && title->count() == 0)
+            throw CLI::RequiredError("--track");
+    });
+}
+
+std::optional<TitleSetLoad> LoadTitleSet(const std::string& path, const DiscChoice& choice, std::ostream& err,
+                                         std::ostream& diagnostics, int& status)
+{
+    if (const std::string why = WhyNotReadable(path); !why.empty()) {
+        PrintError(err, path.empty() ? "FILE" : path, why);
+        status = kExitBadInput;
         return std::nullopt;
     }
-    return list;
+    std::ostream progress(nullptr);
+    TitleSetLoadResult result = ratewise::LoadTitleSet(path, choice.Request(), progress, diagnostics);
+    if (result.failure == LoadFailure::NoSuchSet) {
+        PrintError(err, choice.title != 0 ? "--title" : "--title-set", result.why);
+        status = kExitUsage;
+        return std::nullopt;
+    }
+    if (!result.load) {
+        PrintError(err, path, result.why);
+        status = kExitBadInput;
+        return std::nullopt;
+    }
+    return std::move(result.load);
+}
+
+std::optional<TitleSetLoad> LoadTitleSet(const std::string& path, const DiscChoice& choice, std::ostream& err,
+                                         int& status)
+{
+    return LoadTitleSet(path, choice, err, err, status);
 }
 
 } // namespace ratewise::cli

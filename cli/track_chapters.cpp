@@ -4,26 +4,29 @@
 
 #include "chapters/chapter_list_builder.h"
 #include "cli/cli.h"
-#include "cli/title_set_input.h"
 #include "common/string_format.h"
 #include "ifo/byte_source.h"
 #include "ifo/title_set_info.h"
 
 namespace ratewise::cli {
 
-TrackChapters ReadTrackChapters(const std::string& ifoPath, int trackNumber, std::ostream& err)
+TrackChapters ReadTrackChapters(const std::string& path, const DiscChoice& choice, int trackNumber,
+                                std::ostream& err)
 {
-    if (!CheckReadableFile(ifoPath, err))
-        return {std::nullopt, kExitBadInput};
-    std::unique_ptr<ByteSource> source = OpenFileSource(ifoPath);
-    if (!source) {
-        PrintError(err, ifoPath, "cannot open file");
-        return {std::nullopt, kExitBadInput};
-    }
-    std::unique_ptr<TitleSetInfo> info = ifoOpen(*source);
+    // The chapters are read from the title set's tables; the track list's diagnostics are not ours.
+    std::ostream quiet(nullptr);
+    int status = kExitOk;
+    const std::optional<TitleSetLoad> load = LoadTitleSet(path, choice, err, quiet, status);
+    if (!load)
+        return {std::nullopt, status};
+    if (trackNumber == 0)
+        trackNumber = load->titleTrack + 1;
+    std::unique_ptr<ByteSource> source = load->OpenIfo();
+    const bool opened = source != nullptr;
+    std::unique_ptr<TitleSetInfo> info = opened ? ifoOpen(*source) : nullptr;
     source.reset();
     if (!info) {
-        PrintError(err, ifoPath, "not a title-set information file");
+        PrintError(err, path, opened ? "not a title-set information file" : "cannot open file");
         return {std::nullopt, kExitBadInput};
     }
     const int tracks = ifoGetPGCCount(info.get());
@@ -35,7 +38,7 @@ TrackChapters ReadTrackChapters(const std::string& ifoPath, int trackNumber, std
     std::optional<ChapterList> chapters = BuildChapterListOfTrack(*info, trackNumber - 1);
     ifoClose(std::move(info));
     if (!chapters) {
-        PrintError(err, ifoPath, StringPrintf("cannot read the cells of track %d", trackNumber));
+        PrintError(err, path, StringPrintf("cannot read the cells of track %d", trackNumber));
         return {std::nullopt, kExitBadInput};
     }
     return {std::move(chapters), kExitOk};

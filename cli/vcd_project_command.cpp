@@ -77,7 +77,8 @@ void AddVcdProjectCommand(CLI::App& app, CommandAction& action)
     auto options = std::make_shared<VcdProjectOptions>();
     CLI::App* command =
         app.add_subcommand("vcd-project", "Write a TMPGEnc Video CD project (.tpr) for a title set");
-    command->add_option("FILE", options->ifoPath, "The title set's .ifo file")->required();
+    command->add_option("FILE", options->ifoPath, "The title set's .ifo file, or a disc")->required();
+    AddDiscChoiceOptions(*command, options->disc);
     command
         ->add_option("-o,--output", options->output,
                      "The project file to write (\".tpr\" is added if missing)")
@@ -101,7 +102,10 @@ void AddVcdProjectCommand(CLI::App& app, CommandAction& action)
     command->add_flag("--json", options->json, "Print one JSON object");
     command->callback([options, &action] {
         action = [options](std::ostream& out, std::ostream& err) {
-            return RunVcdProject(*options, ReadVcdSource, out, err);
+            const auto readSource = [options](const std::string& path, std::ostream& errors) {
+                return ReadVcdSource(path, options->disc, errors);
+            };
+            return RunVcdProject(*options, readSource, out, err);
         };
     });
 }

@@ -49,6 +49,7 @@ struct PlanRequest {
     std::string source;        // as the user named it
     bool byTitle = true;       // how `stream` is told the title: --title or --track
     int number = 1;            // the title or track number given
+    int titleSet = 0;          // the track's title set, given to `stream` with --track
     int discTitle = 1;         // HandBrakeCLI's -t
     std::string output;
     std::string streamProgram = "ratewise-cli"; // what the ffmpeg plan runs for its input

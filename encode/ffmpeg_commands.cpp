@@ -32,8 +32,12 @@ std::string AudioStreamSelector(const AudioTrack& track)
 
 std::vector<std::string> StreamFeed(const PlanRequest& request, const MediumShare& share)
 {
-    std::vector<std::string> feed{request.streamProgram, "stream", request.source,
-                                  request.byTitle ? "--title" : "--track", std::to_string(request.number)};
+    std::vector<std::string> feed{request.streamProgram, "stream", request.source};
+    if (request.byTitle)
+        feed.insert(feed.end(), {"--title", std::to_string(request.number)});
+    else
+        feed.insert(feed.end(), {"--title-set", std::to_string(request.titleSet), "--track",
+                                 std::to_string(request.number)});
     if (share.firstChapter != 1 || share.lastChapter != share.chapterCount)
         feed.insert(feed.end(), {"--chapters", std::to_string(share.firstChapter) + "-" +
                                                    std::to_string(share.lastChapter)});

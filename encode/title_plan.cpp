@@ -2,7 +2,6 @@
 #include "encode/title_plan.h"
 
 #include <array>
-#include <filesystem>
 
 #include "calc/calculator.h"
 #include "chapters/chapter_list_builder.h"
@@ -26,14 +25,6 @@ TitlePlanResult Failure(std::string why, bool usage)
 
 } // namespace
 
-std::string DiscFolderOf(const TitleLocation& location)
-{
-    const std::filesystem::path dir(location.videoTsDir);
-    if (dir.filename() == "VIDEO_TS" && dir.has_parent_path())
-        return dir.parent_path().string();
-    return dir.string();
-}
-
 TitlePlanResult BuildTitlePlan(const TitleToPlan& title, const CalculatorState& state, PlanRequest& request)
 {
     const std::optional<TitleTiming> timing = TimingOfCells(title.cells, title.pal);
@@ -47,7 +38,7 @@ TitlePlanResult BuildTitlePlan(const TitleToPlan& title, const CalculatorState& 
             return Failure("HandBrakeCLI needs the disc's title number, and no title of VIDEO_TS.IFO starts "
                            "with this track",
                            false);
-        request.source = DiscFolderOf(title.location);
+        request.source = title.location.handBrakeInput;
     }
 
     // Audio: stream 1 for the first audio field, stream 2 for the second, where above 0.

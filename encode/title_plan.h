@@ -32,11 +32,8 @@ struct TitlePlanResult {
 };
 
 // `request` gives encoder, codecs, output and how `stream` names the title; the audio tracks and
-// HandBrakeCLI's title and input are filled in here: stream 1 for a first audio bitrate above 0,
-// stream 2 for a second; HandBrakeCLI reads the disc folder.
+// HandBrakeCLI's title and input (the location's) are filled in here: stream 1 for a first audio bitrate
+// above 0, stream 2 for a second; HandBrakeCLI reads the disc folder.
 TitlePlanResult BuildTitlePlan(const TitleToPlan& title, const CalculatorState& state, PlanRequest& request);
-
-// The folder HandBrakeCLI opens for a title set: the one holding VIDEO_TS, else VIDEO_TS itself.
-std::string DiscFolderOf(const TitleLocation& location);
 
 } // namespace ratewise

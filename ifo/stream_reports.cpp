@@ -79,9 +79,11 @@ std::string InfoReportText(InfoReportKind kind, std::span<const std::string> lin
     return text;
 }
 
-std::optional<InfoReport> BuildInfoReport(InfoReportKind kind, const std::string& path, const TrackList& list)
+namespace {
+
+std::optional<InfoReport> BuildInfoReport(InfoReportKind kind, std::unique_ptr<TitleSetInfo> info,
+                                          const TrackList& list)
 {
-    std::unique_ptr<TitleSetInfo> info = ifoOpen(path);
     if (!info)
         return std::nullopt;
     InfoReport report;
@@ -100,6 +102,18 @@ std::optional<InfoReport> BuildInfoReport(InfoReportKind kind, const std::string
     ifoClose(std::move(info));
     report.text = InfoReportText(kind, report.lines);
     return report;
+}
+
+} // namespace
+
+std::optional<InfoReport> BuildInfoReport(InfoReportKind kind, const std::string& path, const TrackList& list)
+{
+    return BuildInfoReport(kind, ifoOpen(path), list);
+}
+
+std::optional<InfoReport> BuildInfoReport(InfoReportKind kind, ByteSource& source, const TrackList& list)
+{
+    return BuildInfoReport(kind, ifoOpen(source), list);
 }
 
 } // namespace ratewise

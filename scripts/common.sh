@@ -13,7 +13,8 @@ RATEWISE_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     fonts-liberation ccache
-    ffmpeg dvdauthor genisoimage handbrake-cli libdvdread-dev
+    libudfread-dev genisoimage lsdvd
+    ffmpeg dvdauthor handbrake-cli libdvdread-dev
 )
 
 # ccache keeps compiled objects between builds and between checkouts: paths are hashed relative to

@@ -86,7 +86,7 @@ ratewise_build_clang() {
 }
 
 # The fuzz targets (build-fuzz/fuzz/ratewise_fuzz_NAME), each with its input size limit.
-RATEWISE_FUZZ_TARGETS=(ifo chapters load_path explorer calc calc_cli)
+RATEWISE_FUZZ_TARGETS=(ifo chapters load_path explorer calc calc_cli disc)
 ratewise_fuzz_max_len() {
     case $1 in
     calc | calc_cli) echo 256 ;;

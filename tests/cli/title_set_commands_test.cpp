@@ -19,7 +19,6 @@ using testing::RunCliCapture;
 const std::string kFixtures = RATEWISE_FIXTURES_DIR "/ifo/";
 const std::string kThreeAudio = kFixtures + "pal_d1_3audio_cells/VTS_01_0.IFO";
 const std::string kNinetyEight = kFixtures + "pal_98_titles/VTS_01_0.IFO";
-const std::string kMenu = kFixtures + "pal_98_titles/VIDEO_TS.IFO";
 
 std::vector<std::string> Lines(const std::string& text)
 {
@@ -175,12 +174,12 @@ TEST(CalcWithTracks, TracksTheTitleSetLacksAreUsageErrors)
 TEST_F(BadInputs, MissingUnreadableAndForeignFilesExitThree)
 {
     ExpectRefused((m_dir / "missing.ifo").string(), "no such file");
-    ExpectRefused(m_dir.string(), "is a directory");
+    ExpectRefused(m_dir.string(), "no VIDEO_TS folder and no IFO files");
     // Opening a FIFO would wait for a writer: it is refused without being opened.
     ExpectRefused((m_dir / "pipe.ifo").string(), "not a regular file");
     ExpectRefused((m_dir / "empty.ifo").string(), "not a title-set information file");
     ExpectRefused((m_dir / "notes.txt").string(), "not a title-set information file");
-    ExpectRefused(kMenu, "not a title-set information file");
+    ExpectRefused(testing::LoneVideoManager(), testing::kNoTitleSet);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "chapters/chapter_list_builder.h"
 #include "chapters/chapter_text.h"
 #include "cli/vcd_project_command.h"
+#include "disc/title_set_load.h"
 #include "explorer/explorer_source.h"
 #include "explorer/profile_column.h"
 
@@ -21,10 +22,11 @@ namespace {
 // Chapters window opens the file afresh for each track; the bytes are the same each time, so one
 // open serves every walked track here (a set of a thousand tracks would otherwise be read a thousand
 // times).
-void RunChapters(const std::string& path, const std::vector<int>& tracks, const CalculatorState& calculator,
+void RunChapters(const TitleSetLoad& load, const std::vector<int>& tracks, const CalculatorState& calculator,
                  LoadOutcome& outcome)
 {
-    std::unique_ptr<TitleSetInfo> info = ifoOpen(path);
+    std::unique_ptr<ByteSource> source = load.OpenIfo();
+    std::unique_ptr<TitleSetInfo> info = source ? ifoOpen(*source) : nullptr;
     if (!info)
         return;
     for (const int track : tracks) {
@@ -68,9 +70,13 @@ LoadOutcome RunLoadPath(const std::string& path, int firstTracks)
     }
     outcome.reader = ExerciseReader(bytes);
 
-    // The track list, its texts and the three stream reports, from the path as the window loads.
+    // The track list, its texts and the three stream reports, through the load path the window
+    // takes.
     std::ostringstream parseOut, parseErr;
-    outcome.parsed = ifoParse(path, outcome.tracks, parseOut, parseErr);
+    TitleSetLoadResult loaded = LoadTitleSet(path, {}, parseOut, parseErr);
+    outcome.parsed = loaded.load.has_value();
+    if (loaded.load)
+        outcome.tracks = loaded.load->tracks;
     outcome.entries = TrackEntryLines(outcome.tracks);
     const int trackCount = outcome.tracks.TrackCount();
     for (const int track : TracksToWalk(trackCount, firstTracks))
@@ -79,13 +85,17 @@ LoadOutcome RunLoadPath(const std::string& path, int firstTracks)
     std::iota(all.begin(), all.end(), 0);
     outcome.allTracks = SumSelectedTracks(outcome.tracks, all);
     (void)SelectedCells(outcome.tracks, all);
-    for (InfoReportKind kind : {InfoReportKind::Video, InfoReportKind::Audio, InfoReportKind::Subs})
-        outcome.infoReports.push_back(BuildInfoReport(kind, path, outcome.tracks));
+    for (InfoReportKind kind : {InfoReportKind::Video, InfoReportKind::Audio, InfoReportKind::Subs}) {
+        std::unique_ptr<ByteSource> source = loaded.load ? loaded.load->OpenIfo() : nullptr;
+        outcome.infoReports.push_back(source ? BuildInfoReport(kind, *source, outcome.tracks) : std::nullopt);
+    }
 
     // Bitrate Informations takes one snapshot of the file; the explorer then shows each of its
     // tracks in turn.
     std::ostringstream explorerErr;
-    ExplorerRead read = ReadExplorerData(path, outcome.entries, 0, explorerErr);
+    std::unique_ptr<ByteSource> explorerSource = loaded.load ? loaded.load->OpenIfo() : nullptr;
+    ExplorerRead read = explorerSource ? ReadExplorerData(*explorerSource, outcome.entries, 0, explorerErr)
+                                       : ExplorerRead{std::nullopt, ExplorerReadError::CannotRead, 0};
     if (read.data) {
         for (const int track : TracksToWalk(read.data->trackCount, firstTracks)) {
             read.data->currentTrack = track;
@@ -95,10 +105,12 @@ LoadOutcome RunLoadPath(const std::string& path, int firstTracks)
 
     CalculatorController calculator;
     calculator.StartUp();
-    RunChapters(path, TracksToWalk(static_cast<int>(outcome.reader.times.size()), firstTracks),
-                calculator.State(), outcome);
+    if (loaded.load)
+        RunChapters(*loaded.load, TracksToWalk(static_cast<int>(outcome.reader.times.size()), firstTracks),
+                    calculator.State(), outcome);
 
-    outcome.vcdOpening = ReadVcdProjectOpening(path, calculator.State());
+    std::unique_ptr<ByteSource> vcdSource = loaded.load ? loaded.load->OpenIfo() : nullptr;
+    outcome.vcdOpening = ReadVcdProjectOpening(vcdSource.get(), calculator.State());
     std::ostringstream vcdError;
     outcome.vcdSource = cli::ReadVcdSource(path, vcdError);
     outcome.vcdError = vcdError.str();

@@ -17,6 +17,7 @@
 #include "explorer/bitrate_explorer_window.h"
 #include "explorer/colour_swatch_widget.h"
 #include "explorer/explorer_source.h"
+#include "tests/ui/lone_video_manager.h"
 #include "ui/framed_line_edit.h"
 
 using namespace ratewise;
@@ -290,10 +291,10 @@ void BitrateExplorerTest::mainWindowOpensNothingWithoutAFileOrTrack()
     QVERIFY(PressBitrateInformations({kFolder + QStringLiteral("VTS_01_0.IFO")}, 0) != nullptr);
     m_main->findChild<BitrateExplorerWindow*>()->close();
     QTRY_VERIFY(m_main->findChild<BitrateExplorerWindow*>() == nullptr);
-    m_main->TrackCommands().LoadIfo(kFolder + QStringLiteral("VIDEO_TS.IFO"));
+    m_main->TrackCommands().LoadIfo(testing::LoneVideoManager());
     QVERIFY(PressAgain(0) == nullptr);
     // Not a title set, or no such file, from the start.
-    QVERIFY(PressBitrateInformations({kFolder + QStringLiteral("VIDEO_TS.IFO")}, 0) == nullptr);
+    QVERIFY(PressBitrateInformations({testing::LoneVideoManager()}, 0) == nullptr);
     QVERIFY(PressBitrateInformations({kFolder + QStringLiteral("missing.IFO")}, 0) == nullptr);
     // The window stays usable: the calculator still answers.
     QCOMPARE(m_main->Controls().video->text(), QStringLiteral("668.444"));

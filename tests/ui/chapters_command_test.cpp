@@ -13,6 +13,7 @@
 
 #include "app/main_dialog.h"
 #include "chapters/chapters_dialog.h"
+#include "tests/ui/lone_video_manager.h"
 #include "ui/framed_line_edit.h"
 
 using namespace ratewise;
@@ -170,7 +171,7 @@ void ChaptersCommandTest::opensNothingWithoutAFileOrTrack()
     expectNothing(0, "no file loaded");
     Open({QStringLiteral("/no/such/VTS_01_0.IFO")});
     expectNothing(0, "file gone");
-    Open({kFolder + QStringLiteral("VIDEO_TS.IFO")});
+    Open({testing::LoneVideoManager()});
     expectNothing(0, "not a title set");
     Open({kFolder + QStringLiteral("VTS_01_0.IFO")});
     expectNothing(-1, "no focused track");

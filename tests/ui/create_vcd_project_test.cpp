@@ -14,6 +14,7 @@
 #include "app/main_dialog.h"
 #include "project/project_file_writer.h"
 #include "project/vcd_project_dialog.h"
+#include "tests/ui/lone_video_manager.h"
 #include "tests/ui/named_child.h"
 #include "tests/ui/vcd_prompt_recorder.h"
 #include "ui/framed_line_edit.h"
@@ -116,8 +117,9 @@ void CreateVcdProjectTest::unreadableFilesSayTheSame()
     QTemporaryDir dir;
     const QString gone = dir.filePath(QStringLiteral("VTS_01_0.IFO"));
     QFile::copy(Fixture("pal_d1_3audio_cells"), gone);
-    // The video manager's file is no title set; a file removed after loading cannot be read.
-    const QString manager = QStringLiteral(RATEWISE_FIXTURES_DIR "/ifo/pal_d1_3audio_cells/VIDEO_TS.IFO");
+    // A video manager without its title set loads nothing; a file removed after loading cannot be
+    // read.
+    const QString manager = testing::LoneVideoManager();
     for (const QString& path : {manager, gone}) {
         m_prompts.messages.clear();
         OpenMainWindow({path});

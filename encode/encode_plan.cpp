@@ -59,8 +59,8 @@ MediumPlan BuildMediumPlan(const PlanRequest& request, const MediumShare& share,
     plan.targetBytes = share.usableKilobits * 1024.0 / 8.0;
     for (const AudioTrack& track : request.audio)
         plan.audioBitsPerSecond += track.bitsPerSecond;
-    const ContainerOverhead overhead = OverheadOf(plan.container);
-    plan.overheadBytes = overhead.fixedBytes + overhead.bytesPerSecond * share.seconds;
+    plan.overhead = OverheadOf(plan.container, request.codec);
+    plan.overheadBytes = plan.overhead.fixedBytes + plan.overhead.bytesPerSecond * share.seconds;
     plan.toleranceMargin = EncoderToleranceMargin(request.codec);
     if (share.seconds <= 0)
         return plan;

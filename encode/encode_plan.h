@@ -75,6 +75,7 @@ struct MediumPlan {
     Container container = Container::Matroska;
     double targetBytes = 0;
     double audioBitsPerSecond = 0;
+    ContainerOverhead overhead; // the model for this container and codec
     double overheadBytes = 0;
     double toleranceMargin = 0;
     double videoBitsPerSecond = 0;       // what the encoder is asked for

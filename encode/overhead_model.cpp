@@ -21,16 +21,18 @@ std::string_view ContainerName(Container container)
     return container == Container::Mp4 ? "MP4" : "Matroska";
 }
 
-ContainerOverhead OverheadOf(Container container)
+ContainerOverhead OverheadOf(Container container, VideoCodec codec)
 {
     // Measured with scripts/measure-fill on the authored discs: file size minus the video and
-    // audio packets, for titles of 10 to 60 s, HandBrakeCLI and ffmpeg, PAL and NTSC, x264 and
-    // x265, fitted as a fixed part plus a part per second and rounded up. Matroska came to about
-    // 420-500 bytes + 530-570 bytes/s; MP4 to about 1000-1800 bytes + 580-910 bytes/s (its sample
-    // tables grow with every frame, most with x265's reordered frames and NTSC's 30000/1001).
+    // audio packets, for titles of 30 and 60 s, HandBrakeCLI and ffmpeg, PAL and NTSC, fitted as a
+    // fixed part plus a part per second, then rounded up past the largest fit. Matroska: 490-550
+    // bytes/s, 1.1-2.0 KB fixed with x264 and 3.9-4.1 KB with x265. MP4's sample tables grow with
+    // every frame and more with x265's reordering: x264 570-870 bytes/s + 1.4-2.5 KB, x265
+    // 790-1140 bytes/s + 3.9-5.1 KB (the most per second at NTSC's 30000/1001).
+    const bool x265 = codec == VideoCodec::X265;
     if (container == Container::Mp4)
-        return {2048, 950};
-    return {1024, 600};
+        return x265 ? ContainerOverhead{5120, 1200} : ContainerOverhead{3072, 900};
+    return x265 ? ContainerOverhead{4096, 600} : ContainerOverhead{2048, 600};
 }
 
 double EncoderToleranceMargin(VideoCodec codec)

@@ -20,10 +20,10 @@ struct ContainerOverhead {
     double bytesPerSecond = 0; // cluster/block or sample-table framing, grows with the length
 };
 
-// Measured on the authored test discs (scripts/measure-fill): see the README's table.
-ContainerOverhead OverheadOf(Container container);
-
 enum class VideoCodec { X264, X265 };
+
+// Measured on the authored test discs (scripts/measure-fill): see the README's table.
+ContainerOverhead OverheadOf(Container container, VideoCodec codec);
 
 // The share of the video bits held back for the codec's two-pass rate control, which lands a
 // little over the asked bitrate at worst by less than this on the measured grid.

@@ -26,7 +26,7 @@ std::string MediumHeader(const MediumPlan& plan)
         StringPrintf("#   target: %.0f bytes (%.3f kbit usable)\n", plan.targetBytes, share.usableKilobits);
     text += StringPrintf("#   calculator video bitrate: %.3f Kbps\n", share.calculatorVideoKbps);
     text += StringPrintf("#   audio: %.0f bit/s\n", plan.audioBitsPerSecond);
-    const ContainerOverhead overhead = OverheadOf(plan.container);
+    const ContainerOverhead& overhead = plan.overhead;
     text += StringPrintf("#   container overhead (%s): %.0f bytes + %.0f bytes/s = %.0f bytes\n",
                          std::string(ContainerName(plan.container)).c_str(), overhead.fixedBytes,
                          overhead.bytesPerSecond, plan.overheadBytes);

@@ -18,6 +18,7 @@
 #include <QUrl>
 
 #include "app/chapters_action.h"
+#include "app/encode_command.h"
 #include "app/explorer_command.h"
 #include "app/track_list_commands.h"
 #include "app/vcd_project_action.h"
@@ -260,6 +261,10 @@ QMenu* MainDialog::CreateWindowMenu()
     menu->setObjectName(QStringLiteral("windowMenu"));
     menu->addAction(QStringLiteral("Minimize"), this, &QWidget::showMinimized);
     menu->addAction(QStringLiteral("Close"), this, &QWidget::close);
+    menu->addSeparator();
+    QAction* encode = menu->addAction(QString::fromLatin1(kEncodeCommandEntry));
+    encode->setObjectName(QStringLiteral("encodeCommandAction"));
+    connect(encode, &QAction::triggered, this, [this] { CopyEncodeCommand(this, Loaded(), State()); });
     menu->addSeparator();
     QAction* about = menu->addAction(QString::fromLatin1(kAboutEntry));
     about->setObjectName(QStringLiteral("aboutAction"));

@@ -30,6 +30,7 @@ class MainDialog : public QDialog
 public:
     static constexpr const char* kTitle = "Ratewise " RATEWISE_VERSION;
     static constexpr const char* kAboutEntry = "About Ratewise...";
+    static constexpr const char* kEncodeCommandEntry = "Copy encode command";
     // Tip timing the window sets with each new text.
     static constexpr int kTipInitialDelay = 100;
     static constexpr int kTipAutoHide = 30000;
@@ -56,7 +57,8 @@ public:
     void StartSlide(bool open);
     const WindowSlide& Slide() const { return *m_slide; }
 
-    // The window's menu: Minimize, Close and, after a separator, the About entry.
+    // The window's menu: Minimize, Close, then "Copy encode command" and the About entry, each
+    // after a separator.
     QMenu* CreateWindowMenu();
     // Opens the About box (window-modal) and returns it; it deletes itself when closed.
     QDialog* OpenAboutBox();

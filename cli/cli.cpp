@@ -36,6 +36,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     AddTracksCommand(app, action);
     AddInfoCommand(app, action);
     AddDiscCommand(app, action);
+    AddStreamCommand(app, action);
+    AddPlanCommand(app, action);
 
     // CLI11 wants argv order reversed in a vector.
     std::vector<std::string> reversed(args.rbegin(), args.rend());

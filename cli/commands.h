@@ -20,5 +20,7 @@ void AddProfileCommand(CLI::App& app, CommandAction& action);
 void AddTracksCommand(CLI::App& app, CommandAction& action);
 void AddInfoCommand(CLI::App& app, CommandAction& action);
 void AddDiscCommand(CLI::App& app, CommandAction& action);
+void AddStreamCommand(CLI::App& app, CommandAction& action);
+void AddPlanCommand(CLI::App& app, CommandAction& action);
 
 } // namespace ratewise::cli

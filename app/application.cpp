@@ -18,11 +18,11 @@ namespace ratewise {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: ratewise [FILE.IFO]\n"
+    "Usage: ratewise [FILE.IFO | DISC]\n"
     "       ratewise --chart FILE.IFO --track N --png OUT [--width W] [--height H]\n"
     "       ratewise --version | --help\n"
-    "Opens the window, loading FILE.IFO when given; --chart draws one track's bitrate chart into a\n"
-    "PNG file without a window. See ratewise(1).\n";
+    "Opens the window, loading FILE.IFO or a disc (VIDEO_TS.IFO, folder, image, drive) when given;\n"
+    "--chart draws one track's bitrate chart into a PNG file without a window. See ratewise(1).\n";
 
 bool IsOnlyArgument(int argc, char** argv, const char* option)
 {

@@ -3,19 +3,23 @@
 # take a choice, the medium presets and title-set files. A new command is one entry in
 # _ratewise_cli_commands and one in _ratewise_cli_options.
 
-_ratewise_cli_commands="calc vcd-project split chapters profile tracks info"
+_ratewise_cli_commands="calc vcd-project split chapters profile tracks info disc plan stream"
 
 # The options of each command.
 _ratewise_cli_options() {
     local calculator="--hours --minutes --seconds --size --preset --count --audio1 --audio2 --mode --lock --video"
+    local disc="--title-set --title"
     case $1 in
-    calc) echo "$calculator --ifo --tracks --json" ;;
-    vcd-project) echo "-o --output --conversion --audio --video --quality --json" ;;
-    split) echo "$calculator --track --starts --format --chapters-per-medium --names --language --json" ;;
-    chapters) echo "--track --format --names --language -o --output --json" ;;
-    profile) echo "--track --width --json" ;;
-    tracks) echo "--json" ;;
-    info) echo "--video --audio --subs --raw --json" ;;
+    calc) echo "$calculator --ifo --tracks $disc --json" ;;
+    vcd-project) echo "$disc -o --output --conversion --audio --video --quality --json" ;;
+    split) echo "$calculator --track --starts $disc --format --chapters-per-medium --names --language --json" ;;
+    chapters) echo "--track $disc --format --names --language -o --output --json" ;;
+    profile) echo "--track $disc --width --json" ;;
+    tracks) echo "$disc --json" ;;
+    info) echo "$disc --video --audio --subs --raw --json" ;;
+    disc) echo "--json" ;;
+    plan) echo "$disc --track $calculator --encoder --codec --audio-codec --encoder-preset -o --output --stream-command --json" ;;
+    stream) echo "$disc --track --chapters" ;;
     esac
     echo "--help"
 }
@@ -29,14 +33,15 @@ _ratewise_cli_reply_lines() {
     done
 }
 
-# Title-set files (any case of .ifo) and folders; with "any", every file.
+# Title-set files and disc images (any case of .ifo and .iso) and folders; with "any", every file.
 _ratewise_cli_files() {
     local IFS=$'\n'
     compopt -o filenames 2>/dev/null
     if [[ $1 == any ]]; then
         COMPREPLY=($(compgen -f -- "$cur"))
     else
-        COMPREPLY=($(compgen -f -X '!*.[iI][fF][oO]' -- "$cur") $(compgen -d -- "$cur"))
+        COMPREPLY=($(compgen -f -X '!*.[iI][fF][oO]' -- "$cur") $(compgen -f -X '!*.[iI][sS][oO]' -- "$cur")
+            $(compgen -d -- "$cur"))
     fi
 }
 
@@ -78,10 +83,18 @@ _ratewise_cli() {
         vcd-project:--conversion) COMPREPLY=($(compgen -W "0 1 2 3" -- "$cur")) && return ;;
         vcd-project:--audio) COMPREPLY=($(compgen -W "64 96 112 128 160 192 224 256 320 384" -- "$cur")) && return ;;
         vcd-project:--quality) COMPREPLY=($(compgen -W "0 1 2 3 4 5" -- "$cur")) && return ;;
+        plan:--encoder) COMPREPLY=($(compgen -W "handbrake ffmpeg" -- "$cur")) && return ;;
+        plan:--codec) COMPREPLY=($(compgen -W "x264 x265" -- "$cur")) && return ;;
+        plan:--audio-codec) COMPREPLY=($(compgen -W "aac ac3 copy" -- "$cur")) && return ;;
+        plan:--encoder-preset)
+            COMPREPLY=($(compgen -W "ultrafast superfast veryfast faster fast medium slow slower veryslow" -- "$cur"))
+            return
+            ;;
+        plan:--stream-command) COMPREPLY=($(compgen -c -- "$cur")) && return ;;
         *:--ifo) _ratewise_cli_files && return ;;
         *:-o | *:--output) _ratewise_cli_files any && return ;;
         *:--hours | *:--minutes | *:--seconds | *:--size | *:--count | *:--audio1 | *:--audio2 | *:--video | \
-            *:--track | *:--tracks | *:--starts | *:--width | *:--language)
+            *:--track | *:--tracks | *:--starts | *:--width | *:--language | *:--title-set | *:--title | *:--chapters)
             COMPREPLY=()
             return
             ;;

@@ -3,7 +3,7 @@
 # take a choice, the medium presets and title-set files. A new command is one line under
 # "Commands" and its options below.
 
-set -l commands calc vcd-project split chapters profile tracks info
+set -l commands calc vcd-project split chapters profile tracks info disc plan stream
 set -l c complete -c ratewise-cli
 
 # Options take values only where a line says so; positional words are title-set files.
@@ -19,14 +19,22 @@ $c -n "not __fish_seen_subcommand_from $commands" -a chapters -d 'Where each cha
 $c -n "not __fish_seen_subcommand_from $commands" -a profile -d "A track's bitrate over its running time"
 $c -n "not __fish_seen_subcommand_from $commands" -a tracks -d 'The track list of a title set'
 $c -n "not __fish_seen_subcommand_from $commands" -a info -d 'The video, audio or subtitle report of a title set'
+$c -n "not __fish_seen_subcommand_from $commands" -a disc -d 'What a disc holds: its titles and title sets'
+$c -n "not __fish_seen_subcommand_from $commands" -a plan -d 'A two-pass HandBrakeCLI or ffmpeg encode that fills the media'
+$c -n "not __fish_seen_subcommand_from $commands" -a stream -d "A title's cells as one MPEG program stream on standard output"
 
 # Every command
 $c -n "__fish_seen_subcommand_from $commands" -s h -l help -d 'Print help and exit'
 $c -n "__fish_seen_subcommand_from $commands" -l json -d 'Print one JSON object'
-$c -n "__fish_seen_subcommand_from vcd-project split chapters profile tracks info" -a '(__fish_complete_suffix .IFO; __fish_complete_suffix .ifo)'
+$c -n "__fish_seen_subcommand_from vcd-project split chapters profile tracks info disc plan stream" -a '(__fish_complete_suffix .IFO; __fish_complete_suffix .ifo; __fish_complete_suffix .iso)'
+
+# A title set of a disc: every command that reads one
+set -l disc '__fish_seen_subcommand_from calc vcd-project split chapters profile tracks info plan stream'
+$c -n $disc -l title-set -x -d 'Title set of a disc, image or folder'
+$c -n $disc -l title -x -d 'Disc title: its title set and track'
 
 # The calculator: calc and split
-set -l calculator '__fish_seen_subcommand_from calc split'
+set -l calculator '__fish_seen_subcommand_from calc split plan'
 $c -n $calculator -l hours -x -d 'Hours, typed as text'
 $c -n $calculator -l minutes -x -d 'Minutes, typed as text'
 $c -n $calculator -l seconds -x -d 'Seconds, typed as text'
@@ -67,3 +75,13 @@ $c -n '__fish_seen_subcommand_from info' -l video -d 'The video report'
 $c -n '__fish_seen_subcommand_from info' -l audio -d 'The audio report'
 $c -n '__fish_seen_subcommand_from info' -l subs -d 'The subtitle report'
 $c -n '__fish_seen_subcommand_from info' -l raw -d "Keep the window's CR LF line ends"
+
+# plan, stream
+$c -n '__fish_seen_subcommand_from plan stream' -l track -x -d 'Track of the title set, from 1'
+$c -n '__fish_seen_subcommand_from plan' -l encoder -x -a 'handbrake ffmpeg' -d 'The encoder the plan runs'
+$c -n '__fish_seen_subcommand_from plan' -l codec -x -a 'x264 x265' -d 'Video codec'
+$c -n '__fish_seen_subcommand_from plan' -l audio-codec -x -a 'aac ac3 copy' -d 'Audio codec'
+$c -n '__fish_seen_subcommand_from plan' -l encoder-preset -x -a 'ultrafast superfast veryfast faster fast medium slow slower veryslow' -d "The video encoder's speed preset"
+$c -n '__fish_seen_subcommand_from plan' -s o -l output -r -F -d 'The encoded file (.mkv or .mp4)'
+$c -n '__fish_seen_subcommand_from plan' -l stream-command -x -a '(__fish_complete_command)' -d 'What the ffmpeg plan runs for stream'
+$c -n '__fish_seen_subcommand_from stream' -l chapters -x -d 'Only chapters A to B: A-B'

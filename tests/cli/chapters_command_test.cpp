@@ -86,7 +86,7 @@ TEST(ChaptersCommand, SaysWhyInOneLine)
 {
     ExpectOneErrorLine(RunCliCapture({"chapters", "no-such.IFO", "--track", "1"}), 3,
                        "ratewise-cli: no-such.IFO: no such file\n");
-    const std::string manager = testing::LoneVideoManager();
+    const std::string manager = test_support::LoneVideoManager();
     ExpectOneErrorLine(RunCliCapture({"chapters", manager, "--track", "1"}), 3,
                        "ratewise-cli: " + manager + ": " + testing::kNoTitleSet + "\n");
     ExpectOneErrorLine(RunCliCapture({"chapters", RATEWISE_FIXTURES_DIR "/ifo", "--track", "1"}), 3,

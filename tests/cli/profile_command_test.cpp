@@ -70,7 +70,7 @@ TEST(ProfileCommand, RefusesMissingFilesAndUnknownTracks)
     EXPECT_EQ(missing.err, "ratewise-cli: no-such.ifo: no such file\n");
     EXPECT_EQ(missing.out, "");
     // A video manager without its title set has none to load.
-    const std::string manager = testing::LoneVideoManager();
+    const std::string manager = test_support::LoneVideoManager();
     const auto refused = RunCliCapture({"profile", manager, "--track", "1"});
     EXPECT_EQ(refused.status, 3);
     EXPECT_EQ(refused.err, "ratewise-cli: " + manager + ": " + testing::kNoTitleSet + "\n");

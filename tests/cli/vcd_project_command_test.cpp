@@ -169,7 +169,7 @@ TEST_F(VcdProjectCommand, RealTitleSetsGiveTheProjectOfTheirStandardAndAspect)
 
     // A video manager without its title set: exit 3, nothing written.
     const auto manager =
-        RunCliCapture({"vcd-project", testing::LoneVideoManager(), "-o", (m_dir / "vmg").string()});
+        RunCliCapture({"vcd-project", test_support::LoneVideoManager(), "-o", (m_dir / "vmg").string()});
     EXPECT_EQ(manager.status, 3);
     EXPECT_NE(manager.err.find(testing::kNoTitleSet), std::string::npos) << manager.err;
     EXPECT_FALSE(fs::exists(m_dir / "vmg.tpr"));

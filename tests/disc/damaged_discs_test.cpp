@@ -16,7 +16,7 @@ namespace ratewise {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::RunCliCapture;
+using test_support::RunCliCapture;
 
 const fs::path kManager = RATEWISE_FIXTURES_DIR "/ifo/pal_98_titles/VIDEO_TS.IFO";
 
@@ -28,7 +28,7 @@ void PutU16(std::vector<unsigned char>& bytes, std::size_t at, unsigned value)
 
 TEST(VideoManager, ReadsTheTitleTableAndRefusesDamage)
 {
-    const std::vector<unsigned char> good = testing::ReadBytes(kManager);
+    const std::vector<unsigned char> good = test_support::ReadBytes(kManager);
     const auto parse = [](const std::vector<unsigned char>& bytes) {
         return ParseVideoManager(BeView(bytes));
     };
@@ -68,7 +68,7 @@ protected:
     {
         m_dir = fs::temp_directory_path() / ("ratewise-damaged-" + std::to_string(::getpid()));
         fs::create_directories(m_dir);
-        m_folder = testing::MakeFixtureDisc("pal_d1_3audio_cells", m_dir);
+        m_folder = test_support::MakeFixtureDisc("pal_d1_3audio_cells", m_dir);
     }
     void TearDown() override { fs::remove_all(m_dir); }
 
@@ -81,7 +81,7 @@ protected:
             ("'" RATEWISE_CLI "' tracks '" + disc.string() + "' >/dev/null 2>'" + err.string() + "'")
                 .c_str());
         EXPECT_EQ(WEXITSTATUS(status), 3) << disc;
-        const std::vector<unsigned char> bytes = testing::ReadBytes(err);
+        const std::vector<unsigned char> bytes = test_support::ReadBytes(err);
         EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
                   "ratewise-cli: " + disc.string() + ": " + why + "\n");
     }
@@ -92,58 +92,58 @@ protected:
 TEST_F(DamagedDiscs, FoldersFallBackToBackupsAndNameWhatIsMissing)
 {
     const fs::path videoTs = m_folder / "VIDEO_TS";
-    const std::vector<unsigned char> manager = testing::ReadBytes(videoTs / "VIDEO_TS.IFO");
+    const std::vector<unsigned char> manager = test_support::ReadBytes(videoTs / "VIDEO_TS.IFO");
     const std::string expected = RunCliCapture({"tracks", (videoTs / "VTS_01_0.IFO").string()}).out;
 
     // Damaged .IFO files are read from their .BUP copies; names match in any case.
-    testing::WriteBytes(videoTs / "VIDEO_TS.IFO", std::vector<unsigned char>(2048));
-    testing::WriteBytes(videoTs / "VTS_01_0.IFO", {});
+    test_support::WriteBytes(videoTs / "VIDEO_TS.IFO", std::vector<unsigned char>(2048));
+    test_support::WriteBytes(videoTs / "VTS_01_0.IFO", {});
     fs::rename(videoTs / "VTS_01_0.BUP", videoTs / "vts_01_0.bup");
     fs::rename(videoTs, m_folder / "video_ts");
     EXPECT_EQ(RunCliCapture({"tracks", m_folder.string()}).out, expected);
 
     // Without good copies, or with the title table naming a set that is not there.
-    testing::WriteBytes(m_folder / "video_ts" / "VIDEO_TS.BUP", {});
+    test_support::WriteBytes(m_folder / "video_ts" / "VIDEO_TS.BUP", {});
     ExpectRefused(m_folder, "VIDEO_TS.IFO is damaged and has no good .BUP copy");
     std::vector<unsigned char> twoSets = manager;
     PutU16(twoSets, 0x3E, 2);
     twoSets[2048 * std::size_t{manager[0xC7]} + 8 + 6] = 2; // title 1 in set 2
-    testing::WriteBytes(m_folder / "video_ts" / "VIDEO_TS.IFO", twoSets);
+    test_support::WriteBytes(m_folder / "video_ts" / "VIDEO_TS.IFO", twoSets);
     ExpectRefused(m_folder / "video_ts" / "VIDEO_TS.IFO",
                   "title set 2 of the title table is missing or damaged");
 
     fs::create_directories(m_dir / "empty");
     ExpectRefused(m_dir / "empty", "no VIDEO_TS folder and no IFO files");
-    testing::WriteBytes(m_dir / "movie.iso", std::vector<unsigned char>(600 * 2048, 'x'));
+    test_support::WriteBytes(m_dir / "movie.iso", std::vector<unsigned char>(600 * 2048, 'x'));
     ExpectRefused(m_dir / "movie.iso", "no UDF file system in the image");
 }
 
 TEST_F(DamagedDiscs, ImagesCutShortOrWipedLoadOrAreRefusedQuietly)
 {
     const fs::path image = m_dir / "disc.iso";
-    if (!testing::MakeImage(m_folder, "DAMAGED", image))
+    if (!test_support::MakeImage(m_folder, "DAMAGED", image))
         GTEST_SKIP() << "needs genisoimage";
-    const std::vector<unsigned char> good = testing::ReadBytes(image);
+    const std::vector<unsigned char> good = test_support::ReadBytes(image);
     const std::size_t sectors = good.size() / 2048;
     const fs::path damaged = m_dir / "damaged.iso";
     const auto write = [&](std::vector<unsigned char> bytes) {
-        testing::WriteBytes(damaged, bytes);
+        test_support::WriteBytes(damaged, bytes);
         return damaged.string();
     };
     // Cut at every third sector from the anchor on, and one byte short of the whole.
     for (std::size_t sector = 256; sector < sectors; sector += 3) {
-        const auto outcome = testing::RunLoadPath(
+        const auto outcome = test_support::RunLoadPath(
             write({good.begin(), good.begin() + static_cast<std::ptrdiff_t>(sector * 2048)}), 2);
         EXPECT_LE(outcome.tracks.TrackCount(), 4) << sector;
     }
-    EXPECT_TRUE(testing::RunLoadPath(write({good.begin(), good.end() - 1}), 2).parsed);
+    EXPECT_TRUE(test_support::RunLoadPath(write({good.begin(), good.end() - 1}), 2).parsed);
     // Each sector of the file system's descriptors and folders wiped in turn, every other one
     // filled with ones instead; past them lie the files themselves.
     for (std::size_t sector = 16; sector < std::min<std::size_t>(sectors, 300); ++sector) {
         std::vector<unsigned char> bytes = good;
         std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(sector * 2048), 2048,
                     sector % 2 ? 0x00 : 0xFF);
-        testing::RunLoadPath(write(bytes), 2);
+        test_support::RunLoadPath(write(bytes), 2);
     }
     ExpectRefused(write({good.begin(), good.begin() + 256 * 2048}), "no UDF file system in the image");
     std::vector<unsigned char> noFileSystem = good;

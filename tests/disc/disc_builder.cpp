@@ -7,7 +7,7 @@
 #include <regex>
 #include <sstream>
 
-namespace ratewise::testing {
+namespace ratewise::test_support {
 namespace {
 
 namespace fs = std::filesystem;
@@ -125,4 +125,4 @@ std::optional<PeerDisc> ReadWithLsdvd(const fs::path& disc)
     return peer;
 }
 
-} // namespace ratewise::testing
+} // namespace ratewise::test_support

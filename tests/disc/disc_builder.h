@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace ratewise::testing {
+namespace ratewise::test_support {
 
 // True when every named program is on PATH.
 bool HaveTools(const std::vector<std::string>& tools);
@@ -42,4 +42,4 @@ std::optional<PeerDisc> ReadWithLsdvd(const std::filesystem::path& disc);
 std::vector<unsigned char> ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::vector<unsigned char>& bytes);
 
-} // namespace ratewise::testing
+} // namespace ratewise::test_support

@@ -15,7 +15,7 @@ namespace ratewise {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::RunCliCapture;
+using test_support::RunCliCapture;
 
 const std::vector<std::string> kFixtures{"pal_d1_3audio_cells", "ntsc_d1_wide_subs16_menu", "pal_98_titles"};
 
@@ -27,16 +27,16 @@ protected:
         s_dir = fs::temp_directory_path() / ("ratewise-discs-" + std::to_string(::getpid()));
         fs::create_directories(s_dir);
         for (const std::string& fixture : kFixtures)
-            testing::MakeImage(testing::MakeFixtureDisc(fixture, s_dir), "FIXTURE",
+            test_support::MakeImage(test_support::MakeFixtureDisc(fixture, s_dir), "FIXTURE",
                                s_dir / (fixture + ".iso"));
-        if (const auto multi = testing::MakeTwoSetDisc(s_dir))
-            testing::MakeImage(*multi, "TWO_SETS", s_dir / "multi.iso");
+        if (const auto multi = test_support::MakeTwoSetDisc(s_dir))
+            test_support::MakeImage(*multi, "TWO_SETS", s_dir / "multi.iso");
     }
     static void TearDownTestSuite() { fs::remove_all(s_dir); }
 
     void SetUp() override
     {
-        if (!fs::exists(s_dir / "multi.iso") || !testing::HaveTools({"lsdvd"}))
+        if (!fs::exists(s_dir / "multi.iso") || !test_support::HaveTools({"lsdvd"}))
             GTEST_SKIP() << "needs genisoimage, ffmpeg, dvdauthor and lsdvd";
     }
 
@@ -62,7 +62,7 @@ TEST_F(Discs, DiscAgreesWithLsdvdOnEveryImage)
     for (const std::string& name : {kFixtures[0], kFixtures[1], kFixtures[2], std::string("multi")}) {
         SCOPED_TRACE(name);
         const fs::path image = s_dir / (name + ".iso");
-        const std::optional<testing::PeerDisc> peer = testing::ReadWithLsdvd(image);
+        const std::optional<test_support::PeerDisc> peer = test_support::ReadWithLsdvd(image);
         ASSERT_TRUE(peer);
         const nlohmann::json disc = Json({"disc", image.string(), "--json"});
         EXPECT_EQ(disc["kind"], "image");
@@ -71,7 +71,7 @@ TEST_F(Discs, DiscAgreesWithLsdvdOnEveryImage)
         EXPECT_EQ(disc["provider"], "DVDAuthor 0.7.2");
         EXPECT_EQ(disc["longestTitle"], peer->longestTitle);
         ASSERT_EQ(disc["titles"].size(), peer->titles.size());
-        for (const testing::PeerTitle& expected : peer->titles) {
+        for (const test_support::PeerTitle& expected : peer->titles) {
             const nlohmann::json& title = disc["titles"][static_cast<std::size_t>(expected.number - 1)];
             EXPECT_EQ(title["number"], expected.number);
             EXPECT_EQ(title["titleSet"], expected.titleSet);
@@ -154,7 +154,7 @@ TEST_F(Discs, TitleSetAndTitleChooseTheSetAndTrack)
 TEST_F(Discs, TitleVobsReadAsOneSectorAddressedSource)
 {
     const fs::path folder = s_dir / "multi" / "VIDEO_TS";
-    const std::vector<unsigned char> vob = testing::ReadBytes(folder / "VTS_01_1.VOB");
+    const std::vector<unsigned char> vob = test_support::ReadBytes(folder / "VTS_01_1.VOB");
     for (const fs::path& disc : {s_dir / "multi.iso", s_dir / "multi"}) {
         std::ostream quiet(nullptr);
         const TitleSetLoadResult loaded = LoadTitleSet(disc.string(), {1, 0}, quiet, quiet);

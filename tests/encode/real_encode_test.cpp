@@ -116,13 +116,13 @@ TEST(Stream, GivesLibdvdreadsBytesOfEachTitleFromFolderAndTrack)
             EXPECT_GT(bytes.size(), 100u * 2048) << standard << " title " << title;
             EXPECT_TRUE(bytes == FileBytes(theirs)) << standard << " title " << title;
             // The same title named as a track of its title set.
-            const testing::CliResult track = testing::RunCliCapture(
+            const test_support::CliResult track = test_support::RunCliCapture(
                 {"stream", (disc / "VIDEO_TS" / "VTS_01_0.IFO").string(), "--track", std::to_string(title)});
             EXPECT_EQ(track.status, 0);
             EXPECT_TRUE(track.out == bytes);
             // And read from inside the image.
-            const testing::CliResult image =
-                testing::RunCliCapture({"stream", disc.string() + ".iso", "--title", std::to_string(title)});
+            const test_support::CliResult image =
+                test_support::RunCliCapture({"stream", disc.string() + ".iso", "--title", std::to_string(title)});
             EXPECT_EQ(image.status, 0);
             EXPECT_TRUE(image.out == bytes);
         }
@@ -152,7 +152,7 @@ TEST(Stream, StopsCleanlyOnAClosedPipeAndRefusesScrambledPacks)
         }
     }
     vob.close();
-    const testing::CliResult result = testing::RunCliCapture({"stream", copy.string(), "--title", "1"});
+    const test_support::CliResult result = test_support::RunCliCapture({"stream", copy.string(), "--title", "1"});
     EXPECT_EQ(result.status, 3);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, "ratewise-cli: " + copy.string() +
@@ -193,7 +193,7 @@ TEST(Plan, BadInputGivesOneLineAndNoScript)
         {{"stream", noVobs.string(), "--title", "1"}, 3, "no title VOB files"},
     };
     for (const auto& c : cases) {
-        const testing::CliResult result = testing::RunCliCapture(c.args);
+        const test_support::CliResult result = test_support::RunCliCapture(c.args);
         EXPECT_EQ(result.status, c.status) << c.args[2];
         EXPECT_EQ(result.out, "");
         EXPECT_NE(result.err.find(c.why), std::string::npos) << result.err;
@@ -202,8 +202,8 @@ TEST(Plan, BadInputGivesOneLineAndNoScript)
     // An encoder that is not installed.
     const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
     ::setenv("PATH", discs->root.c_str(), 1);
-    const testing::CliResult missing =
-        testing::RunCliCapture({"plan", pal, "--title", "1", "--encoder", "handbrake", "-o", out});
+    const test_support::CliResult missing =
+        test_support::RunCliCapture({"plan", pal, "--title", "1", "--encoder", "handbrake", "-o", out});
     ::setenv("PATH", path.c_str(), 1);
     EXPECT_EQ(missing.status, 3);
     EXPECT_EQ(missing.err, "ratewise-cli: HandBrakeCLI: not installed (not found on PATH)\n");

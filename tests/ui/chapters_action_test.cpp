@@ -189,7 +189,7 @@ void ChaptersActionTest::opensNothingWithoutAFileOrTrack()
     expectNothing(0, "no file loaded");
     Open({QStringLiteral("/no/such/VTS_01_0.IFO")});
     expectNothing(0, "file gone");
-    Open({testing::LoneVideoManager()});
+    Open({test_support::LoneVideoManager()});
     expectNothing(0, "not a title set");
     Open({kFolder + QStringLiteral("VTS_01_0.IFO")});
     expectNothing(-1, "no focused track");

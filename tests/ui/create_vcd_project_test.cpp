@@ -117,7 +117,7 @@ void CreateVcdProjectTest::unreadableFilesSayTheSame()
     QFile::copy(Fixture("pal_d1_3audio_cells"), gone);
     // A video manager without its title set loads nothing; a file removed after loading cannot be
     // read.
-    const QString manager = testing::LoneVideoManager();
+    const QString manager = test_support::LoneVideoManager();
     for (const QString& path : {manager, gone}) {
         m_dialogs->messages.clear();
         OpenMainWindow({path});

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
-namespace ratewise::testing {
+namespace ratewise::test_support {
 
 inline QString LoneVideoManager()
 {
@@ -19,4 +19,4 @@ inline QString LoneVideoManager()
     return path;
 }
 
-} // namespace ratewise::testing
+} // namespace ratewise::test_support

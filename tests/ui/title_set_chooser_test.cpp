@@ -58,7 +58,7 @@ private slots:
     void doubleClickPicksASet();
 
 private:
-    QListWidget* Tracks() { return testing::NamedChild<QListWidget>(m_dialog.get(), "trackList"); }
+    QListWidget* Tracks() { return test_support::NamedChild<QListWidget>(m_dialog.get(), "trackList"); }
     TitleSetChooserDialog* Chooser() { return m_dialog->findChild<TitleSetChooserDialog*>(); }
 
     std::unique_ptr<MainDialog> m_dialog;
@@ -116,7 +116,7 @@ void TitleSetChooserTest::keyboardPicksASetAndEscapeKeepsTheWindow()
     TitleSetChooserDialog* chooser = Chooser();
     QVERIFY(chooser != nullptr);
     QTRY_VERIFY(chooser->isVisible());
-    auto* sets = testing::NamedChild<QListWidget>(chooser, "titleSetList");
+    auto* sets = test_support::NamedChild<QListWidget>(chooser, "titleSetList");
     QCOMPARE(sets->count(), 2);
     QCOMPARE(sets->currentRow(), 0); // set 1 holds the longest title
     QVERIFY(sets->item(1)->text().startsWith(
@@ -133,7 +133,7 @@ void TitleSetChooserTest::keyboardPicksASetAndEscapeKeepsTheWindow()
     // Escape: the list and the path stay as they were.
     Drop(m_dialog.get(), m_twoSets + QStringLiteral("/video_ts"));
     QTRY_VERIFY(Chooser() != nullptr && Chooser()->isVisible());
-    QTest::keyClick(testing::NamedChild<QListWidget>(Chooser(), "titleSetList"), Qt::Key_Escape);
+    QTest::keyClick(test_support::NamedChild<QListWidget>(Chooser(), "titleSetList"), Qt::Key_Escape);
     QTRY_VERIFY(Chooser() == nullptr);
     QCOMPARE(Tracks()->count(), 2);
     QCOMPARE(m_dialog->IfoPath(), m_twoSets);
@@ -143,13 +143,13 @@ void TitleSetChooserTest::doubleClickPicksASet()
 {
     Drop(m_dialog.get(), m_twoSets);
     QTRY_VERIFY(Chooser() != nullptr && Chooser()->isVisible());
-    auto* sets = testing::NamedChild<QListWidget>(Chooser(), "titleSetList");
+    auto* sets = test_support::NamedChild<QListWidget>(Chooser(), "titleSetList");
     const QPoint first = sets->visualItemRect(sets->item(0)).center();
     QTest::mouseClick(sets->viewport(), Qt::LeftButton, Qt::NoModifier, first);
     QTest::mouseDClick(sets->viewport(), Qt::LeftButton, Qt::NoModifier, first);
     QTRY_VERIFY(Chooser() == nullptr);
     QCOMPARE(Tracks()->count(), 4);
-    QCOMPARE(testing::NamedChild<QLineEdit>(m_dialog.get(), "subtitlesEdit")->text(), QStringLiteral("2"));
+    QCOMPARE(test_support::NamedChild<QLineEdit>(m_dialog.get(), "subtitlesEdit")->text(), QStringLiteral("2"));
 }
 
 QTEST_MAIN(TitleSetChooserTest)

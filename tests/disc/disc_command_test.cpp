@@ -28,7 +28,7 @@ protected:
         fs::create_directories(s_dir);
         for (const std::string& fixture : kFixtures)
             test_support::MakeImage(test_support::MakeFixtureDisc(fixture, s_dir), "FIXTURE",
-                               s_dir / (fixture + ".iso"));
+                                    s_dir / (fixture + ".iso"));
         if (const auto multi = test_support::MakeTwoSetDisc(s_dir))
             test_support::MakeImage(*multi, "TWO_SETS", s_dir / "multi.iso");
     }

@@ -121,8 +121,8 @@ TEST(Stream, GivesLibdvdreadsBytesOfEachTitleFromFolderAndTrack)
             EXPECT_EQ(track.status, 0);
             EXPECT_TRUE(track.out == bytes);
             // And read from inside the image.
-            const test_support::CliResult image =
-                test_support::RunCliCapture({"stream", disc.string() + ".iso", "--title", std::to_string(title)});
+            const test_support::CliResult image = test_support::RunCliCapture(
+                {"stream", disc.string() + ".iso", "--title", std::to_string(title)});
             EXPECT_EQ(image.status, 0);
             EXPECT_TRUE(image.out == bytes);
         }
@@ -152,7 +152,8 @@ TEST(Stream, StopsCleanlyOnAClosedPipeAndRefusesScrambledPacks)
         }
     }
     vob.close();
-    const test_support::CliResult result = test_support::RunCliCapture({"stream", copy.string(), "--title", "1"});
+    const test_support::CliResult result =
+        test_support::RunCliCapture({"stream", copy.string(), "--title", "1"});
     EXPECT_EQ(result.status, 3);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, "ratewise-cli: " + copy.string() +

@@ -149,7 +149,8 @@ void TitleSetChooserTest::doubleClickPicksASet()
     QTest::mouseDClick(sets->viewport(), Qt::LeftButton, Qt::NoModifier, first);
     QTRY_VERIFY(Chooser() == nullptr);
     QCOMPARE(Tracks()->count(), 4);
-    QCOMPARE(test_support::NamedChild<QLineEdit>(m_dialog.get(), "subtitlesEdit")->text(), QStringLiteral("2"));
+    QCOMPARE(test_support::NamedChild<QLineEdit>(m_dialog.get(), "subtitlesEdit")->text(),
+             QStringLiteral("2"));
 }
 
 QTEST_MAIN(TitleSetChooserTest)

@@ -88,7 +88,7 @@ TEST(ChaptersCommand, SaysWhyInOneLine)
                        "ratewise-cli: no-such.IFO: no such file\n");
     const std::string manager = test_support::LoneVideoManager();
     ExpectOneErrorLine(RunCliCapture({"chapters", manager, "--track", "1"}), 3,
-                       "ratewise-cli: " + manager + ": " + testing::kNoTitleSet + "\n");
+                       "ratewise-cli: " + manager + ": " + test_support::kNoTitleSet + "\n");
     ExpectOneErrorLine(RunCliCapture({"chapters", RATEWISE_FIXTURES_DIR "/ifo", "--track", "1"}), 3,
                        "ratewise-cli: " RATEWISE_FIXTURES_DIR "/ifo: no VIDEO_TS folder and no IFO files\n");
     ExpectOneErrorLine(RunCliCapture({"chapters", kCells, "--track", "5"}), 2,

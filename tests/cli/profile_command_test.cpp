@@ -73,7 +73,7 @@ TEST(ProfileCommand, RefusesMissingFilesAndUnknownTracks)
     const std::string manager = test_support::LoneVideoManager();
     const auto refused = RunCliCapture({"profile", manager, "--track", "1"});
     EXPECT_EQ(refused.status, 3);
-    EXPECT_EQ(refused.err, "ratewise-cli: " + manager + ": " + testing::kNoTitleSet + "\n");
+    EXPECT_EQ(refused.err, "ratewise-cli: " + manager + ": " + test_support::kNoTitleSet + "\n");
 
     const auto track = RunCliCapture({"profile", kCells, "--track", "99"});
     EXPECT_EQ(track.status, 2);

@@ -179,7 +179,7 @@ TEST_F(BadInputs, MissingUnreadableAndForeignFilesExitThree)
     ExpectRefused((m_dir / "pipe.ifo").string(), "not a regular file");
     ExpectRefused((m_dir / "empty.ifo").string(), "not a title-set information file");
     ExpectRefused((m_dir / "notes.txt").string(), "not a title-set information file");
-    ExpectRefused(test_support::LoneVideoManager(), testing::kNoTitleSet);
+    ExpectRefused(test_support::LoneVideoManager(), test_support::kNoTitleSet);
 }
 
 } // namespace

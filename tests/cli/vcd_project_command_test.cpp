@@ -171,7 +171,7 @@ TEST_F(VcdProjectCommand, RealTitleSetsGiveTheProjectOfTheirStandardAndAspect)
     const auto manager =
         RunCliCapture({"vcd-project", test_support::LoneVideoManager(), "-o", (m_dir / "vmg").string()});
     EXPECT_EQ(manager.status, 3);
-    EXPECT_NE(manager.err.find(testing::kNoTitleSet), std::string::npos) << manager.err;
+    EXPECT_NE(manager.err.find(test_support::kNoTitleSet), std::string::npos) << manager.err;
     EXPECT_FALSE(fs::exists(m_dir / "vmg.tpr"));
 }
 

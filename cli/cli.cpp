@@ -6,8 +6,33 @@
 #include <sstream>
 
 #include "cli/commands.h"
+#include "cli/help_formatter.h"
+#include "cli/messages.h"
+#include "cli/parse_errors.h"
+#include "cli/short_forms.h"
 
 namespace ratewise::cli {
+namespace {
+
+constexpr const char* kExitStatusHelp =
+    "Exit status: 0 success; 1 an output could not be written; 2 usage error; 3 input file missing,\n"
+    "unreadable or not a title set; 4 no result (nothing usable came out: the output is still printed\n"
+    "and one line on stderr says why).";
+
+// Every command takes -q/--quiet, also after its name; the program does too, before it.
+void AddQuietFlags(CLI::App& app, bool& quiet)
+{
+    const char* help = "Print no notes on values changed or ignored";
+    app.add_flag("-q,--quiet", quiet, help);
+    for (CLI::App* command : app.get_subcommands({})) {
+        if (command->get_option_no_throw("--quiet") == nullptr)
+            command->add_flag("--quiet", quiet, help);
+        command->footer("Exit status: 0 success, 1 write failed, 2 usage, 3 bad input, 4 no result "
+                        "(see 'ratewise-cli --help').");
+    }
+}
+
+} // namespace
 
 void PrintError(std::ostream& err, const std::string& what, const std::string& why)
 {
@@ -16,9 +41,16 @@ void PrintError(std::ostream& err, const std::string& what, const std::string& w
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    RunContext context;
+    const ScopedRunContext attached(err, context);
+
     CLI::App app{"Ratewise: video bitrate calculator and DVD title-set tools", "ratewise-cli"};
+    app.formatter(std::make_shared<HelpFormatter>());
+    app.option_defaults()->always_capture_default();
     app.require_subcommand(1);
-    app.set_version_flag("--version", "ratewise-cli 0.45");
+    app.set_version_flag("-V,--version", "ratewise-cli 0.45", "Print the version and exit");
+    app.set_help_flag("-h,--help", "Print this help and exit");
+    app.footer(kExitStatusHelp);
 
     CommandAction action;
     AddCalcCommand(app, action);
@@ -28,9 +60,18 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     AddProfileCommand(app, action);
     AddTracksCommand(app, action);
     AddInfoCommand(app, action);
+    AddQuietFlags(app, context.quiet);
+    for (CLI::App* command : app.get_subcommands({}))
+        command->set_help_flag("-h,--help", "Print this help and exit");
 
+    CLI::App* chosen = ChosenCommand(app, args);
+    if (chosen)
+        context.command = chosen->get_name();
+    const std::vector<std::string> expanded = ExpandShortForms(app, args);
+    if (PrintUnknownArgument(err, app, expanded))
+        return kExitUsage;
     // CLI11 wants argv order reversed in a vector.
-    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    std::vector<std::string> reversed(expanded.rbegin(), expanded.rend());
     try {
         app.parse(reversed);
     } catch (const CLI::CallForHelp&) {
@@ -43,7 +84,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << "ratewise-cli 0.45\n";
         return kExitOk;
     } catch (const CLI::ParseError& error) {
-        PrintError(err, "usage", error.what());
+        PrintParseError(err, chosen ? *chosen : app, error);
         return kExitUsage;
     }
     if (!action)

@@ -39,7 +39,10 @@ void AddInfoCommand(CLI::App& app, CommandAction& action)
     auto settings = std::make_shared<Settings>();
     CLI::App* command = app.add_subcommand(
         "info", "The video, audio or subtitle report of a title set, as its window shows it");
-    command->add_option("FILE", settings->path, "The title set's .ifo file")->required();
+    command
+        ->add_option("FILE", settings->path,
+                     "Title-set information file (VTS_xx_0.IFO); - reads it from standard input")
+        ->required();
     // Exactly one of the three reports.
     CLI::Option_group* which = command->add_option_group("report", "Which report to print");
     which->add_flag("--video", settings->video, "Video Informations");

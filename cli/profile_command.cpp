@@ -64,7 +64,10 @@ void AddProfileCommand(CLI::App& app, CommandAction& action)
     auto settings = std::make_shared<Settings>();
     CLI::App* command = app.add_subcommand(
         "profile", "A track's bitrate over its running time, as the Bitrate Explorer draws it: x,heldKbps");
-    command->add_option("FILE", settings->ifoPath, "Title-set information file (VTS_xx_0.IFO)")->required();
+    command
+        ->add_option("FILE", settings->ifoPath,
+                     "Title-set information file (VTS_xx_0.IFO); - reads it from standard input")
+        ->required();
     command->add_option("--track", settings->track, "Track number, from 1")
         ->required()
         ->check(CLI::PositiveNumber);

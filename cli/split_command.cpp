@@ -9,7 +9,11 @@
 #include "cli/cli.h"
 #include "cli/comma_list.h"
 #include "cli/commands.h"
+#include "cli/json_fields.h"
 #include "cli/json_text.h"
+#include "cli/messages.h"
+#include "cli/option_checks.h"
+#include "cli/plain_text.h"
 #include "cli/track_chapters.h"
 #include "common/string_format.h"
 
@@ -43,26 +47,42 @@ std::optional<std::vector<int>> ParseStarts(const std::string& text, std::string
     return starts;
 }
 
-// The box's lines without the padding and line ends.
-std::vector<std::string> TextLines(const std::string& text)
+nlohmann::json SplitJson(const SplitPlan& plan, const ChapterList& chapters, std::optional<bool> pal, bool ok)
 {
-    std::vector<std::string> lines;
-    std::size_t begin = 0;
-    while (begin < text.size()) {
-        const std::size_t end = std::min(text.find("\r\n", begin), text.size());
-        if (end > begin)
-            lines.push_back(text.substr(begin, end - begin));
-        begin = end + 2;
+    nlohmann::json media = nlohmann::json::array();
+    for (std::size_t i = 0;
+         i + 1 < plan.boundaries.size() && i < plan.durations.size() && i < plan.bitrates.size(); ++i) {
+        media.push_back({{"number", i + 1},
+                         {"firstChapter", plan.boundaries[i]},
+                         {"lastChapter", plan.boundaries[i + 1] - 1},
+                         {"durationSeconds", plan.durations[i]},
+                         {"videoKbps", plan.bitrates[i]}});
     }
-    return lines;
+    return {
+        {"boundaries", plan.boundaries},
+        {"durations", plan.durations},
+        {"bitrates", plan.bitrates},
+        {"lines", TextLines(plan.splitText)},
+        {"text", plan.splitText},
+        {"ok", ok},
+        {"media", media},
+        {"chapters", ChapterObjects(chapters, pal)},
+    };
 }
 
-nlohmann::json SplitJson(const SplitPlan& plan)
+// Why the split gives no usable result, or the empty text.
+std::string NoSplitReason(const SplitPlan& plan, const ChapterList& chapters, int mediumCount)
 {
-    return {
-        {"boundaries", plan.boundaries},      {"durations", plan.durations}, {"bitrates", plan.bitrates},
-        {"lines", TextLines(plan.splitText)}, {"text", plan.splitText},
-    };
+    if (plan.boundaries.empty())
+        return StringPrintf("no split: %d chapter%s cannot fill %d media", chapters.chapterCount,
+                            chapters.chapterCount == 1 ? "" : "s", mediumCount);
+    for (std::size_t i = 0; i < plan.bitrates.size(); ++i) {
+        if (plan.bitrates[i] <= 0)
+            return StringPrintf("no usable video bitrate for medium %zu: %s", i + 1,
+                                plan.durations[i] <= 0 ? "it plays for 0 seconds"
+                                                       : "the audio takes more than it holds");
+    }
+    return "";
 }
 
 } // namespace
@@ -83,13 +103,17 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
     // The chapters come from a title set's track, as the Chapters Informations command builds
     // them, or straight from --starts.
     CLI::Option* file =
-        command->add_option("FILE", settings->ifoPath, "Title-set information file (VTS_xx_0.IFO)");
-    CLI::Option* track =
-        command->add_option("--track", settings->track, "Track number, from 1")->check(CLI::PositiveNumber);
+        command->add_option("FILE", settings->ifoPath,
+                            "Title-set information file (VTS_xx_0.IFO); - reads it from standard input");
+    CLI::Option* track = command->add_option("--track", settings->track, "Track number, from 1")
+                             ->type_name("N")
+                             ->default_str("")
+                             ->check(TrackNumber());
     CLI::Option* starts =
         command
             ->add_option("--starts", settings->starts,
                          "Start second of each chapter, then the end of the track: S1,...,SC,END")
+            ->type_name("LIST")
             ->check([](const std::string& text) {
                 std::string why;
                 return ParseStarts(text, why) ? std::string() : why;
@@ -103,27 +127,47 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
         action = [settings, fromFile = file->count() > 0,
                   fromStarts = starts->count() > 0](std::ostream& out, std::ostream& err) -> int {
             ChapterList chapters;
+            std::optional<bool> pal;
             if (fromFile) {
                 TrackChapters read = ReadTrackChapters(settings->ifoPath, settings->track, err);
                 if (!read.chapters)
                     return read.status;
                 chapters = std::move(*read.chapters);
+                pal = read.pal;
             } else if (fromStarts) {
                 std::string why;
                 chapters.startSeconds = *ParseStarts(settings->starts, why);
                 chapters.chapterCount = static_cast<int>(chapters.startSeconds.size()) - 1;
             } else {
-                PrintError(err, "usage", "split needs FILE --track N or --starts S1,...,SC,END");
+                PrintRefusal(err, "split", "expected FILE --track N or --starts S1,...,SC,END");
                 return kExitUsage;
             }
 
-            const CalculatorRun run = RunCalculatorSteps(settings->calculator);
+            // The split takes the media, the audio and the mode; the running time comes from the
+            // chapters, so what sets or derives it is not used.
+            const CalculatorOptions& calculator = settings->calculator;
+            const std::pair<bool, const char*> unused[] = {
+                {calculator.hours.has_value(), "--hours"},     {calculator.minutes.has_value(), "--minutes"},
+                {calculator.seconds.has_value(), "--seconds"}, {calculator.lock, "--lock"},
+                {calculator.video.has_value(), "--video"},
+            };
+            for (const auto& [given, name] : unused) {
+                if (given)
+                    PrintNote(err, std::string(name) +
+                                       " is not used by split: the chapters give the running time");
+            }
+            const CalculatorRun run = RunCalculatorSteps(calculator, err);
             NoSplitProgress progress;
             const SplitPlan plan = ComputeSplit(chapters, run.controller.State(), progress);
+            const std::string noResult = NoSplitReason(plan, chapters, run.controller.State().mediumCount);
             if (settings->json)
-                out << JsonText(SplitJson(plan)) << "\n";
+                out << JsonText(SplitJson(plan, chapters, pal, noResult.empty())) << "\n";
             else
-                out << ToPlainLineEnds(plan.splitText);
+                out << PlainText(plan.splitText);
+            if (!noResult.empty()) {
+                PrintError(err, "split", noResult);
+                return kExitNoResult;
+            }
             return kExitOk;
         };
     });

@@ -12,7 +12,8 @@ namespace ratewise::cli {
 
 struct TrackChapters {
     std::optional<ChapterList> chapters;
-    int status = 0; // the exit status when there are no chapters
+    int status = 0;  // the exit status when there are no chapters
+    bool pal = true; // the title set's video standard
 };
 
 // Opens `ifoPath` afresh and builds the chapters of track `trackNumber` (counting from 1), with

@@ -50,7 +50,10 @@ void AddTracksCommand(CLI::App& app, CommandAction& action)
     auto settings = std::make_shared<Settings>();
     CLI::App* command =
         app.add_subcommand("tracks", "The track list of a title set: one line per program chain");
-    command->add_option("FILE", settings->path, "The title set's .ifo file")->required();
+    command
+        ->add_option("FILE", settings->path,
+                     "Title-set information file (VTS_xx_0.IFO); - reads it from standard input")
+        ->required();
     command->add_flag("--json", settings->json, "Print one JSON object");
     command->callback([settings, &action] {
         action = [settings](std::ostream& out, std::ostream& err) {

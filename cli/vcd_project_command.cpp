@@ -77,7 +77,10 @@ void AddVcdProjectCommand(CLI::App& app, CommandAction& action)
     auto options = std::make_shared<VcdProjectOptions>();
     CLI::App* command =
         app.add_subcommand("vcd-project", "Write a TMPGEnc Video CD project (.tpr) for a title set");
-    command->add_option("FILE", options->ifoPath, "The title set's .ifo file")->required();
+    command
+        ->add_option("FILE", options->ifoPath,
+                     "Title-set information file (VTS_xx_0.IFO); - reads it from standard input")
+        ->required();
     command
         ->add_option("-o,--output", options->output,
                      "The project file to write (\".tpr\" is added if missing)")

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/help_formatter.h"
+
+#include "cli/parse_errors.h"
+#include "cli/short_forms.h"
+
+namespace ratewise::cli {
+
+HelpFormatter::HelpFormatter()
+{
+    column_width(32);
+    label("OPTIONS", "OPTIONS");
+    label("SUBCOMMAND", "COMMAND");
+    label("Subcommands", "Commands");
+}
+
+std::string HelpFormatter::make_option_name(const CLI::Option* option, bool isPositional) const
+{
+    if (isPositional)
+        return option->get_name(true, false);
+    std::string names;
+    for (const std::string& name : option->get_snames())
+        names += "-" + name + ", ";
+    for (const std::string& name : option->get_lnames()) {
+        if (const char letter = ShortFormOf("--" + name); letter != 0 && option->get_snames().empty())
+            names += std::string("-") + letter + ", ";
+        names += "--" + name + ", ";
+    }
+    return names.substr(0, names.size() - 2);
+}
+
+std::string HelpFormatter::make_option_opts(const CLI::Option* option) const
+{
+    if (option->get_type_size() == 0 || option->get_positional())
+        return "";
+    return " " + ValueWord(*option);
+}
+
+std::string HelpFormatter::make_option_desc(const CLI::Option* option) const
+{
+    std::string text = option->get_description();
+    auto names = [](const std::vector<CLI::Option*>& options) {
+        std::string list;
+        for (const CLI::Option* other : options)
+            list += (list.empty() ? "" : ", ") + other->get_name();
+        return list;
+    };
+    if (!option->get_needs().empty())
+        text += "; needs " + names({option->get_needs().begin(), option->get_needs().end()});
+    if (!option->get_excludes().empty())
+        text += "; not with " + names({option->get_excludes().begin(), option->get_excludes().end()});
+    // A flag's "false" and an unset value's empty text say nothing; a required option has none.
+    const std::string& value = option->get_default_str();
+    if (option->get_type_size() != 0 && !option->get_required() && !value.empty())
+        text += " [default: " + value + "]";
+    return text;
+}
+
+} // namespace ratewise::cli

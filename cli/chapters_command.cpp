@@ -47,15 +47,15 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
         ->required()
         ->type_name("N")
         ->check(TrackNumber());
-    CLI::Option* format =
+    CLI::Option* formatOption =
         command
             ->add_option("--format", settings->format,
                          "time (VcdEasy / SVCD), frame (AviSynth Trim), second (BeSweet split)")
             ->type_name("time|frame|second")
             ->transform(OneOf({"time", "frame", "second"}));
     command->add_flag("--json", settings->json, "Print one JSON object with every form");
-    command->callback([settings, format, &action] {
-        settings->formatGiven = format->count() > 0;
+    command->callback([settings, formatOption, &action] {
+        settings->formatGiven = formatOption->count() > 0;
         action = [settings](std::ostream& out, std::ostream& err) -> int {
             if (settings->json && settings->formatGiven)
                 PrintNote(err, "--format is not used with --json, which gives every form");

@@ -5,9 +5,16 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/json_text.h"
+#include "cli/messages.h"
+#include "cli/plain_text.h"
 #include "cli/title_set_input.h"
 #include "common/string_format.h"
+#include "ifo/audio_names.h"
+#include "ifo/language_table.h"
+#include "ifo/stream_attributes.h"
 #include "ifo/stream_reports.h"
+#include "ifo/title_set_info.h"
+#include "ifo/video_attributes.h"
 
 namespace ratewise::cli {
 namespace {
@@ -22,6 +29,48 @@ std::vector<std::string> ShownLines(const InfoReport& report)
         lines.push_back(line);
     }
     return lines;
+}
+
+// The streams of the report as objects, beside its lines.
+nlohmann::json StreamObjects(InfoReportKind kind, const TitleSetInfo* info, const TrackList& list)
+{
+    nlohmann::json streams = nlohmann::json::array();
+    auto language = [](std::array<std::uint8_t, 2> code) {
+        const bool letters = code[0] >= 'a' && code[0] <= 'z' && code[1] >= 'a' && code[1] <= 'z';
+        return nlohmann::json{{"code", letters ? std::string{char(code[0]), char(code[1])} : std::string()},
+                              {"name", std::string(languageName(code))}};
+    };
+    if (kind == InfoReportKind::Video) {
+        if (const std::optional<VideoAttributes> video = ifoGetVideoAttributes(info))
+            streams.push_back({{"number", 1},
+                               {"codec", video->mpeg2 ? "MPEG-2" : "MPEG-1"},
+                               {"standard", video->pal ? "PAL" : "NTSC"},
+                               {"frameRate", video->pal ? 25.0 : 29.97},
+                               {"streamId", "0xE0"}});
+    } else if (kind == InfoReportKind::Audio) {
+        for (int k = 0; k < list.audioStreamCount; ++k) {
+            const std::optional<AudioAttributes> audio = ifoGetAudioAttributes(info, k);
+            if (!audio)
+                break;
+            streams.push_back({{"number", k + 1},
+                               {"language", language(audio->language)},
+                               {"codec", std::string(audioCodingName(audio->codingMode))},
+                               {"channels", audio->channelCount},
+                               {"sampleRate", audio->sampleRateHz},
+                               {"streamId", audioStreamCode(audio->codingMode, k)}});
+        }
+    } else {
+        for (int k = 0; k < list.subpictureStreamCount; ++k) {
+            const std::optional<SubpictureAttributes> subs = ifoGetSubpictureAttributes(info, k);
+            if (!subs)
+                break;
+            streams.push_back({{"number", k + 1},
+                               {"language", language(subs->language)},
+                               {"codec", "subpicture"},
+                               {"streamId", StringPrintf("0xBD 0x%02X", 0x20 + k)}});
+        }
+    }
+    return streams;
 }
 
 } // namespace
@@ -60,15 +109,20 @@ void AddInfoCommand(CLI::App& app, CommandAction& action)
             const InfoReportKind kind = settings->video   ? InfoReportKind::Video
                                         : settings->audio ? InfoReportKind::Audio
                                                           : InfoReportKind::Subs;
-            const std::optional<InfoReport> report = BuildInfoReport(kind, settings->path, *list);
-            if (!report) {
-                PrintError(err, settings->path, "not a title-set information file");
+            std::unique_ptr<TitleSetInfo> info = OpenTitleSetInfo(settings->path, err);
+            if (!info)
                 return static_cast<int>(kExitBadInput);
-            }
+            const std::optional<InfoReport> report = BuildInfoReport(kind, *info, *list);
+            const nlohmann::json streams = StreamObjects(kind, info.get(), *list);
+            ifoClose(std::move(info));
+            if (settings->json && settings->raw)
+                PrintNote(err, "--raw is not used with --json, whose text keeps the \\r\\n line ends");
             if (settings->json)
-                out << JsonText({{"lines", ShownLines(*report)}, {"text", report->text}}) << "\n";
+                out << JsonText(
+                           {{"lines", ShownLines(*report)}, {"text", report->text}, {"streams", streams}})
+                    << "\n";
             else
-                out << (settings->raw ? report->text : ToPlainLineEnds(report->text));
+                out << (settings->raw ? report->text : PlainText(report->text));
             return static_cast<int>(kExitOk);
         };
     });

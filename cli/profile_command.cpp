@@ -7,6 +7,8 @@
 
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "cli/json_text.h"
+#include "cli/option_checks.h"
 #include "cli/title_set_input.h"
 #include "common/string_format.h"
 #include "explorer/explorer_data.h"
@@ -35,8 +37,7 @@ int RunProfile(const Settings& settings, std::ostream& out, std::ostream& err)
     }
     const std::optional<ExplorerData> data = BuildExplorerData(*list, {}, settings.track - 1);
     if (!data) {
-        PrintError(err, "--track",
-                   StringPrintf("no track %d: the title set has %d", settings.track, trackCount));
+        PrintTrackOutOfRange(err, "--track", std::to_string(settings.track), trackCount);
         return kExitUsage;
     }
 
@@ -49,7 +50,7 @@ int RunProfile(const Settings& settings, std::ostream& out, std::ostream& err)
             {"averageKbps", data->averageKbps[track]},
             {"columns", columns},
         };
-        out << json.dump(2) << "\n";
+        out << JsonText(json) << "\n";
         return kExitOk;
     }
     for (std::size_t i = 0; i < columns.size(); ++i)
@@ -70,9 +71,11 @@ void AddProfileCommand(CLI::App& app, CommandAction& action)
         ->required();
     command->add_option("--track", settings->track, "Track number, from 1")
         ->required()
-        ->check(CLI::PositiveNumber);
+        ->type_name("N")
+        ->check(TrackNumber());
     command->add_option("--width", settings->width, "Plot width in pixels; one line per column 1 ... W - 1")
-        ->check(CLI::Range(1, 1000000));
+        ->type_name("W")
+        ->check(WholeNumber("a width in pixels", 1, 1000000));
     command->add_flag("--json", settings->json,
                       "Print one JSON object: track, timeUnit, averageKbps, columns");
     command->callback([settings, &action] {

@@ -14,19 +14,9 @@ namespace ratewise::cli {
 
 TrackChapters ReadTrackChapters(const std::string& ifoPath, int trackNumber, std::ostream& err)
 {
-    if (!CheckReadableFile(ifoPath, err))
+    std::unique_ptr<TitleSetInfo> info = OpenTitleSetInfo(ifoPath, err);
+    if (!info)
         return {std::nullopt, kExitBadInput};
-    std::unique_ptr<ByteSource> source = OpenFileSource(ifoPath);
-    if (!source) {
-        PrintError(err, ifoPath, "cannot open file");
-        return {std::nullopt, kExitBadInput};
-    }
-    std::unique_ptr<TitleSetInfo> info = ifoOpen(*source);
-    source.reset();
-    if (!info) {
-        PrintError(err, ifoPath, "not a title-set information file");
-        return {std::nullopt, kExitBadInput};
-    }
     const int tracks = ifoGetPGCCount(info.get());
     if (trackNumber < 1 || trackNumber > tracks) {
         PrintTrackOutOfRange(err, "--track", std::to_string(trackNumber), tracks);

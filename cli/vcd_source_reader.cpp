@@ -11,10 +11,10 @@ namespace ratewise::cli {
 
 std::optional<VcdSource> ReadVcdSource(const std::string& ifoPath, std::ostream& err)
 {
-    // Checked without blocking: opening a FIFO as a stream would wait for a writer forever.
-    if (!CheckReadableFile(ifoPath, err))
+    // Checked without blocking: a FIFO without a writer reads as empty.
+    std::unique_ptr<TitleSetInfo> info = OpenTitleSetInfo(ifoPath, err);
+    if (!info)
         return std::nullopt;
-    std::unique_ptr<TitleSetInfo> info = ifoOpen(ifoPath);
     const std::optional<VideoAttributes> video = ifoGetVideoAttributes(info.get());
     ifoClose(std::move(info));
     if (!video) {

@@ -84,20 +84,26 @@ std::optional<InfoReport> BuildInfoReport(InfoReportKind kind, const std::string
     std::unique_ptr<TitleSetInfo> info = ifoOpen(path);
     if (!info)
         return std::nullopt;
+    InfoReport report = BuildInfoReport(kind, *info, list);
+    ifoClose(std::move(info));
+    return report;
+}
+
+InfoReport BuildInfoReport(InfoReportKind kind, const TitleSetInfo& info, const TrackList& list)
+{
     InfoReport report;
     report.kind = kind;
     switch (kind) {
     case InfoReportKind::Video:
-        report.lines = VideoReportLines(*ifoGetVideoAttributes(info.get()));
+        report.lines = VideoReportLines(ifoGetVideoAttributes(&info).value_or(VideoAttributes{}));
         break;
     case InfoReportKind::Audio:
-        report.lines = AudioReportLines(info.get(), list.audioStreamCount);
+        report.lines = AudioReportLines(&info, list.audioStreamCount);
         break;
     case InfoReportKind::Subs:
-        report.lines = SubsReportLines(info.get(), list.subpictureStreamCount);
+        report.lines = SubsReportLines(&info, list.subpictureStreamCount);
         break;
     }
-    ifoClose(std::move(info));
     report.text = InfoReportText(kind, report.lines);
     return report;
 }

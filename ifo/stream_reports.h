@@ -49,4 +49,7 @@ struct InfoReport {
 std::optional<InfoReport> BuildInfoReport(InfoReportKind kind, const std::string& path,
                                           const TrackList& list);
 
+// The same from a title set already opened.
+InfoReport BuildInfoReport(InfoReportKind kind, const TitleSetInfo& info, const TrackList& list);
+
 } // namespace ratewise

@@ -7,6 +7,9 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <sys/stat.h>
 
 #include "common/string_format.h"
 
@@ -29,28 +32,68 @@ bool WriteAll(std::FILE* file, std::span<const std::uint8_t> bytes)
     return std::fflush(file) == 0 && std::ferror(file) == 0;
 }
 
+// Where the content goes: the target of a symbolic link at `path` (the link itself stays), else
+// `path`. A dangling link names a target that does not exist yet.
+std::string ContentPath(const std::string& path)
+{
+    struct stat link {
+    };
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+        return path;
+    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
+    return resolved ? std::string(resolved.get()) : path;
+}
+
+bool Fail(int* systemError, int error)
+{
+    if (systemError)
+        *systemError = error;
+    return false;
+}
+
 } // namespace
 
-bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes)
+bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, int* systemError)
 {
+    const std::string target = ContentPath(path);
+    struct stat existing {
+    };
+    const bool replacing = ::stat(target.c_str(), &existing) == 0;
+    if (replacing && S_ISDIR(existing.st_mode))
+        return Fail(systemError, EISDIR);
+
     std::string temporary;
     std::FILE* file = nullptr;
     // "x": create exclusively, so an existing file of the same name is never touched.
     for (int attempt = 0; attempt < 8 && file == nullptr; ++attempt) {
-        temporary = TemporaryName(path, attempt);
+        temporary = TemporaryName(target, attempt);
         errno = 0;
         file = std::fopen(temporary.c_str(), "wbx");
         if (file == nullptr && errno != EEXIST)
-            return false;
+            return Fail(systemError, errno);
     }
     if (file == nullptr)
-        return false;
+        return Fail(systemError, EEXIST);
 
-    const bool written = WriteAll(file, bytes);
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    errno = 0;
+    bool done = WriteAll(file, bytes);
+    int error = errno;
+    // The replacement keeps the permissions of the file it replaces.
+    if (done && replacing && ::chmod(temporary.c_str(), existing.st_mode & 07777) != 0) {
+        done = false;
+        error = errno;
+    }
+    if (std::fclose(file) != 0 && done) {
+        done = false;
+        error = errno;
+    }
+    if (done && std::rename(temporary.c_str(), target.c_str()) != 0) {
+        done = false;
+        error = errno;
+    }
+    if (!done) {
         std::remove(temporary.c_str());
-        return false;
+        return Fail(systemError, error != 0 ? error : EIO);
     }
     return true;
 }

@@ -5,7 +5,12 @@
 #include <QApplication>
 #include <QStringList>
 
+#include <iostream>
+#include <string>
+#include <vector>
+
 #include "app/chart_export.h"
+#include "app/startup_options.h"
 #include "app/main_dialog.h"
 #include "ui/app_resources.h"
 #include "ui/sound_player.h"
@@ -17,6 +22,11 @@ int Application::Run(int& argc, char** argv)
     // The chart export draws off-screen and exits before any window exists.
     if (IsChartExport(argc, argv))
         return RunChartExport(argc, argv);
+    // --help, --version and unknown options end the start before Qt or a window is made.
+    if (const std::optional<int> status =
+            HandleStartupOptions(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), std::cout,
+                                 std::cerr))
+        return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ratewise"));
     QApplication::setApplicationVersion(QStringLiteral("0.45"));

@@ -95,7 +95,7 @@ void AddCalculatorOptions(CLI::App& command, CalculatorOptions& options)
                 }
                 if (PresetIndexByName(value) >= 0)
                     return std::string();
-                return "expected " + Listed(PresetLabels()) + ", got " + Quoted(value, 8);
+                return "expected " + Listed(PresetLabels(), ", ") + ", got '" + value + "'";
             },
             ""));
     command.add_option("--count", options.count, "Number of media, 1 to 9 (others are clamped)")

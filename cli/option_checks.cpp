@@ -22,7 +22,7 @@ std::optional<std::int64_t> WholeNumberOf(const std::string& text)
 
 std::string Expected(const std::string& what, const std::string& got)
 {
-    return "expected " + what + ", got " + Quoted(got, 24);
+    return "expected " + what + ", got '" + got + "'";
 }
 
 } // namespace

@@ -73,6 +73,8 @@ nlohmann::json SplitJson(const SplitPlan& plan, const ChapterList& chapters, std
 // Why the split gives no usable result, or the empty text.
 std::string NoSplitReason(const SplitPlan& plan, const ChapterList& chapters, int mediumCount)
 {
+    if (plan.boundaries.empty() && mediumCount <= 1)
+        return "no split: one medium holds every chapter (--count gives the number of media)";
     if (plan.boundaries.empty())
         return StringPrintf("no split: %d chapter%s cannot fill %d media", chapters.chapterCount,
                             chapters.chapterCount == 1 ? "" : "s", mediumCount);

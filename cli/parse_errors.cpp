@@ -3,6 +3,7 @@
 // range 0.000000 to 1797..."); this reads the pieces out of them and says them for people.
 #include "cli/parse_errors.h"
 
+#include <cctype>
 #include <cmath>
 #include <map>
 
@@ -108,8 +109,9 @@ bool PrintUnknownArgument(std::ostream& err, CLI::App& app, const std::vector<st
     for (const std::string& arg : args) {
         if (arg == "--")
             return false;
-        const bool option =
-            arg.size() > 1 && arg[0] == '-' && arg.find_first_not_of("-0123456789.") != std::string::npos;
+        // "-1" or "-5,3" is a value; an option starts with a letter after its dashes.
+        const bool option = arg.size() > 1 && arg[0] == '-' &&
+                            (std::isalpha(static_cast<unsigned char>(arg[1])) || (arg[1] == '-' && arg.size() > 2));
         if (command == nullptr && !option) {
             for (CLI::App* sub : app.get_subcommands({})) {
                 if (sub->check_name(arg))

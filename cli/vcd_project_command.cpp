@@ -49,8 +49,8 @@ int RunVcdProject(const VcdProjectOptions& options, const VcdSourceReader& readS
         return kExitUsage;
     }
     if (!toStdout && IsFolder(options.output)) {
-        PrintUsageError(err, "--output", "a file name, not a folder", options.output);
-        return kExitUsage;
+        PrintError(err, options.output, "is a folder: expected a project file name");
+        return kExitWriteFailed;
     }
     const std::optional<VcdSource> source = readSource(options.ifoPath, err);
     if (!source)

@@ -24,7 +24,7 @@ void RunCommandLine(const std::vector<std::string>& lines)
     std::vector<std::string> args{lines[0] == "split" ? "split" : "calc"};
     for (std::size_t i = 1; i < lines.size(); ++i) {
         // No paths, and no "-", which would read the fuzzer's own standard input.
-        if (lines[i].find('/') != std::string::npos || lines[i] == "-")
+        if (lines[i].find('/') != std::string::npos || lines[i] == "-" || lines[i].ends_with("=-"))
             continue;
         args.push_back(lines[i]);
     }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/help_formatter.h"
 
+#include <set>
+
 #include "cli/parse_errors.h"
 #include "cli/short_forms.h"
 
@@ -39,16 +41,17 @@ std::string HelpFormatter::make_option_opts(const CLI::Option* option) const
 std::string HelpFormatter::make_option_desc(const CLI::Option* option) const
 {
     std::string text = option->get_description();
-    auto names = [](const std::vector<CLI::Option*>& options) {
+    // get_needs() and get_excludes() give copies: each is walked as one set.
+    auto names = [](const std::set<CLI::Option*>& options) {
         std::string list;
         for (const CLI::Option* other : options)
             list += (list.empty() ? "" : ", ") + other->get_name();
         return list;
     };
-    if (!option->get_needs().empty())
-        text += "; needs " + names({option->get_needs().begin(), option->get_needs().end()});
-    if (!option->get_excludes().empty())
-        text += "; not with " + names({option->get_excludes().begin(), option->get_excludes().end()});
+    if (const std::set<CLI::Option*> needs = option->get_needs(); !needs.empty())
+        text += "; needs " + names(needs);
+    if (const std::set<CLI::Option*> excludes = option->get_excludes(); !excludes.empty())
+        text += "; not with " + names(excludes);
     // A flag's "false" and an unset value's empty text say nothing; a required option has none.
     const std::string& value = option->get_default_str();
     if (option->get_type_size() != 0 && !option->get_required() && !value.empty())

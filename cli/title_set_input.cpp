@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <map>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -13,6 +14,10 @@
 
 namespace ratewise::cli {
 namespace {
+
+// How long a named pipe may stay silent before its first byte: a FIFO that no one ever opens for
+// writing would otherwise keep the command waiting for ever.
+constexpr int kFirstByteWaitMs = 2000;
 
 struct StreamInput {
     std::vector<std::uint8_t> bytes;
@@ -35,7 +40,12 @@ bool IsStream(const std::string& path, const struct stat& status)
 StreamInput ReadStream(const std::string& path)
 {
     StreamInput input;
-    // Opened without waiting for a writer; then reads wait for data as a pipe's reader does.
+    if (path == "-" && ::isatty(STDIN_FILENO)) {
+        input.why = "standard input is a terminal: pipe or redirect a title set into it";
+        return input;
+    }
+    // Opened without waiting for a writer, then read as data comes. Standard input waits as a
+    // pipe's reader does; a named pipe silent for kFirstByteWaitMs from the start is given up.
     const int fd =
         path == "-" ? ::dup(STDIN_FILENO) : ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
@@ -44,11 +54,20 @@ StreamInput ReadStream(const std::string& path)
     }
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags >= 0)
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    std::uint8_t chunk[65536];
+        ::fcntl(fd, F_SETFL, flags | O_NONBLOCK);
+    std::vector<std::uint8_t> chunk(65536);
     for (;;) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR)
+        pollfd ready{fd, POLLIN, 0};
+        const bool waitForEver = path == "-" || !input.bytes.empty();
+        const int polled = ::poll(&ready, 1, waitForEver ? -1 : kFirstByteWaitMs);
+        if (polled < 0 && errno == EINTR)
+            continue;
+        if (polled == 0) {
+            input.why = "nothing was written to it for 2 seconds";
+            break;
+        }
+        const ssize_t got = ::read(fd, chunk.data(), chunk.size());
+        if (got < 0 && (errno == EINTR || errno == EAGAIN))
             continue;
         if (got < 0) {
             input.why = std::strerror(errno);
@@ -60,8 +79,11 @@ StreamInput ReadStream(const std::string& path)
             input.why = "more than 64 MiB: not a title-set information file";
             break;
         }
-        input.bytes.insert(input.bytes.end(), chunk, chunk + got);
+        input.bytes.insert(input.bytes.end(), chunk.begin(), chunk.begin() + got);
     }
+    // Standard input is shared with the caller: leave its flags as they were.
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags);
     ::close(fd);
     return input;
 }

@@ -21,7 +21,7 @@ inline constexpr std::size_t kMaxStreamedInput = 64u << 20;
 // True when path names a regular file this process can open for reading, or a stream input
 // that could be read. Otherwise prints "ratewise-cli: <path>: <why>" to err ("empty path", "no
 // such file", "is a directory", "not a regular file" or the system's reason) and returns false.
-// Never blocks on a FIFO without a writer: that reads as empty.
+// A named pipe that nobody writes to is given up after 2 seconds: no command hangs.
 bool CheckReadableFile(const std::string& path, std::ostream& err);
 
 // The bytes of path as a source to read from, after CheckReadableFile; nothing (and one error

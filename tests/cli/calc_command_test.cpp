@@ -110,7 +110,8 @@ TEST(CalcCommand, HostileTextsNeverFail)
                     args.push_back("--lock");
                 const auto result = RunCliCapture(args);
                 // A result, or none (4) with the fields printed all the same.
-                EXPECT_TRUE(result.status == 0 || result.status == 4) << option << " " << text << ": " << result.err;
+                EXPECT_TRUE(result.status == 0 || result.status == 4)
+                    << option << " " << text << ": " << result.err;
                 EXPECT_NE(result.out.find("Video bitrate: "), std::string::npos);
             }
         }

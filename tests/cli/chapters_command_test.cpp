@@ -92,7 +92,8 @@ TEST(ChaptersCommand, SaysWhyInOneLine)
     ExpectOneErrorLine(RunCliCapture({"chapters", RATEWISE_FIXTURES_DIR "/ifo", "--track", "1"}), 3,
                        "ratewise-cli: " RATEWISE_FIXTURES_DIR "/ifo: is a directory\n");
     ExpectOneErrorLine(RunCliCapture({"chapters", kCells, "--track", "5"}), 2,
-                       "ratewise-cli: --track: expected a track number from 1 to 4, got '5' (see 'ratewise-cli chapters --help')\n");
+                       "ratewise-cli: --track: expected a track number from 1 to 4, got '5' (see "
+                       "'ratewise-cli chapters --help')\n");
     const std::string damaged = DamagedCellsCopy();
     ExpectOneErrorLine(RunCliCapture({"chapters", damaged, "--track", "1"}), 3,
                        "ratewise-cli: " + damaged + ": cannot read the cells of track 1\n");
@@ -128,7 +129,8 @@ TEST(SplitCommand, FromATitleSetTrackAsFromItsStarts)
         nlohmann::json typed = nlohmann::json::parse(
             RunCliCapture({"split", "--starts", "0,10,25,30,40,45", "--count", media, "--json"}).out);
         // Only the title set knows the frames: chapter 2 starts at frame 255, 10.2 s.
-        EXPECT_EQ(file["chapters"][1], nlohmann::json({{"number", 2}, {"startFrame", 255}, {"startSeconds", 10.2}}));
+        EXPECT_EQ(file["chapters"][1],
+                  nlohmann::json({{"number", 2}, {"startFrame", 255}, {"startSeconds", 10.2}}));
         EXPECT_EQ(typed["chapters"][1], nlohmann::json({{"number", 2}, {"startSeconds", 10}}));
         file.erase("chapters");
         typed.erase("chapters");
@@ -141,7 +143,8 @@ TEST(SplitCommand, TitleSetProblemsAndMixedSources)
     ExpectOneErrorLine(RunCliCapture({"split", "no-such.IFO", "--track", "1", "--count", "2"}), 3,
                        "ratewise-cli: no-such.IFO: no such file\n");
     ExpectOneErrorLine(RunCliCapture({"split", kCells, "--track", "9", "--count", "2"}), 2,
-                       "ratewise-cli: --track: expected a track number from 1 to 4, got '9' (see 'ratewise-cli split --help')\n");
+                       "ratewise-cli: --track: expected a track number from 1 to 4, got '9' (see "
+                       "'ratewise-cli split --help')\n");
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{"split", kCells},
                                                {"split", "--track", "1", "--starts", "0,5"},

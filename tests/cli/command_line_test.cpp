@@ -35,7 +35,7 @@ TEST(CommandLine, RefusalsNameTheValueWhatWouldDoAndTheHelp)
     const auto preset = RunCliCapture({"split", "--starts", "0,5", "--preset", "a very long preset name"});
     EXPECT_EQ(preset.status, 2);
     EXPECT_NE(preset.err.find("expected Custom, 74min CD, 80min CD, 90min CD, 99min CD, 21min CD, 24min CD, "
-                              "DVD-R/RW, got 'a ve...' (see 'ratewise-cli split --help')"),
+                              "DVD-R/RW, got 'a very...' (see 'ratewise-cli split --help')"),
               std::string::npos)
         << preset.err;
     EXPECT_LE(preset.err.size(), 161u);

@@ -108,7 +108,8 @@ TEST(SplitCommand, MalformedStartsAreUsageErrorsNamingTheItem)
     for (const auto& [starts, why] : cases) {
         const auto result = RunCliCapture({"split", "--starts", starts, "--count", "2"});
         EXPECT_EQ(result.status, 2) << starts;
-        EXPECT_EQ(result.err, std::string("ratewise-cli: --starts: ") + why + " (see 'ratewise-cli split --help')\n")
+        EXPECT_EQ(result.err,
+                  std::string("ratewise-cli: --starts: ") + why + " (see 'ratewise-cli split --help')\n")
             << starts;
         EXPECT_EQ(result.out, "");
     }

@@ -113,7 +113,8 @@ TEST_F(VcdProjectCommand, FailuresGiveTheirExitStatusAndWriteNothing)
     overFolder.output = (m_dir / "movie.tpr").string();
     const ProjectRun failed = Write({true, 0}, overFolder);
     EXPECT_EQ(failed.status, 1);
-    EXPECT_EQ(failed.err, "ratewise-cli: " + overFolder.output + ": is a folder: expected a project file name\n");
+    EXPECT_EQ(failed.err,
+              "ratewise-cli: " + overFolder.output + ": is a folder: expected a project file name\n");
     EXPECT_EQ(failed.out, "");
     EXPECT_TRUE(fs::is_directory(m_dir / "movie.tpr"));
 

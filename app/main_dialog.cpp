@@ -245,6 +245,7 @@ void MainDialog::ShowFields()
     };
     for (const auto& entry : fields) {
         ShowText(entry.field, QString::fromStdString(state.Text(entry.which)));
+        entry.field->FitText();
         entry.field->SetFrameColour(ToQColor(FieldStateColour(state.fieldStates.Of(entry.which))));
     }
     ShowText(c.count, QString::number(state.mediumCount));

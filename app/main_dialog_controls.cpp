@@ -16,6 +16,7 @@
 #include "calc/medium_presets.h"
 #include "ui/control_builder.h"
 #include "ui/dialog_units.h"
+#include "ui/fitted_text.h"
 #include "ui/framed_line_edit.h"
 #include "ui/up_down_widget.h"
 
@@ -77,6 +78,7 @@ MainDialogControls BuildMainDialogControls(QWidget* dialog, const DialogUnits& u
     for (const MediumPreset& preset : MediumPresets)
         c.preset->addItem(
             QString::fromUtf8(preset.label.data(), static_cast<qsizetype>(preset.label.size())));
+    FitComboTexts(c.preset);
     c.size = b.Field("sizeEdit", 10, 55, 34, 11);
     c.count = b.Counter("countEdit", 54, 55, 22, 11);
     c.count->setAlignment(Qt::AlignCenter);

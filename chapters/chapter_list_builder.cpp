@@ -89,9 +89,11 @@ std::optional<ChapterList> BuildChapterList(const TitleSetInfo& info, int track,
     ChapterList list;
     RunningSum sum;
     int lastProgram = -1; // no program index is negative
-    for (const CellEntry& cell : cells) {
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        const CellEntry& cell = cells[c];
         if (cell.program != lastProgram && !sum.SameSecondAs(runningTime)) {
             AddChapter(list, sum, frameRate);
+            list.firstCells.push_back(static_cast<int>(c));
             lastProgram = cell.program;
         }
         sum.Add(cell.time, frameRate);

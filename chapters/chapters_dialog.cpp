@@ -2,12 +2,17 @@
 // The Chapters Informations window, laid out from its template's dialog units.
 #include "chapters/chapters_dialog.h"
 
+#include <algorithm>
+
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "chapters/chapter_text.h"
+#include "project/atomic_file.h"
+#include "project/vcd_project_prompts.h"
 #include "ui/dialog_units.h"
 #include "ui/info_colours.h"
 
@@ -59,7 +64,12 @@ ChaptersDialog::ChaptersDialog(ChapterList chapters, SplitPlan plan, QWidget* pa
     m_formats->setObjectName(QStringLiteral("formatList"));
     for (const char* item : kFormatItems)
         m_formats->addItem(QString::fromLatin1(item));
-    m_formats->setGeometry(units.Rect(127, 147, 178, 12));
+    m_formats->setGeometry(units.Rect(127, 147, 124, 12));
+
+    auto* save = new QPushButton(QStringLiteral("Save..."), this);
+    save->setObjectName(QStringLiteral("saveButton"));
+    save->setGeometry(units.Rect(255, 146, 50, 14));
+    connect(save, &QPushButton::clicked, this, &ChaptersDialog::Save);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("okButton"));
@@ -78,13 +88,74 @@ ChaptersDialog::ChaptersDialog(ChapterList chapters, SplitPlan plan, QWidget* pa
     ok->setFocus();
 }
 
+void ChaptersDialog::SetChapterFile(TimedChapters chapters, const QString& fileBase)
+{
+    m_fileChapters = std::move(chapters);
+    m_fileBase = fileBase;
+    ShowFormat(m_formats->currentIndex());
+}
+
 void ChaptersDialog::ShowFormat(int index)
 {
+    if (index >= kFirstFileForm) {
+        const ChapterForm form = kChapterForms[index - kFirstFileForm];
+        m_chapterText = m_fileChapters ? ChapterFormText(*m_fileChapters, form) : std::string();
+        InfoColours::SetText(m_chapterEdit, QString::fromStdString(m_chapterText));
+        return;
+    }
     const auto format = index == 1   ? ChapterFormat::StartFrame
                         : index == 2 ? ChapterFormat::StartSecond
                                      : ChapterFormat::StartTime;
     m_chapterText = ratewise::ChapterText(m_chapters, format);
     InfoColours::SetText(m_chapterEdit, QString::fromStdString(m_chapterText));
+}
+
+std::string ChaptersDialog::SavedText() const
+{
+    const int index = m_formats->currentIndex();
+    if (index >= kFirstFileForm)
+        return m_chapterText;
+    // The box's lines without its padding, with the line ends the box uses.
+    const auto format = index == 1   ? ChapterFormat::StartFrame
+                        : index == 2 ? ChapterFormat::StartSecond
+                                     : ChapterFormat::StartTime;
+    const std::vector<std::string>& lines = ChapterLines(m_chapters, format);
+    std::string text;
+    for (std::size_t i = 0;
+         i < lines.size() && i < static_cast<std::size_t>(std::max(m_chapters.chapterCount, 0)); ++i)
+        text += lines[i] + "\r\n";
+    return text;
+}
+
+QString ChaptersDialog::DefaultFileName() const
+{
+    static constexpr const char* kEndings[kFirstFileForm] = {"start-times.txt", "start-frames.txt",
+                                                             "start-seconds.txt"};
+    const int index = m_formats->currentIndex();
+    const char* ending = index >= kFirstFileForm
+                             ? ChapterFormFileEnding(kChapterForms[index - kFirstFileForm])
+                             : kEndings[std::max(index, 0)];
+    const QString base = m_fileBase.isEmpty() ? QStringLiteral("chapters") : m_fileBase;
+    return base + QLatin1Char('.') + QLatin1String(ending);
+}
+
+void ChaptersDialog::Save()
+{
+    SaveFileRequest request;
+    request.nameFilter = QStringLiteral("All files (*)");
+    request.confirmOverwrite = true;
+    request.defaultName = DefaultFileName();
+    VcdProjectPrompts& prompts = CurrentVcdProjectPrompts();
+    const std::optional<QString> path = prompts.AskSaveFileName(this, request);
+    if (!path)
+        return;
+    const std::string text = SavedText();
+    std::string why;
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                              text.size());
+    if (!WriteFileAtomically(QFile::encodeName(*path).toStdString(), bytes, why))
+        prompts.ShowMessage(this,
+                            QStringLiteral("Could not save %1: %2").arg(*path, QString::fromStdString(why)));
 }
 
 } // namespace ratewise

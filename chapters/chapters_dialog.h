@@ -5,6 +5,9 @@
 
 #include <QDialog>
 
+#include <optional>
+
+#include "chapters/chapter_forms.h"
 #include "chapters/chapter_list.h"
 #include "chapters/optimal_split.h"
 
@@ -19,25 +22,43 @@ class ChaptersDialog : public QDialog
 
 public:
     static constexpr const char* kTitle = "Chapters Informations";
-    // The format list's items, in the order of ChapterFormat.
-    static constexpr const char* kFormatItems[3] = {
+    // The format list's items: the three ChapterFormat forms in their order, then the chapter
+    // files of kChapterForms.
+    static constexpr const char* kFormatItems[7] = {
         "Show Start Time (VcdEasy / SVCD Compliant)",
         "Show Start Frame (for AviSynth-Trim)",
         "Show Start Second (for  BeSweet-split)",
+        "Show OGM Chapters (mkvmerge)",
+        "Show Matroska XML (mkvmerge)",
+        "Show FFmetadata (ffmpeg)",
+        "Show Names CSV (HandBrake)",
     };
+    static constexpr int kFirstFileForm = 3;
 
     // Keeps its own copies; nothing flows back to the caller.
     ChaptersDialog(ChapterList chapters, SplitPlan plan, QWidget* parent = nullptr);
 
-    // The two texts as built, "\r\n" line ends and padding lines included.
+    // The chapters a player shows, for the chapter-file forms, and the start of the names the
+    // save dialog proposes ("VTS_01_track02" gives "VTS_01_track02.chapters.xml"). Until this is
+    // called those forms show an empty box.
+    void SetChapterFile(TimedChapters chapters, const QString& fileBase);
+
+    // The two texts as built: "\r\n" line ends and padding lines included for the three chapter
+    // forms, the file's own text for the chapter-file forms.
     const std::string& ChapterText() const { return m_chapterText; }
     const std::string& SplitText() const { return m_splitText; }
+    // What "Save..." writes of the form on show, and the name its dialog proposes.
+    std::string SavedText() const;
+    QString DefaultFileName() const;
 
 private:
     void ShowFormat(int index);
+    void Save();
 
     ChapterList m_chapters;
     SplitPlan m_plan;
+    std::optional<TimedChapters> m_fileChapters;
+    QString m_fileBase;
     std::string m_chapterText;
     std::string m_splitText;
     QPlainTextEdit* m_chapterEdit;

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // `ratewise-cli chapters`: where each chapter of a track begins, in the form the Chapters
-// Informations window's format list chooses.
+// Informations window's format list chooses, or as a chapter file for today's tools.
 #include <nlohmann/json.hpp>
 
 #include "chapters/chapter_text.h"
+#include "cli/chapter_file_options.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/json_fields.h"
@@ -11,6 +12,7 @@
 #include "cli/messages.h"
 #include "cli/option_checks.h"
 #include "cli/track_chapters.h"
+#include "common/string_format.h"
 
 namespace ratewise::cli {
 namespace {
@@ -25,6 +27,23 @@ nlohmann::json ChaptersJson(const ChapterList& chapters, bool pal)
     };
 }
 
+// The chapter file of one of the new forms: the chapters a player shows, named.
+int PrintChapterFile(const std::string& ifoPath, int trackNumber, ChapterForm form,
+                     const ChapterNameOptions& nameOptions, std::string& text, std::ostream& err)
+{
+    const std::optional<std::vector<std::string>> names = ReadChapterNames(nameOptions, err);
+    if (!names)
+        return kExitBadInput;
+    const std::optional<PlayerChapters> player = ReadPlayerChapters(ifoPath, trackNumber - 1);
+    if (!player) {
+        PrintError(err, ifoPath, StringPrintf("cannot read the cells of track %d", trackNumber));
+        return kExitBadInput;
+    }
+    text =
+        ChapterFormText(NamedChapters(player->rate, player->starts, player->end, *names, nameOptions), form);
+    return kExitOk;
+}
+
 } // namespace
 
 void AddChaptersCommand(CLI::App& app, CommandAction& action)
@@ -34,11 +53,14 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
         int track = 0;
         std::string format = "time";
         bool formatGiven = false;
+        ChapterNameOptions names;
+        std::string outputPath;
         bool json = false;
     };
     auto settings = std::make_shared<Settings>();
     CLI::App* command =
-        app.add_subcommand("chapters", "Where each chapter of a track begins: start time, frame or second");
+        app.add_subcommand("chapters", "Where each chapter of a track begins: start time, frame or second, "
+                                       "or a chapter file for mkvmerge, ffmpeg or HandBrake");
     command
         ->add_option("FILE", settings->ifoPath,
                      "Title-set information file (VTS_xx_0.IFO); - reads it from standard input")
@@ -49,14 +71,20 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
         ->check(TrackNumber());
     CLI::Option* formatOption =
         command
-            ->add_option("--format", settings->format,
-                         "time (VcdEasy / SVCD), frame (AviSynth Trim), second (BeSweet split)")
-            ->type_name("time|frame|second")
-            ->transform(OneOf({"time", "frame", "second"}));
+            ->add_option(
+                "--format", settings->format,
+                "time (VcdEasy / SVCD), frame (AviSynth Trim), second (BeSweet split); the chapters a "
+                "player shows: ogm, matroska (mkvmerge), ffmetadata (ffmpeg), csv (HandBrake names)")
+            ->type_name("FORM")
+            ->transform(OneOf({"time", "frame", "second", "ogm", "matroska", "ffmetadata", "csv"}));
+    AddChapterNameOptions(*command, settings->names);
+    CLI::Option* output =
+        command->add_option("-o,--output", settings->outputPath, "Write to this file (replaced in one step)")
+            ->type_name("FILE");
     command->add_flag("--json", settings->json, "Print one JSON object with every form");
-    command->callback([settings, formatOption, &action] {
+    command->callback([settings, formatOption, output, &action] {
         settings->formatGiven = formatOption->count() > 0;
-        action = [settings](std::ostream& out, std::ostream& err) -> int {
+        action = [settings, toFile = output->count() > 0](std::ostream& out, std::ostream& err) -> int {
             if (settings->json && settings->formatGiven)
                 PrintNote(err, "--format is not used with --json, which gives every form");
             const TrackChapters read = ReadTrackChapters(settings->ifoPath, settings->track, err);
@@ -67,12 +95,24 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
                 out << JsonText(ChaptersJson(chapters, read.pal)) << "\n";
                 return kExitOk;
             }
-            const ChapterFormat format = settings->format == "frame"    ? ChapterFormat::StartFrame
-                                         : settings->format == "second" ? ChapterFormat::StartSecond
-                                                                        : ChapterFormat::StartTime;
-            for (const std::string& line : ChapterLines(chapters, format))
-                out << line << "\n";
-            return kExitOk;
+            std::string text;
+            if (const std::optional<ChapterForm> form = ChapterFormNamed(settings->format)) {
+                const int status =
+                    PrintChapterFile(settings->ifoPath, settings->track, *form, settings->names, text, err);
+                if (status != kExitOk)
+                    return status;
+            } else {
+                const ChapterFormat format = settings->format == "frame"    ? ChapterFormat::StartFrame
+                                             : settings->format == "second" ? ChapterFormat::StartSecond
+                                                                            : ChapterFormat::StartTime;
+                for (const std::string& line : ChapterLines(chapters, format))
+                    text += line + "\n";
+            }
+            if (!toFile) {
+                out << text;
+                return kExitOk;
+            }
+            return WriteTextFile(settings->outputPath, text, err) ? kExitOk : kExitWriteFailed;
         };
     });
 }

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // `ratewise-cli split`: the optimal split of a track's chapters over the calculator's media, as
 // the Optimal Split box of the Chapters Informations window shows it.
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <optional>
 
 #include "chapters/optimal_split.h"
+#include "chapters/split_export.h"
 #include "cli/calculator_options.h"
+#include "cli/chapter_file_options.h"
 #include "cli/cli.h"
 #include "cli/comma_list.h"
 #include "cli/commands.h"
@@ -40,8 +43,9 @@ std::optional<std::vector<int>> ParseStarts(const std::string& text, std::string
         }
         starts.push_back(item.value);
     }
-    if (starts.size() < 2) {
-        why = "give at least one chapter start and the end of the track";
+    // The end alone is a track of 0 chapters, as `chapters --json` gives it.
+    if (starts.empty()) {
+        why = "give the start of each chapter and the end of the track";
         return std::nullopt;
     }
     return starts;
@@ -87,6 +91,65 @@ std::string NoSplitReason(const SplitPlan& plan, const ChapterList& chapters, in
     return "";
 }
 
+// The chapters of the split at exact times, and the chapters a player shows, named: read again
+// from the title set, or the --starts seconds themselves.
+struct ExactSplitInput {
+    std::vector<std::int64_t> chapterStarts;
+    FrameRate rate = kSecondsRate;
+    TimedChapters player;
+};
+
+std::optional<ExactSplitInput> ReadExactInput(const ChapterList& chapters, const std::string& ifoPath,
+                                              int track, const ChapterNameOptions& nameOptions,
+                                              std::ostream& err, int& status)
+{
+    status = kExitBadInput;
+    const std::optional<std::vector<std::string>> names = ReadChapterNames(nameOptions, err);
+    if (!names)
+        return std::nullopt;
+    ExactSplitInput input;
+    if (ifoPath.empty()) {
+        input.chapterStarts.assign(chapters.startSeconds.begin(), chapters.startSeconds.end());
+        const std::vector<std::int64_t> starts(input.chapterStarts.begin(), input.chapterStarts.end() - 1);
+        input.player = NamedChapters(kSecondsRate, starts, input.chapterStarts.back(), *names, nameOptions);
+        return input;
+    }
+    const std::optional<PlayerChapters> player = ReadPlayerChapters(ifoPath, track - 1);
+    std::optional<std::vector<std::int64_t>> exact;
+    if (player)
+        exact = ExactChapterStarts(chapters, player->cellStarts, player->end);
+    if (!exact) {
+        PrintError(err, ifoPath, StringPrintf("cannot read the cells of track %d", track));
+        return std::nullopt;
+    }
+    input.chapterStarts = std::move(*exact);
+    input.rate = player->rate;
+    input.player = NamedChapters(player->rate, player->starts, player->end, *names, nameOptions);
+    return input;
+}
+
+// One chapter file per medium in `directory`: medium01.chapters.xml, ...
+bool WriteChaptersPerMedium(const SplitCuts& cuts, const TimedChapters& player, std::string directory,
+                            ChapterForm form, std::ostream& err)
+{
+    if (directory.empty())
+        directory = ".";
+    const std::vector<TimedChapters> media = ChaptersPerMedium(cuts, player);
+    std::error_code error;
+    std::filesystem::create_directories(directory, error);
+    if (error) {
+        PrintError(err, directory, error.message());
+        return false;
+    }
+    for (std::size_t m = 0; m < media.size(); ++m) {
+        const std::string path = directory + "/" + StringPrintf("medium%02d.", static_cast<int>(m) + 1) +
+                                 ChapterFormFileEnding(form);
+        if (!WriteTextFile(path, ChapterFormText(media[m], form), err))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void AddSplitCommand(CLI::App& app, CommandAction& action)
@@ -96,6 +159,9 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
         std::string ifoPath;
         int track = 0;
         std::string starts;
+        std::string format;
+        std::vector<std::string> perMedium;
+        ChapterNameOptions names;
         bool json = false;
     };
     auto settings = std::make_shared<Settings>();
@@ -124,7 +190,23 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
     track->needs(file);
     starts->excludes(file);
     AddCalculatorOptions(*command, settings->calculator);
-    command->add_flag("--json", settings->json, "Print one JSON object");
+    CLI::Option* json = command->add_flag("--json", settings->json, "Print one JSON object");
+    command
+        ->add_option("--format", settings->format,
+                     "Print the cuts for a tool instead: mkvmerge (--split chapters: and --split parts:), "
+                     "ffmpeg (-ss and -to per medium)")
+        ->type_name("mkvmerge|ffmpeg")
+        ->transform(OneOf({"mkvmerge", "ffmpeg"}))
+        ->excludes(json);
+    command
+        ->add_option(
+            "--chapters-per-medium", settings->perMedium,
+            "Write one chapter file per medium into DIR, its times from 0, in FORMAT: ogm, matroska, "
+            "ffmetadata or csv")
+        ->expected(2)
+        ->type_name("DIR FORMAT")
+        ->check(CLI::IsMember({"ogm", "matroska", "ffmetadata", "csv"}).application_index(1));
+    AddChapterNameOptions(*command, settings->names);
     command->callback([settings, file, starts, &action] {
         action = [settings, fromFile = file->count() > 0,
                   fromStarts = starts->count() > 0](std::ostream& out, std::ostream& err) -> int {
@@ -162,7 +244,39 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
             NoSplitProgress progress;
             const SplitPlan plan = ComputeSplit(chapters, run.controller.State(), progress);
             const std::string noResult = NoSplitReason(plan, chapters, run.controller.State().mediumCount);
-            if (settings->json)
+            const int done = noResult.empty() ? static_cast<int>(kExitOk) : static_cast<int>(kExitNoResult);
+            // Without a split (one medium, too few chapters) the box's text says why, whatever
+            // form was asked for.
+            if (plan.boundaries.empty() || (settings->format.empty() && settings->perMedium.empty())) {
+                if (settings->json)
+                    out << JsonText(SplitJson(plan, chapters, pal, noResult.empty())) << "\n";
+                else
+                    out << PlainText(plan.splitText);
+                if (!noResult.empty())
+                    PrintError(err, "split", noResult);
+                return done;
+            }
+
+            int status = kExitOk;
+            const std::optional<ExactSplitInput> exact =
+                ReadExactInput(chapters, fromFile ? settings->ifoPath : std::string(), settings->track,
+                               settings->names, err, status);
+            if (!exact)
+                return status;
+            const std::optional<SplitCuts> cuts = CutsOf(plan, exact->chapterStarts, exact->rate);
+            if (!cuts) {
+                PrintError(err, "split", "the split does not fit the chapters");
+                return kExitBadInput;
+            }
+            if (settings->perMedium.size() == 2 &&
+                !WriteChaptersPerMedium(*cuts, exact->player, settings->perMedium[0],
+                                        *ChapterFormNamed(settings->perMedium[1]), err))
+                return kExitWriteFailed;
+            if (settings->format == "mkvmerge")
+                out << MkvmergeSplitText(*cuts, exact->player);
+            else if (settings->format == "ffmpeg")
+                out << FfmpegSplitText(*cuts);
+            else if (settings->json)
                 out << JsonText(SplitJson(plan, chapters, pal, noResult.empty())) << "\n";
             else
                 out << PlainText(plan.splitText);

@@ -95,10 +95,9 @@ int RunVcdProject(const VcdProjectOptions& options, const VcdSourceReader& readS
             PrintNote(err, line);
         return out ? kExitOk : kExitWriteFailed;
     }
-    int systemError = 0;
-    if (bytes.empty() || !WriteFileAtomically(settings.destination, bytes, &systemError)) {
-        PrintError(err, settings.destination,
-                   systemError != 0 ? std::strerror(systemError) : "Error creating file");
+    std::string why = "Error creating file";
+    if (bytes.empty() || !WriteFileAtomically(settings.destination, bytes, why)) {
+        PrintError(err, settings.destination, why);
         return kExitWriteFailed;
     }
 

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <sys/stat.h>
 
@@ -44,23 +45,24 @@ std::string ContentPath(const std::string& path)
     return resolved ? std::string(resolved.get()) : path;
 }
 
-bool Fail(int* systemError, int error)
-{
-    if (systemError)
-        *systemError = error;
-    return false;
-}
-
 } // namespace
 
-bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, int* systemError)
+bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes)
+{
+    std::string why;
+    return WriteFileAtomically(path, bytes, why);
+}
+
+bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, std::string& why)
 {
     const std::string target = ContentPath(path);
     struct stat existing {
     };
     const bool replacing = ::stat(target.c_str(), &existing) == 0;
-    if (replacing && S_ISDIR(existing.st_mode))
-        return Fail(systemError, EISDIR);
+    if (replacing && S_ISDIR(existing.st_mode)) {
+        why = std::strerror(EISDIR);
+        return false;
+    }
 
     std::string temporary;
     std::FILE* file = nullptr;
@@ -70,30 +72,32 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
         errno = 0;
         file = std::fopen(temporary.c_str(), "wbx");
         if (file == nullptr && errno != EEXIST)
-            return Fail(systemError, errno);
+            break;
     }
-    if (file == nullptr)
-        return Fail(systemError, EEXIST);
+    if (file == nullptr) {
+        why = std::string("cannot create a temporary file beside it: ") + std::strerror(errno);
+        return false;
+    }
 
     errno = 0;
-    bool done = WriteAll(file, bytes);
-    int error = errno;
-    // The replacement keeps the permissions of the file it replaces.
-    if (done && replacing && ::chmod(temporary.c_str(), existing.st_mode & 07777) != 0) {
-        done = false;
-        error = errno;
-    }
-    if (std::fclose(file) != 0 && done) {
-        done = false;
-        error = errno;
-    }
-    if (done && std::rename(temporary.c_str(), target.c_str()) != 0) {
-        done = false;
-        error = errno;
-    }
-    if (!done) {
+    const bool written = WriteAll(file, bytes);
+    const int writeError = errno;
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        why = std::string("cannot write: ") + std::strerror(writeError != 0 ? writeError : errno);
         std::remove(temporary.c_str());
-        return Fail(systemError, error != 0 ? error : EIO);
+        return false;
+    }
+    // The replacement keeps the permissions of the file it replaces.
+    if (replacing && ::chmod(temporary.c_str(), existing.st_mode & 07777) != 0) {
+        why = std::string("cannot keep its permissions: ") + std::strerror(errno);
+        std::remove(temporary.c_str());
+        return false;
+    }
+    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+        why = std::string("cannot replace it: ") + std::strerror(errno);
+        std::remove(temporary.c_str());
+        return false;
     }
     return true;
 }

@@ -183,7 +183,7 @@ void VcdProjectDialog::OnBrowse()
 {
     ReadFields();
     const SaveFileRequest request{QString::fromLatin1(kNameFilter), QString::fromLatin1(kDefaultSuffix),
-                                  false};
+                                  false, QString()};
     const std::optional<QString> chosen = CurrentVcdProjectPrompts().AskSaveFileName(this, request);
     if (!chosen)
         return;

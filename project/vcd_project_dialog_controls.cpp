@@ -16,6 +16,7 @@
 #include "ui/app_resources.h"
 #include "ui/control_builder.h"
 #include "ui/dialog_units.h"
+#include "ui/fitted_text.h"
 
 namespace ratewise {
 namespace {
@@ -94,6 +95,9 @@ VcdProjectDialogControls BuildVcdProjectDialogControls(QWidget* dialog, const Di
     c.quality = b.DropDown("qualityCombo", 179, 96, 86);
     for (const std::string_view text : kEncodeQualityTexts)
         c.quality->addItem(ToQString(text));
+
+    for (QComboBox* list : {c.conversion, c.audio, c.quality})
+        FitComboTexts(list);
 
     c.getFromRatewise = b.Button("Get from Ratewise", "getFromRatewiseButton", 144, 113, 56, 11);
     c.standardVcd = b.Button("Standard VCD", "standardVcdButton", 208, 113, 56, 11);

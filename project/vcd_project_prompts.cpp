@@ -26,6 +26,8 @@ public:
         dialog.setNameFilter(request.nameFilter);
         dialog.setDefaultSuffix(request.defaultSuffix);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+        if (!request.defaultName.isEmpty())
+            dialog.selectFile(request.defaultName);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return dialog.selectedFiles().constFirst();

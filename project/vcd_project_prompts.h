@@ -16,6 +16,7 @@ struct SaveFileRequest {
     QString nameFilter;    // Qt form: entries separated by ";;"
     QString defaultSuffix; // added to a name typed without one
     bool confirmOverwrite = false;
+    QString defaultName; // the name (or path) the dialog starts on; empty for none
 };
 
 class VcdProjectPrompts

@@ -12,7 +12,8 @@ RATEWISE_PACKAGES=(
     libcli11-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    fonts-liberation ccache
+    fonts-liberation fonts-dejavu-core ccache
+    mkvtoolnix ffmpeg
 )
 
 # ccache keeps compiled objects between builds and between checkouts: paths are hashed relative to

@@ -11,7 +11,6 @@
 #include <QPainterPath>
 #include <QScreen>
 #include <QStringList>
-#include <QTextLayout>
 #include <QToolTip>
 
 #include <algorithm>
@@ -28,6 +27,9 @@ constexpr int kDrawFlags = Qt::TextWordWrap | Qt::TextExpandTabs | Qt::TextInclu
 
 const QString kTwoSpaces = QStringLiteral("  ");
 
+// Height of the rectangle a text is laid out in to measure it: more than any tip needs.
+constexpr qreal kLayoutHeight = 1.0e6;
+
 QFont SystemTipFont()
 {
     return QToolTip::font();
@@ -40,7 +42,7 @@ QColor Resolved(const QColor& colour, QPalette::ColorRole systemRole)
 
 } // namespace
 
-BalloonTip::BalloonTip() : m_flags(kDrawFlags)
+BalloonTip::BalloonTip()
 {
     m_initialTimer.setSingleShot(false);
     m_pollTimer.setSingleShot(false);
@@ -325,15 +327,9 @@ int BalloonTip::ToolUnder(QPoint global) const
     if (candidate < 0)
         return -1;
     const BalloonTool& tool = m_tools[static_cast<std::size_t>(candidate)];
-    if (!tool.area.contains(m_parent->mapFromGlobal(global)))
-        return -1;
-    // The first tool registered under the candidate's key.
-    for (int i = 0; i < static_cast<int>(m_tools.size()); ++i) {
-        if (m_tools[static_cast<std::size_t>(i)].control == tool.control &&
-            m_tools[static_cast<std::size_t>(i)].id == tool.id)
-            return i;
-    }
-    return candidate;
+    // The candidate is already the first tool registered under its key: an earlier tool of the
+    // same control would have been found first.
+    return tool.area.contains(m_parent->mapFromGlobal(global)) ? candidate : -1;
 }
 
 bool BalloonTip::CursorOverCurrentTool() const
@@ -406,8 +402,10 @@ void BalloonTip::ShowAt(QPoint point, bool secondPage)
 
 QSize BalloonTip::MeasureTip(const QString& text, int maxWidth) const
 {
-    const QFontMetrics metrics(m_font);
-    int width = 0;
+    // Fractional metrics of the device the tip paints on: a width rounded down would make the
+    // painter break the widest line's last word onto a line the tip has no room for.
+    const QFontMetricsF metrics(m_font, this);
+    qreal width = 0;
     if (maxWidth == 0) {
         // Each line with two blanks appended; an empty line ends what is measured.
         const QStringList lines = text.split(QLatin1Char('\n'));
@@ -416,40 +414,15 @@ QSize BalloonTip::MeasureTip(const QString& text, int maxWidth) const
             if (line.isEmpty())
                 break;
         }
+        width = std::ceil(width);
     } else {
         width = std::max(0, maxWidth);
     }
-    const QSize laid = LaidOutSize(text, width);
-    return QSize(laid.width() + kMargins.left() + kMargins.right(),
-                 laid.height() + kMargins.top() + kMargins.bottom());
-}
-
-QSize BalloonTip::LaidOutSize(const QString& text, int width) const
-{
-    // Lines wrap at word boundaries within `width`; a line's trailing blanks count towards its
-    // width, so the blanks after a first page keep the arrow clear of the text.
-    const QFontMetrics metrics(m_font);
-    QString laidText = text;
-    laidText.replace(QLatin1Char('\n'), QChar::LineSeparator);
-    QTextLayout layout(laidText, m_font);
-    QTextOption option;
-    option.setWrapMode(QTextOption::WordWrap);
-    option.setTabStopDistance(8 * metrics.horizontalAdvance(QLatin1Char(' ')));
-    layout.setTextOption(option);
-    qreal widest = 0;
-    int lines = 0;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        // Measured from the line's characters, so its trailing blanks are included.
-        const QString lineText =
-            laidText.mid(line.textStart(), line.textLength()).remove(QChar::LineSeparator);
-        widest = std::max(widest, static_cast<qreal>(metrics.horizontalAdvance(lineText)));
-        ++lines;
-    }
-    layout.endLayout();
-    const int height = lines == 0 ? 0 : lines * metrics.height() + (lines - 1) * metrics.leading();
-    return QSize(static_cast<int>(std::ceil(widest)), height);
+    // Laid out as the painter lays it out, then rounded up, so painting in the box breaks the
+    // lines where the measuring did.
+    const QRectF laid = metrics.boundingRect(QRectF(0, 0, width, kLayoutHeight), kDrawFlags, text);
+    return QSize(static_cast<int>(std::ceil(laid.width())) + kMargins.left() + kMargins.right(),
+                 static_cast<int>(std::ceil(laid.height())) + kMargins.top() + kMargins.bottom());
 }
 
 QRect BalloonTip::PositionTip(QPoint point, const BalloonTool& tool, QSize size) const
@@ -490,7 +463,7 @@ void BalloonTip::paintEvent(QPaintEvent* /*event*/)
     const QRect textRect = client.marginsRemoved(kMargins);
     painter.setFont(m_font);
     painter.setPen(Resolved(tool->textColor, QPalette::ToolTipText));
-    painter.drawText(textRect, m_flags, m_displayText);
+    painter.drawText(QRectF(textRect), kDrawFlags, m_displayText);
     if (m_hasSecondPage)
         DrawPageArrow(painter, textRect);
 }

@@ -123,14 +123,12 @@ private:
     bool CursorOverVisibleTip() const;
     void TakeSystemFont();
     void DrawPageArrow(QPainter& painter, const QRect& textRect) const;
-    QSize LaidOutSize(const QString& text, int width) const;
 
     QPointer<QWidget> m_parent;
     int m_defaultMaxWidth = 0;
     QPoint m_cursorOffset{0, 20};
     QFont m_font;
     bool m_usesSystemFont = true;
-    int m_flags;
     int m_currentTool = -1;
     int m_pollInterval = 500;
     int m_shownTime = 0;

@@ -4,10 +4,12 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QString>
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ratewise {
 namespace {
@@ -39,7 +41,9 @@ DialogUnits::DialogUnits(const QFont& font)
     const int letters =
         metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     m_baseX = std::max(1, (letters / 26 + 1) / 2);
-    m_baseY = std::max(1, metrics.height());
+    // The line's height rounded up: a control one text line high then holds the whole line, where
+    // the rounded-down height cut a fraction of a pixel off every label, field and button.
+    m_baseY = std::max(1, static_cast<int>(std::ceil(QFontMetricsF(font).height())));
 }
 
 int DialogUnits::X(int units) const

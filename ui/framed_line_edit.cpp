@@ -1,12 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Frame painting of the calculator's edit fields.
+// Frame painting and text fitting of the calculator's edit fields.
 #include "ui/framed_line_edit.h"
 
 #include <QPainter>
 
+#include "ui/fitted_text.h"
+
 namespace ratewise {
 
-FramedLineEdit::FramedLineEdit(QWidget* parent) : QLineEdit(parent) {}
+FramedLineEdit::FramedLineEdit(QWidget* parent) : QLineEdit(parent)
+{
+    connect(this, &QLineEdit::textChanged, this, &FramedLineEdit::FitText);
+}
+
+QRect FramedLineEdit::TextBox() const
+{
+    // The drawn frame covers the field's edge, so the text keeps clear of it too.
+    return FieldTextBox(this) & rect().adjusted(kFrameWidth, kFrameWidth, -kFrameWidth, -kFrameWidth);
+}
+
+void FramedLineEdit::FitText()
+{
+    const QFont window = parentWidget() != nullptr ? parentWidget()->font() : font();
+    const QFont fitted = FontFitting(window, {text()}, TextBox().width(), this);
+    if (fitted == font())
+        return;
+    setFont(fitted == window ? QFont() : fitted);
+}
+
+void FramedLineEdit::resizeEvent(QResizeEvent* event)
+{
+    QLineEdit::resizeEvent(event);
+    FitText();
+}
 
 void FramedLineEdit::SetFrameColour(const QColor& colour)
 {

@@ -21,22 +21,34 @@ QFileDialog* IfoFileDialog::Create(QWidget* parent)
     dialog->setObjectName(QStringLiteral("ifoFileDialog"));
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::AnyFile);
-    dialog->setDefaultSuffix(QStringLiteral("ifo"));
-    dialog->setNameFilters({QStringLiteral("Ifo files (*.ifo)"), QStringLiteral("All Files (*)")});
+    dialog->setNameFilters({QStringLiteral("Ifo files (*.ifo)"), QStringLiteral("All Files (*.*)")});
     return dialog;
+}
+
+QString IfoFileDialog::ResolveTypedName(const QString& path)
+{
+    const QFileInfo typed(path);
+    if (typed.exists() || !typed.suffix().isEmpty())
+        return path;
+    // On a case-sensitive file system the lowercase default alone would miss "VTS_01_0.IFO".
+    const QString upper = path + QStringLiteral(".IFO");
+    return QFileInfo::exists(upper) ? upper : path + QStringLiteral(".ifo");
 }
 
 std::optional<QString> IfoFileDialog::GetOpenFileName(QWidget* parent)
 {
+    std::optional<QString> chosen;
     if (g_hasNextAnswer) {
         g_hasNextAnswer = false;
-        return std::exchange(g_nextAnswer, std::nullopt);
+        chosen = std::exchange(g_nextAnswer, std::nullopt);
+    } else {
+        QFileDialog* dialog = Create(parent);
+        if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty())
+            chosen = QFileInfo(dialog->selectedFiles().first()).absoluteFilePath();
+        delete dialog;
     }
-    QFileDialog* dialog = Create(parent);
-    std::optional<QString> chosen;
-    if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty())
-        chosen = QFileInfo(dialog->selectedFiles().first()).absoluteFilePath();
-    delete dialog;
+    if (chosen)
+        chosen = ResolveTypedName(*chosen);
     return chosen;
 }
 

@@ -15,15 +15,21 @@ namespace ratewise {
 class IfoFileDialog
 {
 public:
-    // The dialog as the button shows it: default suffix "ifo", the filters "Ifo files (*.ifo)"
-    // and "All Files (*)", any name accepted (no options, so a name that does not exist is
-    // returned and then fails to load).
+    // The dialog as the button shows it: the filters "Ifo files (*.ifo)" and "All Files (*.*)",
+    // any name accepted (no options, so a name that does not exist is returned and then fails to
+    // load). Its default extension is applied by ResolveTypedName, not by the dialog.
     static QFileDialog* Create(QWidget* parent);
 
-    // The chosen full path, or nothing when the user cancels.
+    // The chosen full path, resolved by ResolveTypedName, or nothing when the user cancels.
     static std::optional<QString> GetOpenFileName(QWidget* parent);
 
-    // Tests: the next GetOpenFileName returns this without showing anything (nothing = cancel).
+    // A name typed without extension, such as "VTS_01_0": the name as typed when that file
+    // exists, else with ".IFO" (how title sets are named on a disc) when that exists, else with
+    // the default extension ".ifo". A name with an extension is left as typed.
+    static QString ResolveTypedName(const QString& path);
+
+    // Tests: the next GetOpenFileName takes this as the dialog's answer, without showing anything
+    // (nothing = cancel).
     static void SetNextAnswer(std::optional<QString> answer);
 };
 

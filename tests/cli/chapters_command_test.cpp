@@ -158,5 +158,80 @@ TEST(SplitCommand, TitleSetProblemsAndMixedSources)
     }
 }
 
+std::string Slurp(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(ChaptersCommand, NewFormsListThePartsAPlayerShowsNamedAndSavedInOneStep)
+{
+    // Title 1 has five programs but four parts: the program at 25.2 s is no chapter here.
+    EXPECT_EQ(RunCliCapture({"chapters", kCells, "--track", "1", "--format", "csv"}).out,
+              "1,Chapter 01\n2,Chapter 02\n3,Chapter 03\n4,Chapter 04\n");
+    const auto dir = std::filesystem::temp_directory_path() / "ratewise-chapters-cli";
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "names.txt") << "\xEF\xBB\xBFOpening, \"cold\"\r\nA & B\r\n";
+    std::ofstream(dir / "bad.txt") << "fine\n\xC0\x80\n";
+    const std::string names = (dir / "names.txt").string();
+
+    const auto csv = RunCliCapture({"chapters", kCells, "--track", "1", "--format", "csv", "--names", names});
+    EXPECT_EQ(csv.out, "1,\"Opening, \"\"cold\"\"\"\n2,A & B\n3,Chapter 03\n4,Chapter 04\n");
+
+    const std::string saved = (dir / "VTS_01_track01.ffmetadata").string();
+    const std::vector<std::string> save{"chapters", kCells,       "--track", "1",
+                                        "--format", "ffmetadata", "-o",      saved};
+    EXPECT_EQ(RunCliCapture(save).out, "");
+    EXPECT_EQ(Slurp(saved),
+              RunCliCapture({"chapters", kCells, "--track", "1", "--format", "ffmetadata"}).out);
+
+    // Failures say why in one line and leave the earlier file as it was.
+    std::vector<std::string> badNames = save;
+    badNames.insert(badNames.end(), {"--names", (dir / "bad.txt").string()});
+    ExpectOneErrorLine(RunCliCapture(badNames), 3,
+                       "ratewise-cli: " + (dir / "bad.txt").string() + ": line 2 is not UTF-8 text\n");
+    EXPECT_EQ(Slurp(saved).substr(0, 12), ";FFMETADATA1");
+    const std::string nowhere = (dir / "no-such-dir" / "x.xml").string();
+    ExpectOneErrorLine(
+        RunCliCapture({"chapters", kCells, "--track", "1", "--format", "matroska", "-o", nowhere}), 1,
+        "ratewise-cli: " + nowhere +
+            ": cannot create a temporary file beside it: No such file or directory\n");
+    EXPECT_EQ(RunCliCapture({"chapters", kCells, "--track", "1", "--format", "ogm", "--language", "english"})
+                  .status,
+              2);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(SplitCommand, PlansForMkvmergeAndFfmpegAndChapterFilesPerMedium)
+{
+    // Media 2 and 3 begin at the programs of player chapters 2 and 4.
+    EXPECT_EQ(RunCliCapture({"split", kNtsc, "--track", "1", "--count", "3", "--format", "mkvmerge"}).out,
+              "--split chapters:2,4\n--split parts:00:00:00.000000000-00:00:07.807800000,"
+              "00:00:07.807800000-00:00:19.819800000,00:00:19.819800000-00:00:31.531500000\n");
+    EXPECT_EQ(RunCliCapture({"split", kNtsc, "--track", "1", "--count", "3", "--format", "ffmpeg"}).out,
+              "-ss 00:00:00.000000 -to 00:00:07.807800\n-ss 00:00:07.807800 -to 00:00:19.819800\n"
+              "-ss 00:00:19.819800 -to 00:00:31.531500\n");
+    EXPECT_EQ(
+        RunCliCapture({"split", "--starts", "0,300,600,900,1200", "--count", "2", "--format", "mkvmerge"})
+            .out,
+        "--split chapters:3\n--split parts:00:00:00.000000000-00:10:00.000000000,"
+        "00:10:00.000000000-00:20:00.000000000\n");
+
+    // Medium 2 begins at 25.2 s, inside player chapter 2: that chapter runs on from 0 there.
+    const auto dir = std::filesystem::temp_directory_path() / "ratewise-split-cli" / "media";
+    const auto split = RunCliCapture({"split", kCells, "--track", "1", "--count", "2",
+                                      "--chapters-per-medium", dir.string(), "ffmetadata"});
+    ASSERT_EQ(split.status, 0) << split.err;
+    EXPECT_EQ(split.out.substr(0, 9), "Media 01:");
+    EXPECT_EQ(Slurp(dir / "medium01.ffmetadata"),
+              ";FFMETADATA1\n[CHAPTER]\nTIMEBASE=1/25\nSTART=0\nEND=255\ntitle=Chapter 01\n"
+              "[CHAPTER]\nTIMEBASE=1/25\nSTART=255\nEND=630\ntitle=Chapter 02\n");
+    EXPECT_EQ(Slurp(dir / "medium02.ffmetadata"),
+              ";FFMETADATA1\n[CHAPTER]\nTIMEBASE=1/25\nSTART=0\nEND=120\ntitle=Chapter 02\n"
+              "[CHAPTER]\nTIMEBASE=1/25\nSTART=120\nEND=375\ntitle=Chapter 03\n"
+              "[CHAPTER]\nTIMEBASE=1/25\nSTART=375\nEND=495\ntitle=Chapter 04\n");
+    std::filesystem::remove_all(dir.parent_path());
+}
+
 } // namespace
 } // namespace ratewise

@@ -9,7 +9,10 @@
 
 #include "calc/calculator_controller.h"
 #include "chapters/chapter_list_builder.h"
+#include "chapters/chapter_names.h"
 #include "chapters/chapter_text.h"
+#include "chapters/player_chapters.h"
+#include "chapters/split_export.h"
 #include "cli/vcd_project_command.h"
 #include "explorer/explorer_source.h"
 #include "explorer/profile_column.h"
@@ -21,17 +24,40 @@ namespace {
 // Chapters window opens the file afresh for each track; the bytes are the same each time, so one
 // open serves every walked track here (a set of a thousand tracks would otherwise be read a thousand
 // times).
+// The four chapter files of the chapters a player shows, and the split handed to the tools.
+void RunChapterFiles(const TitleSetInfo& info, const std::optional<std::vector<TitleParts>>& titles,
+                     TrackChapters& entry)
+{
+    std::optional<PlayerChapters> player = BuildPlayerChapters(info, titles, entry.track);
+    if (!player)
+        return;
+    TimedChapters named{player->rate, player->starts, player->end, ChapterNames(player->starts.size(), {}),
+                        "und"};
+    for (const ChapterForm form : kChapterForms)
+        entry.fileTexts.push_back(ChapterFormText(named, form));
+    const auto exact = ExactChapterStarts(entry.chapters, player->cellStarts, player->end);
+    const auto cuts = exact ? CutsOf(entry.split, *exact, player->rate) : std::nullopt;
+    if (!cuts)
+        return;
+    entry.fileTexts.push_back(MkvmergeSplitText(*cuts, named));
+    entry.fileTexts.push_back(FfmpegSplitText(*cuts));
+    for (const TimedChapters& medium : ChaptersPerMedium(*cuts, named))
+        entry.fileTexts.push_back(ChapterFormText(medium, ChapterForm::Matroska));
+}
+
 void RunChapters(const std::string& path, const std::vector<int>& tracks, const CalculatorState& calculator,
                  LoadOutcome& outcome)
 {
-    std::unique_ptr<TitleSetInfo> info = ifoOpen(path);
+    std::unique_ptr<ByteSource> source = OpenFileSource(path);
+    std::unique_ptr<TitleSetInfo> info = source ? ifoOpen(*source) : nullptr;
     if (!info)
         return;
+    const std::optional<std::vector<TitleParts>> titles = ReadPartOfTitleTable(*source, info->header.View());
     for (const int track : tracks) {
         std::optional<ChapterList> chapters = BuildChapterListOfTrack(*info, track);
         if (!chapters)
             continue;
-        TrackChapters entry{track, 1 + track % 9, std::move(*chapters), {}, {}};
+        TrackChapters entry{track, 1 + track % 9, std::move(*chapters), {}, {}, {}};
         for (ChapterFormat format :
              {ChapterFormat::StartTime, ChapterFormat::StartFrame, ChapterFormat::StartSecond})
             entry.texts.push_back(ChapterText(entry.chapters, format));
@@ -39,6 +65,7 @@ void RunChapters(const std::string& path, const std::vector<int>& tracks, const 
         state.mediumCount = entry.mediaCount;
         NoSplitProgress progress;
         entry.split = ComputeSplit(entry.chapters, state, progress);
+        RunChapterFiles(*info, titles, entry);
         outcome.chapters.push_back(std::move(entry));
     }
     ifoClose(std::move(info));

@@ -29,6 +29,9 @@ struct TrackChapters {
     ChapterList chapters;
     std::vector<std::string> texts; // the box text in each of the three forms
     SplitPlan split;
+    // The chapter files and split plans for the cutting tools, when the player's chapters could
+    // be read.
+    std::vector<std::string> fileTexts;
 };
 
 struct LoadOutcome {

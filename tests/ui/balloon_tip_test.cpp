@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The balloon tip on a small window of two fields: timing, pages, size, place, colours, tools.
 #include <QCursor>
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -10,6 +10,7 @@
 #include <QToolTip>
 #include <QWidget>
 
+#include <cmath>
 #include <memory>
 
 #include "ui/balloon_tip_relay.h"
@@ -219,22 +220,30 @@ void BalloonTipTest::twoPageTextFlipsOnClick()
 
 void BalloonTipTest::measuresLinesWithTwoBlanksAndMargins()
 {
-    const QFontMetrics metrics(m_tip->TipFont());
+    // Fractional metrics, rounded up once: a box rounded down would wrap its widest line.
+    const QFontMetricsF metrics(m_tip->TipFont(), m_tip.get());
     const int marginsX = BalloonTip::kMargins.left() + BalloonTip::kMargins.right();
     const int marginsY = BalloonTip::kMargins.top() + BalloonTip::kMargins.bottom();
+    const auto width = [&](const char* text) {
+        return static_cast<int>(std::ceil(metrics.horizontalAdvance(QString::fromLatin1(text)))) + marginsX;
+    };
+    const auto height = [&](int lines) {
+        return static_cast<int>(std::ceil(lines * metrics.height() + (lines - 1) * metrics.leading())) +
+               marginsY;
+    };
 
     // The blanks set the room a line may take; the tip is as wide as what is laid out in it,
     // trailing blanks included.
     const QSize one = m_tip->MeasureTip(QStringLiteral("one line"), 0);
-    QCOMPARE(one.width(), metrics.horizontalAdvance(QStringLiteral("one line")) + marginsX);
-    QCOMPARE(one.height(), metrics.height() + marginsY);
+    QCOMPARE(one.width(), width("one line"));
+    QCOMPARE(one.height(), height(1));
     const QSize page = m_tip->MeasureTip(QStringLiteral("one line  "), 0);
-    QCOMPARE(page.width(), metrics.horizontalAdvance(QStringLiteral("one line  ")) + marginsX);
+    QCOMPARE(page.width(), width("one line  "));
 
     // The widest line decides; an empty line ends what is measured, the rest wraps.
     const QSize two = m_tip->MeasureTip(QStringLiteral("short\nthe longest line"), 0);
-    QCOMPARE(two.width(), metrics.horizontalAdvance(QStringLiteral("the longest line")) + marginsX);
-    QCOMPARE(two.height(), 2 * metrics.height() + metrics.leading() + marginsY);
+    QCOMPARE(two.width(), width("the longest line"));
+    QCOMPARE(two.height(), height(2));
     const QSize cut = m_tip->MeasureTip(QStringLiteral("short\n\nthe longest line"), 0);
     QVERIFY(cut.width() < two.width());
     QVERIFY(cut.height() > 3 * metrics.height());
@@ -245,7 +254,7 @@ void BalloonTipTest::measuresLinesWithTwoBlanksAndMargins()
     QCOMPARE(wide.height(), one.height());
     // A negative width counts as none: every word on its own line.
     const QSize narrow = m_tip->MeasureTip(QStringLiteral("a b c"), -5);
-    QCOMPARE(narrow.height(), 3 * metrics.height() + 2 * metrics.leading() + marginsY);
+    QCOMPARE(narrow.height(), height(3));
 }
 
 void BalloonTipTest::staysInsideTheScreen()

@@ -7,12 +7,14 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 
 #include "app/main_dialog.h"
 #include "chapters/chapters_dialog.h"
+#include "project/vcd_project_prompts.h"
 #include "ui/framed_line_edit.h"
 
 using namespace ratewise;
@@ -20,6 +22,25 @@ using namespace ratewise;
 namespace {
 
 const QString kFolder = QStringLiteral(RATEWISE_FIXTURES_DIR "/ifo/pal_d1_3audio_cells/");
+
+// The save dialog answers with `answer`; what it was asked and the messages shown are kept.
+struct SavePrompts : VcdProjectPrompts {
+    void ShowMessage(QWidget*, const QString& text) override { messages << text; }
+    std::optional<QString> AskSaveFileName(QWidget*, const SaveFileRequest& request) override
+    {
+        asked = request.defaultName;
+        return answer;
+    }
+    std::optional<QString> answer;
+    QString asked;
+    QStringList messages;
+};
+
+QByteArray Slurp(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 struct BarRecord {
     std::vector<int> values; // each value the bar took while shown
@@ -39,6 +60,7 @@ private slots:
     void showsTheFocusedTracksChaptersAndSplit();
     void progressBarFillsOncePerFirstChapterOfMediumTwo();
     void opensNothingWithoutAFileOrTrack();
+    void chapterFilesShowAndSaveInOneStep();
 
 private:
     void Open(const QStringList& arguments)
@@ -179,4 +201,49 @@ void ChaptersCommandTest::opensNothingWithoutAFileOrTrack()
 }
 
 QTEST_MAIN(ChaptersCommandTest)
+void ChaptersCommandTest::chapterFilesShowAndSaveInOneStep()
+{
+    Open({kFolder + QStringLiteral("VTS_01_0.IFO")});
+    ChaptersDialog* window = Press(0);
+    QVERIFY(window != nullptr);
+    auto* formats = window->findChild<QComboBox*>(QStringLiteral("formatList"));
+    // The chapters a player shows: four parts, the program at 25.2 s is none.
+    formats->setCurrentIndex(3);
+    QCOMPARE(Text(window, "chapterEdit"),
+             QStringLiteral("CHAPTER01=00:00:00.000\nCHAPTER01NAME=Chapter 01\nCHAPTER02=00:00:10.200\n"
+                            "CHAPTER02NAME=Chapter 02\nCHAPTER03=00:00:30.000\nCHAPTER03NAME=Chapter 03\n"
+                            "CHAPTER04=00:00:40.200\nCHAPTER04NAME=Chapter 04\n"));
+    formats->setCurrentIndex(4);
+
+    QTemporaryDir dir;
+    SavePrompts prompts;
+    ScopedVcdProjectPrompts scoped(prompts);
+    prompts.answer = dir.filePath(QStringLiteral("saved.xml"));
+    auto* save = window->findChild<QPushButton*>(QStringLiteral("saveButton"));
+    save->click();
+    QCOMPARE(prompts.asked, QStringLiteral("VTS_01_track01.chapters.xml"));
+    QCOMPARE(Slurp(*prompts.answer), QByteArray::fromStdString(window->ChapterText()));
+    QVERIFY(Slurp(*prompts.answer).contains("<ChapterTimeStart>00:00:40.200000000</ChapterTimeStart>"));
+
+    // A described form is saved as its lines, without the box's padding.
+    formats->setCurrentIndex(1);
+    save->click();
+    QCOMPARE(prompts.asked, QStringLiteral("VTS_01_track01.start-frames.txt"));
+    QCOMPARE(Slurp(*prompts.answer), QByteArray("Chapter 1 = 0\r\nChapter 2 = 255\r\nChapter 3 = "
+                                                "630\r\nChapter 4 = 750\r\nChapter 5 = 1005\r\n"));
+
+    // A failed write says why and leaves the earlier file.
+    const QByteArray before = Slurp(*prompts.answer);
+    prompts.answer = dir.filePath(QStringLiteral("missing/saved.txt"));
+    save->click();
+    QCOMPARE(prompts.messages,
+             QStringList{QStringLiteral("Could not save %1: cannot create a temporary file beside "
+                                        "it: No such file or directory")
+                             .arg(*prompts.answer)});
+    QCOMPARE(Slurp(dir.filePath(QStringLiteral("saved.xml"))), before);
+    prompts.answer.reset(); // cancelled: nothing happens
+    save->click();
+    QCOMPARE(prompts.messages.size(), 1);
+}
+
 #include "chapters_command_test.moc"

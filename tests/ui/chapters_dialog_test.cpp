@@ -102,10 +102,11 @@ void ChaptersDialogTest::opensOnTheStartTimesAndTheSplit()
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
 
     auto* formats = dialog.findChild<QComboBox*>(QStringLiteral("formatList"));
-    QCOMPARE(formats->count(), 3);
+    QCOMPARE(formats->count(), 7); // the three forms, then the four chapter files
     QCOMPARE(formats->itemText(0), QStringLiteral("Show Start Time (VcdEasy / SVCD Compliant)"));
     QCOMPARE(formats->itemText(1), QStringLiteral("Show Start Frame (for AviSynth-Trim)"));
     QCOMPARE(formats->itemText(2), QStringLiteral("Show Start Second (for  BeSweet-split)"));
+    QCOMPARE(formats->itemText(4), QStringLiteral("Show Matroska XML (mkvmerge)"));
     QCOMPARE(formats->currentIndex(), 0);
 
     auto* chapters = dialog.findChild<QPlainTextEdit*>(QStringLiteral("chapterEdit"));

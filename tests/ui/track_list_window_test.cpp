@@ -185,9 +185,24 @@ void TrackListWindowTest::onlyTheFirstDroppedFileLoads()
 void TrackListWindowTest::openButtonLoadsTheChosenFileAndCancelKeepsEverything()
 {
     std::unique_ptr<QFileDialog> dialog(IfoFileDialog::Create(m_dialog.get()));
-    QCOMPARE(dialog->defaultSuffix(), QStringLiteral("ifo"));
-    QCOMPARE(dialog->nameFilters(), (QStringList{"Ifo files (*.ifo)", "All Files (*)"}));
+    QCOMPARE(dialog->nameFilters(), (QStringList{"Ifo files (*.ifo)", "All Files (*.*)"}));
     QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptOpen);
+
+    // A name typed without extension finds the title set's uppercase file on a case-sensitive
+    // file system; the lowercase default comes after it, and a name that is there stays as typed.
+    const QString typed = m_dir.filePath(QStringLiteral("VTS_01_0"));
+    QVERIFY(QFile::copy(kSubs16, typed + QStringLiteral(".IFO")));
+    IfoFileDialog::SetNextAnswer(typed);
+    QTest::mouseClick(Get<QPushButton>("openIfoButton"), Qt::LeftButton);
+    QCOMPARE(m_dialog->IfoPath(), typed + QStringLiteral(".IFO"));
+    QCOMPARE(Get<QListWidget>("trackList")->count(), 2);
+    QCOMPARE(IfoFileDialog::ResolveTypedName(m_dir.filePath(QStringLiteral("empty"))),
+             m_dir.filePath(QStringLiteral("empty.ifo")));
+    QCOMPARE(IfoFileDialog::ResolveTypedName(m_dir.filePath(QStringLiteral("gone"))),
+             m_dir.filePath(QStringLiteral("gone.ifo")));
+    QCOMPARE(IfoFileDialog::ResolveTypedName(m_dir.path()), m_dir.path());
+    QCOMPARE(IfoFileDialog::ResolveTypedName(m_dir.filePath(QStringLiteral("gone.vob"))),
+             m_dir.filePath(QStringLiteral("gone.vob")));
 
     IfoFileDialog::SetNextAnswer(kSubs16);
     QTest::mouseClick(Get<QPushButton>("openIfoButton"), Qt::LeftButton);

@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "chapters/chapter_names.h"
+
+#include "common/string_format.h"
+
+namespace ratewise {
+namespace {
+
+// Length of the UTF-8 sequence at text[at], 0 when it is not a valid one (overlong forms,
+// surrogates and values past U+10FFFF included).
+std::size_t Utf8Length(std::string_view text, std::size_t at)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned lead = byte(at);
+    if (lead < 0x80)
+        return 1;
+    std::size_t length = 0;
+    unsigned low = 0x80;
+    unsigned high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (at + length > text.size())
+        return 0;
+    if (byte(at + 1) < low || byte(at + 1) > high)
+        return 0;
+    for (std::size_t i = 2; i < length; ++i) {
+        if (byte(at + i) < 0x80 || byte(at + i) > 0xBF)
+            return 0;
+    }
+    return length;
+}
+
+} // namespace
+
+std::string DefaultChapterName(int n)
+{
+    return StringPrintf("Chapter %02d", n);
+}
+
+std::optional<std::vector<std::string>> ParseChapterNames(std::string_view text, std::string& why)
+{
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
+    std::vector<std::string> names;
+    std::string line;
+    int lineNumber = 1;
+    for (std::size_t at = 0; at < text.size();) {
+        const char c = text[at];
+        if (c == '\n') {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            names.push_back(std::move(line));
+            line.clear();
+            ++lineNumber;
+            ++at;
+            continue;
+        }
+        const std::size_t length = Utf8Length(text, at);
+        if (length == 0) {
+            why = StringPrintf("line %d is not UTF-8 text", lineNumber);
+            return std::nullopt;
+        }
+        if (length == 1 && (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) && c != '\r')
+            line += ' ';
+        else
+            line.append(text.substr(at, length));
+        at += length;
+    }
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    if (!line.empty())
+        names.push_back(std::move(line));
+    for (std::string& name : names) {
+        for (char& c : name) {
+            if (c == '\r')
+                c = ' ';
+        }
+    }
+    return names;
+}
+
+std::vector<std::string> ChapterNames(std::size_t count, const std::vector<std::string>& given)
+{
+    std::vector<std::string> names;
+    names.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i < given.size() && !given[i].empty())
+            names.push_back(given[i]);
+        else
+            names.push_back(DefaultChapterName(static_cast<int>(i) + 1));
+    }
+    return names;
+}
+
+} // namespace ratewise

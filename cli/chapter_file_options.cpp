@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/chapter_file_options.h"
+
+#include <cstdint>
+
+#include "chapters/chapter_names.h"
+#include "cli/cli.h"
+#include "cli/title_set_input.h"
+#include "ifo/byte_source.h"
+#include "project/atomic_file.h"
+
+namespace ratewise::cli {
+namespace {
+
+// A names file is a few lines; anything larger is not one.
+constexpr std::uint64_t kLargestNamesFile = 1 << 20;
+
+} // namespace
+
+void AddChapterNameOptions(CLI::App& command, ChapterNameOptions& options)
+{
+    command.add_option("--names", options.namesPath,
+                       "Chapter names, one per line (UTF-8); default Chapter 01 ...");
+    command
+        .add_option("--language", options.language, "Language of the chapter names, ISO 639-2 (default und)")
+        ->check([](const std::string& code) {
+            return IsLanguageCode(code) ? std::string()
+                                        : "not an ISO 639-2 code (three lowercase letters): " + code;
+        });
+}
+
+std::optional<std::vector<std::string>> ReadChapterNames(const ChapterNameOptions& options, std::ostream& err)
+{
+    if (options.namesPath.empty())
+        return std::vector<std::string>();
+    if (!CheckReadableFile(options.namesPath, err))
+        return std::nullopt;
+    std::unique_ptr<ByteSource> source = OpenFileSource(options.namesPath);
+    if (!source) {
+        PrintError(err, options.namesPath, "cannot open file");
+        return std::nullopt;
+    }
+    if (source->Size() > kLargestNamesFile) {
+        PrintError(err, options.namesPath, "too large for a list of chapter names");
+        return std::nullopt;
+    }
+    std::string text(static_cast<std::size_t>(source->Size()), '\0');
+    std::span<std::uint8_t> bytes(reinterpret_cast<std::uint8_t*>(text.data()), text.size());
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const std::int64_t got = source->Read(bytes.subspan(done));
+        if (got <= 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    if (done != bytes.size()) {
+        PrintError(err, options.namesPath, "cannot read file");
+        return std::nullopt;
+    }
+    std::string why;
+    std::optional<std::vector<std::string>> names = ParseChapterNames(text, why);
+    if (!names)
+        PrintError(err, options.namesPath, why);
+    return names;
+}
+
+TimedChapters NamedChapters(FrameRate rate, std::vector<std::int64_t> starts, std::int64_t end,
+                            const std::vector<std::string>& names, const ChapterNameOptions& options)
+{
+    TimedChapters chapters;
+    chapters.rate = rate;
+    chapters.names = ChapterNames(starts.size(), names);
+    chapters.starts = std::move(starts);
+    chapters.end = end;
+    chapters.language = options.language;
+    return chapters;
+}
+
+bool WriteTextFile(const std::string& path, const std::string& text, std::ostream& err)
+{
+    std::string why;
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                              text.size());
+    if (path.empty()) {
+        PrintError(err, "-o", "empty path");
+        return false;
+    }
+    if (!WriteFileAtomically(path, bytes, why)) {
+        PrintError(err, path, why);
+        return false;
+    }
+    return true;
+}
+
+} // namespace ratewise::cli

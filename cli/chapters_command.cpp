@@ -87,6 +87,8 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
         action = [settings, toFile = output->count() > 0](std::ostream& out, std::ostream& err) -> int {
             if (settings->json && settings->formatGiven)
                 PrintNote(err, "--format is not used with --json, which gives every form");
+            if (settings->json && toFile)
+                PrintNote(err, "--output is not used with --json, which prints to standard output");
             const TrackChapters read = ReadTrackChapters(settings->ifoPath, settings->track, err);
             if (!read.chapters)
                 return read.status;

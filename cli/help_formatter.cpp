@@ -54,7 +54,7 @@ std::string HelpFormatter::make_option_desc(const CLI::Option* option) const
         text += "; not with " + names(excludes);
     // A flag's "false" and an unset value's empty text say nothing; a required option has none.
     const std::string& value = option->get_default_str();
-    if (option->get_type_size() != 0 && !option->get_required() && !value.empty())
+    if (option->get_type_size() != 0 && !option->get_required() && !value.empty() && value != "[]")
         text += " [default: " + value + "]";
     return text;
 }

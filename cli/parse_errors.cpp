@@ -110,8 +110,9 @@ bool PrintUnknownArgument(std::ostream& err, CLI::App& app, const std::vector<st
         if (arg == "--")
             return false;
         // "-1" or "-5,3" is a value; an option starts with a letter after its dashes.
-        const bool option = arg.size() > 1 && arg[0] == '-' &&
-                            (std::isalpha(static_cast<unsigned char>(arg[1])) || (arg[1] == '-' && arg.size() > 2));
+        const bool option =
+            arg.size() > 1 && arg[0] == '-' &&
+            (std::isalpha(static_cast<unsigned char>(arg[1])) || (arg[1] == '-' && arg.size() > 2));
         if (command == nullptr && !option) {
             for (CLI::App* sub : app.get_subcommands({})) {
                 if (sub->check_name(arg))
@@ -139,6 +140,9 @@ bool PrintUnknownArgument(std::ostream& err, CLI::App& app, const std::vector<st
 std::string ValueWord(const CLI::Option& option)
 {
     std::string type = option.get_type_name();
+    // Names of several values ("DIR FORMAT") say more than the members of one of them.
+    if (const std::string names = SplitAt(type, ":").first; names.find(' ') != std::string::npos)
+        return names;
     // A choice lists its members: "TEXT:{avidvd,svcd}" -> "avidvd|svcd".
     const std::size_t brace = type.find('{');
     if (brace != std::string::npos) {

@@ -88,7 +88,7 @@ TEST(SplitCommand, MessagesInsteadOfASplit)
     EXPECT_EQ(few["lines"], nlohmann::json({"You can't split 3 chapters into 4 parts"}));
     EXPECT_TRUE(few["bitrates"].empty());
     // The end alone: a track of 0 chapters, as `chapters --json` gives its startSeconds.
-    const nlohmann::json none = SplitJson({"--starts", "5", "--count", "2"});
+    const nlohmann::json none = SplitJson({"--starts", "5", "--count", "2"}, 4);
     EXPECT_EQ(none["lines"], nlohmann::json({"You can't split 0 chapters into 2 parts"}));
 }
 

@@ -14,7 +14,6 @@
 #include "app/main_dialog.h"
 #include "app/startup_options.h"
 #include "ui/app_resources.h"
-#include "ui/sound_player.h"
 
 namespace ratewise {
 
@@ -36,10 +35,8 @@ int Application::Run(int& argc, char** argv)
     QApplication::setDesktopFileName(QStringLiteral("ratewise"));
     QApplication::setWindowIcon(ApplicationIcon());
 
-    // Lives as long as the program, so the About chime plays to its end.
-    EffectSoundPlayer sound;
     // Qt has taken its own options out of the arguments; the first one left is a title set.
-    MainDialog dialog(QApplication::arguments().mid(1), &sound);
+    MainDialog dialog(QApplication::arguments().mid(1));
     dialog.show();
     return QApplication::exec();
 }

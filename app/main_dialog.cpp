@@ -16,23 +16,19 @@
 #include <QSignalBlocker>
 #include <QUrl>
 
-#include "app/chapters_command.h"
+#include "app/chapters_action.h"
 #include "app/explorer_command.h"
 #include "app/track_list_commands.h"
-#include "app/vcd_project_command.h"
+#include "app/vcd_project_action.h"
 #include "app/window_slide.h"
 #include "ui/about_dialog.h"
 #include "ui/app_resources.h"
 #include "ui/balloon_tip_relay.h"
 #include "ui/framed_line_edit.h"
+#include "ui/rgb_colour.h"
 
 namespace ratewise {
 namespace {
-
-QColor ToQColor(Rgb rgb)
-{
-    return QColor(rgb.r, rgb.g, rgb.b);
-}
 
 // Writes a text the program computed; the field raises no change signal, and an unchanged text
 // is left alone so the cursor stays where the user put it.
@@ -62,9 +58,8 @@ void PutTipText(BalloonTip& tip, QWidget* field, const TipText& text, bool sugge
 
 } // namespace
 
-MainDialog::MainDialog(const QStringList& arguments, SoundPlayer* sound, QWidget* parent)
-    : QDialog(parent), m_sound(sound), m_units(DialogFont()), m_relay(nullptr), m_slide(nullptr),
-      m_trackCommands(nullptr)
+MainDialog::MainDialog(const QStringList& arguments, QWidget* parent)
+    : QDialog(parent), m_units(DialogFont()), m_relay(nullptr), m_slide(nullptr), m_trackCommands(nullptr)
 {
     setObjectName(QStringLiteral("mainDialog"));
     // A fixed-size window with a title, minimize and close, and a taskbar button.
@@ -88,7 +83,6 @@ MainDialog::MainDialog(const QStringList& arguments, SoundPlayer* sound, QWidget
     for (QWidget* widget : m_controls.openOnly)
         widget->hide();
     m_slide = new WindowSlide(this, closedWidth, openWidth, m_units.ScaledPixels(10));
-    m_slide->setParent(this);
     connect(m_slide, &WindowSlide::Finished, this, [this](bool open) {
         if (!open) {
             for (QWidget* widget : m_controls.openOnly)
@@ -186,7 +180,7 @@ void MainDialog::Connect()
     connect(c.audio2, &FramedLineEdit::FocusReceived, this, suggestOnFocus);
     connect(c.about, &QPushButton::clicked, this, [this] { OpenAboutBox(); });
     connect(c.chaptersInfo, &QPushButton::clicked, this,
-            [this] { RunChaptersCommand(this, Loaded(), State(), m_controls.progress); });
+            [this] { RunChaptersAction(this, Loaded(), State(), m_controls.progress); });
     connect(c.createVcd, &QPushButton::clicked, this, [this] { CreateVcdProject(); });
 
     connect(c.openIfo, &QPushButton::clicked, this, [this] {
@@ -275,7 +269,7 @@ QMenu* MainDialog::CreateWindowMenu()
 
 QDialog* MainDialog::OpenAboutBox()
 {
-    auto* box = new AboutDialog(m_sound, this);
+    auto* box = new AboutDialog(this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
     return box;

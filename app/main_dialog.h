@@ -19,7 +19,6 @@ class QMenu;
 namespace ratewise {
 
 class BalloonTipRelay;
-class SoundPlayer;
 class TrackListCommands;
 class WindowSlide;
 
@@ -37,8 +36,8 @@ public:
     static constexpr int kMaxDroppedPathLength = 255;
 
     // `arguments` are the command-line arguments after the program name; the first one is the
-    // title set to load. `sound` plays the About chime and may be null.
-    MainDialog(const QStringList& arguments, SoundPlayer* sound, QWidget* parent = nullptr);
+    // title set to load.
+    explicit MainDialog(const QStringList& arguments, QWidget* parent = nullptr);
     ~MainDialog() override;
 
     const CalculatorState& State() const { return m_controller.State(); }
@@ -80,7 +79,6 @@ private:
     void OnFieldEdited(CalcField field, const QString& text);
     void LoadIfo();
 
-    SoundPlayer* m_sound;
     DialogUnits m_units;
     MainDialogControls m_controls;
     CalculatorController m_controller;

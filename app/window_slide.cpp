@@ -9,8 +9,8 @@
 namespace ratewise {
 
 WindowSlide::WindowSlide(QWidget* window, int closedWidth, int openWidth, int step)
-    : m_window(window), m_closedWidth(closedWidth), m_openWidth(openWidth), m_step(std::max(1, step)),
-      m_windowWidth(closedWidth)
+    : QObject(window), m_window(window), m_closedWidth(closedWidth), m_openWidth(openWidth),
+      m_step(std::max(1, step)), m_windowWidth(closedWidth)
 {
     m_timer.setInterval(kTickMilliseconds);
     connect(&m_timer, &QTimer::timeout, this, &WindowSlide::Tick);

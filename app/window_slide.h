@@ -18,7 +18,7 @@ class WindowSlide : public QObject
 public:
     static constexpr int kTickMilliseconds = 10;
 
-    // The window starts at its closed width.
+    // The window starts at its closed width; the slide is its child and goes with it.
     WindowSlide(QWidget* window, int closedWidth, int openWidth, int step);
 
     // Starts sliding towards the open (wider) or the closed width.

@@ -23,7 +23,7 @@ struct CorpusOnDisk {
         const std::filesystem::path folder =
             std::filesystem::temp_directory_path() / ("ratewise-bench-hostile-" + std::to_string(::getpid()));
         std::filesystem::create_directories(folder);
-        for (const auto& file : testing::HostileCorpus(RATEWISE_FIXTURES_DIR)) {
+        for (const auto& file : test_support::HostileCorpus(RATEWISE_FIXTURES_DIR)) {
             std::string name = file.name;
             std::replace(name.begin(), name.end(), '/', '_');
             paths.push_back((folder / name).string());
@@ -35,7 +35,7 @@ struct CorpusOnDisk {
         auto slowestTime = std::chrono::steady_clock::duration::zero();
         for (const std::string& path : paths) {
             const auto start = std::chrono::steady_clock::now();
-            benchmark::DoNotOptimize(testing::RunLoadPath(path));
+            benchmark::DoNotOptimize(test_support::RunLoadPath(path));
             if (const auto time = std::chrono::steady_clock::now() - start; time > slowestTime) {
                 slowestTime = time;
                 slowest = path;
@@ -58,7 +58,7 @@ void BM_LoadWholeHostileCorpus(benchmark::State& state)
 {
     for (auto _ : state)
         for (const std::string& path : Corpus().paths)
-            benchmark::DoNotOptimize(testing::RunLoadPath(path));
+            benchmark::DoNotOptimize(test_support::RunLoadPath(path));
     state.counters["files"] = static_cast<double>(Corpus().paths.size());
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(Corpus().paths.size()));
 }
@@ -67,7 +67,7 @@ BENCHMARK(BM_LoadWholeHostileCorpus)->Unit(benchmark::kMillisecond);
 void BM_LoadSlowestHostileFile(benchmark::State& state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(testing::RunLoadPath(Corpus().slowest));
+        benchmark::DoNotOptimize(test_support::RunLoadPath(Corpus().slowest));
     state.SetLabel(std::filesystem::path(Corpus().slowest).filename().string());
 }
 BENCHMARK(BM_LoadSlowestHostileFile)->Unit(benchmark::kMicrosecond);

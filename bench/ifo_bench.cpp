@@ -23,28 +23,28 @@ constexpr int kEntriesPerMap = 665; // 98 x (665 + 1 header) = 65,268 words
 
 std::vector<std::uint8_t> LargeTitleSet()
 {
-    testing::TitleSetDraft draft;
+    test_support::TitleSetDraft draft;
     draft.video0 = 0x53;
     draft.audioCount = 3;
     draft.subpictureCount = 8;
-    std::vector<testing::TimeMapDraft> maps;
+    std::vector<test_support::TimeMapDraft> maps;
     std::uint32_t sector = 0;
     for (int p = 0; p < kPgcs; ++p) {
-        testing::PgcDraft pgc{testing::BcdTime(0, 11, 5, 0), {1, 4, 7, 10}, {}};
+        test_support::PgcDraft pgc{test_support::BcdTime(0, 11, 5, 0), {1, 4, 7, 10}, {}};
         for (int c = 0; c < 12; ++c) {
-            pgc.cells.push_back({0, testing::BcdTime(0, 0, 55, 10), sector, sector + 999});
+            pgc.cells.push_back({0, test_support::BcdTime(0, 0, 55, 10), sector, sector + 999});
             sector += 1000;
         }
         pgc.audioControl = {0x8000, 0x8100, 0x8200};
         pgc.subpictureControl.fill(0x80000000u);
         draft.pgcs.push_back(pgc);
-        testing::TimeMapDraft map{1, {}};
+        test_support::TimeMapDraft map{1, {}};
         for (int k = 0; k < kEntriesPerMap; ++k)
             map.entries.push_back(sector - 12000 + static_cast<std::uint32_t>(k) * 18);
         maps.push_back(map);
     }
     draft.timeMaps = maps;
-    return testing::WriteTitleSet(draft).bytes;
+    return test_support::WriteTitleSet(draft).bytes;
 }
 
 // Everything a load and the later reports ask of the reader.

@@ -72,7 +72,7 @@ BENCHMARK_CAPTURE(BM_ComputeSplit, film_40_on_9, 40, 9)->Unit(benchmark::kMicros
 void BM_ExhaustiveSplit(benchmark::State& loop, std::vector<int> starts, int media)
 {
     for (auto _ : loop)
-        benchmark::DoNotOptimize(testing::ExhaustiveSplit(starts, media));
+        benchmark::DoNotOptimize(test_support::ExhaustiveSplit(starts, media));
 }
 BENCHMARK_CAPTURE(BM_ExhaustiveSplit, film_40_on_9, FilmStarts(40), 9)
     ->Unit(benchmark::kMillisecond)

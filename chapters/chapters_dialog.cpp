@@ -12,9 +12,9 @@
 
 #include "chapters/chapter_text.h"
 #include "project/atomic_file.h"
-#include "project/vcd_project_prompts.h"
 #include "ui/dialog_units.h"
 #include "ui/info_colours.h"
+#include "ui/native_dialogs.h"
 
 namespace ratewise {
 namespace {
@@ -141,11 +141,11 @@ QString ChaptersDialog::DefaultFileName() const
 
 void ChaptersDialog::Save()
 {
-    SaveFileRequest request;
+    FileDialogRequest request;
     request.nameFilter = QStringLiteral("All files (*)");
     request.confirmOverwrite = true;
     request.defaultName = DefaultFileName();
-    VcdProjectPrompts& prompts = CurrentVcdProjectPrompts();
+    NativeDialogs& prompts = CurrentNativeDialogs();
     const std::optional<QString> path = prompts.AskSaveFileName(this, request);
     if (!path)
         return;

@@ -77,25 +77,6 @@ SplitPlan ComputeSplit(const ChapterList& chapters, const CalculatorState& state
     return plan;
 }
 
-int SpreadOf(std::span<const int> boundaries, std::span<const int> startSeconds)
-{
-    if (boundaries.size() < 2)
-        return -1;
-    std::int64_t longest = std::numeric_limits<std::int64_t>::min();
-    std::int64_t shortest = std::numeric_limits<std::int64_t>::max();
-    for (std::size_t m = 0; m + 1 < boundaries.size(); ++m) {
-        const int first = boundaries[m];
-        const int next = boundaries[m + 1];
-        if (first < 1 || next <= first || static_cast<std::size_t>(next) > startSeconds.size())
-            return -1;
-        const std::int64_t duration = std::int64_t{startSeconds[static_cast<std::size_t>(next) - 1]} -
-                                      startSeconds[static_cast<std::size_t>(first) - 1];
-        longest = std::max(longest, duration);
-        shortest = std::min(shortest, duration);
-    }
-    return ClampToInt(longest - shortest);
-}
-
 int MediumBitrate(int durationSeconds, const CalculatorState& state)
 {
     if (durationSeconds == 0)

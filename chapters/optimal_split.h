@@ -53,12 +53,6 @@ public:
 // finishes at once whatever the size.
 SplitPlan ComputeSplit(const ChapterList& chapters, const CalculatorState& state, SplitProgress& progress);
 
-// The longest minus the shortest medium of a split, in whole seconds. `boundaries` holds each
-// medium's first chapter and then C + 1; `startSeconds` the C + 1 starts. The true extremes are
-// taken, so media longer than 100,000 s compare correctly too. -1 when `boundaries` does not
-// describe a split of these chapters.
-int SpreadOf(std::span<const int> boundaries, std::span<const int> startSeconds);
-
 // The video bitrate that fills one medium of the calculator's size with `durationSeconds` of
 // playing time: usable kilobits / duration - both audio bitrates, truncated toward zero. A medium
 // of 0 seconds gets 0; results beyond the int range stop at its ends.

@@ -24,7 +24,8 @@ void AddChapterNameOptions(CLI::App& command, ChapterNameOptions& options);
 
 // The names of --names (none without it). Nothing, after one error line, when the file cannot be
 // read or is not UTF-8 text; the caller exits with kExitBadInput.
-std::optional<std::vector<std::string>> ReadChapterNames(const ChapterNameOptions& options, std::ostream& err);
+std::optional<std::vector<std::string>> ReadChapterNames(const ChapterNameOptions& options,
+                                                         std::ostream& err);
 
 // `starts` (whole or frame counts at `rate`, then the end) as chapters named by `names` and
 // the options' language.

@@ -14,6 +14,8 @@
 namespace ratewise::cli {
 namespace {
 
+constexpr const char* kVersionText = "ratewise-cli 0.45";
+
 constexpr const char* kExitStatusHelp =
     "Exit status: 0 success; 1 an output could not be written; 2 usage error; 3 input file missing,\n"
     "unreadable or not a title set; 4 no result (nothing usable came out: the output is still printed\n"
@@ -41,6 +43,12 @@ void PrintError(std::ostream& err, const std::string& what, const std::string& w
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    // Scripts probe for the program with `--version` or `-V`; it answers before any parser is
+    // built, so the probe costs little more than starting a process.
+    if (args.size() == 1 && (args.front() == "--version" || args.front() == "-V")) {
+        out << kVersionText << "\n";
+        return kExitOk;
+    }
     RunContext context;
     const ScopedRunContext attached(err, context);
 
@@ -48,7 +56,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     app.formatter(std::make_shared<HelpFormatter>());
     app.option_defaults()->always_capture_default();
     app.require_subcommand(1);
-    app.set_version_flag("-V,--version", "ratewise-cli 0.45", "Print the version and exit");
+    app.set_version_flag("-V,--version", kVersionText, "Print the version and exit");
     app.set_help_flag("-h,--help", "Print this help and exit");
     app.footer(kExitStatusHelp);
 
@@ -81,7 +89,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << app.help("", CLI::AppFormatMode::All);
         return kExitOk;
     } catch (const CLI::CallForVersion&) {
-        out << "ratewise-cli 0.45\n";
+        out << kVersionText << "\n";
         return kExitOk;
     } catch (const CLI::ParseError& error) {
         PrintParseError(err, chosen ? *chosen : app, error);

@@ -19,18 +19,6 @@
 namespace ratewise::cli {
 namespace {
 
-// The report's lines without the end marker; padding is only ever in the text.
-std::vector<std::string> ShownLines(const InfoReport& report)
-{
-    std::vector<std::string> lines;
-    for (const std::string& line : report.lines) {
-        if (line == kReportEndMarker)
-            break;
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 // The streams of the report as objects, beside its lines.
 nlohmann::json StreamObjects(InfoReportKind kind, const TitleSetInfo* info, const TrackList& list)
 {
@@ -119,7 +107,7 @@ void AddInfoCommand(CLI::App& app, CommandAction& action)
                 PrintNote(err, "--raw is not used with --json, whose text keeps the \\r\\n line ends");
             if (settings->json)
                 out << JsonText(
-                           {{"lines", ShownLines(*report)}, {"text", report->text}, {"streams", streams}})
+                           {{"lines", TextLines(report->text)}, {"text", report->text}, {"streams", streams}})
                     << "\n";
             else
                 out << (settings->raw ? report->text : PlainText(report->text));

@@ -4,8 +4,10 @@
 // carries the schemaVersion of the layout.
 #pragma once
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 namespace ratewise::cli {
 
@@ -20,6 +22,21 @@ inline std::string JsonText(const nlohmann::json& object)
     nlohmann::json versioned = object;
     versioned["schemaVersion"] = kJsonSchemaVersion;
     return versioned.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+// The `lines` of a window's text: its lines without the "\r\n" ends and without the empty lines
+// that pad the window (no shown line is ever empty).
+inline std::vector<std::string> TextLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        const std::size_t end = std::min(text.find("\r\n", begin), text.size());
+        if (end > begin)
+            lines.push_back(text.substr(begin, end - begin));
+        begin = end + 2;
+    }
+    return lines;
 }
 
 } // namespace ratewise::cli

@@ -13,17 +13,4 @@ std::string PlainText(std::string_view windowText)
     return text.empty() ? text : text + "\n";
 }
 
-std::vector<std::string> TextLines(std::string_view windowText)
-{
-    std::vector<std::string> lines;
-    std::size_t begin = 0;
-    while (begin < windowText.size()) {
-        const std::size_t end = std::min(windowText.find("\r\n", begin), windowText.size());
-        if (end > begin)
-            lines.emplace_back(windowText.substr(begin, end - begin));
-        begin = end + 2;
-    }
-    return lines;
-}
-
 } // namespace ratewise::cli

@@ -13,7 +13,4 @@ namespace ratewise::cli {
 // it is empty.
 std::string PlainText(std::string_view windowText);
 
-// The lines of a window text, without line ends and without blank (padding) lines.
-std::vector<std::string> TextLines(std::string_view windowText);
-
 } // namespace ratewise::cli

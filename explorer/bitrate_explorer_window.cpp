@@ -4,7 +4,6 @@
 #include "explorer/bitrate_explorer_window.h"
 
 #include <QClipboard>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -15,28 +14,11 @@
 #include "explorer/chart_painter.h"
 #include "explorer/colour_swatch_widget.h"
 #include "explorer/explorer_texts.h"
+#include "ui/native_dialogs.h"
+#include "ui/rgb_colour.h"
 
 namespace ratewise {
 namespace {
-
-QColor ToQColor(Rgb rgb)
-{
-    return QColor(rgb.r, rgb.g, rgb.b);
-}
-
-Rgb ToRgb(const QColor& colour)
-{
-    return {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
-            static_cast<std::uint8_t>(colour.blue())};
-}
-
-std::optional<QColor> AskSystemColourChooser(QWidget* parent)
-{
-    const QColor colour = QColorDialog::getColor(Qt::black, parent);
-    if (!colour.isValid())
-        return std::nullopt;
-    return colour;
-}
 
 QPushButton* Button(QWidget* parent, const char* text, const char* name, const QRect& where)
 {
@@ -50,8 +32,7 @@ QPushButton* Button(QWidget* parent, const char* text, const char* name, const Q
 } // namespace
 
 BitrateExplorerWindow::BitrateExplorerWindow(ExplorerData explorerData, QWidget* parent)
-    : QDialog(parent), m_data(std::move(explorerData)), m_units(DialogFont()),
-      m_chooseColour(AskSystemColourChooser)
+    : QDialog(parent), m_data(std::move(explorerData)), m_units(DialogFont())
 {
     setObjectName(QStringLiteral("bitrateExplorer"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -131,7 +112,7 @@ void BitrateExplorerWindow::ChooseTrack(int index)
 
 void BitrateExplorerWindow::ChooseColour(Swatch swatch)
 {
-    const std::optional<QColor> chosen = m_chooseColour(this);
+    const std::optional<QColor> chosen = CurrentNativeDialogs().AskColour(this, Qt::black);
     if (!chosen)
         return;
     Rgb& target = swatch == Background ? m_data.backgroundColour

@@ -8,7 +8,6 @@
 #include <QDialog>
 
 #include <array>
-#include <functional>
 #include <optional>
 
 #include "explorer/explorer_data.h"
@@ -32,14 +31,9 @@ public:
     static constexpr int kMinimumWidth = 400;
     static constexpr int kMinimumHeight = 250;
 
-    // Asks for a colour, starting from black; nothing when the user cancels.
-    using ColourChooser = std::function<std::optional<QColor>(QWidget* parent)>;
-
     explicit BitrateExplorerWindow(ExplorerData explorerData, QWidget* parent = nullptr);
 
     const ExplorerData& Data() const { return m_data; }
-    // Replaces the system colour chooser (tests answer it themselves).
-    void SetColourChooser(ColourChooser chooser) { m_chooseColour = std::move(chooser); }
     // The chart area as an image, the swatches and buttons not included.
     QImage ChartImage() const;
 
@@ -59,7 +53,6 @@ private:
 
     ExplorerData m_data;
     DialogUnits m_units;
-    ColourChooser m_chooseColour;
     ChartFrameWidget* m_chart;
     QComboBox* m_tracks;
     std::array<ColourSwatchWidget*, 3> m_swatches{};

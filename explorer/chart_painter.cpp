@@ -12,14 +12,10 @@
 #include "explorer/explorer_texts.h"
 #include "explorer/profile_column.h"
 #include "ui/dialog_units.h"
+#include "ui/rgb_colour.h"
 
 namespace ratewise {
 namespace {
-
-QColor ToQColor(Rgb rgb)
-{
-    return QColor(rgb.r, rgb.g, rgb.b);
-}
 
 // Chart rectangles exclude their right and bottom edges, as the plot arithmetic expects.
 ChartRect ToChartRect(const QRect& rect)

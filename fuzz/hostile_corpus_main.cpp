@@ -17,7 +17,7 @@ int main(int argc, char** argv)
     const std::filesystem::path folder = argv[1];
     std::filesystem::create_directories(folder);
     int written = 0;
-    for (const auto& file : ratewise::testing::HostileCorpus(RATEWISE_FIXTURES_DIR)) {
+    for (const auto& file : ratewise::test_support::HostileCorpus(RATEWISE_FIXTURES_DIR)) {
         std::string name = "hostile-" + file.name;
         for (char& c : name)
             if (c == '/')

@@ -42,7 +42,7 @@ void ExerciseTrackList(std::span<const std::uint8_t> bytes)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::span<const std::uint8_t> bytes(data, size);
-    ratewise::testing::ExerciseReader(bytes);
+    ratewise::test_support::ExerciseReader(bytes);
     ExerciseTrackList(bytes);
     return 0;
 }

@@ -34,6 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     std::ofstream(g_path, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    ratewise::testing::RunLoadPath(g_path.string(), kFirstTracks);
+    ratewise::test_support::RunLoadPath(g_path.string(), kFirstTracks);
     return 0;
 }

@@ -36,9 +36,10 @@ std::int32_t AverageKbps(const TimeMapData& data, int i, std::span<const std::in
 
     const std::int32_t seconds =
         static_cast<std::size_t>(i) < pgcSeconds.size() ? pgcSeconds[static_cast<std::size_t>(i)] : 0;
-    const double t = seconds > 0.5 ? seconds : 0.5;
-    const double sectors =
-        std::int64_t{data.words[static_cast<std::size_t>(b)]} - data.words[static_cast<std::size_t>(a)];
+    // A track of no whole second counts as half a second, so the rate stays finite.
+    const double t = seconds >= 1 ? static_cast<double>(seconds) : 0.5;
+    const auto sectors = static_cast<double>(std::int64_t{data.words[static_cast<std::size_t>(b)]} -
+                                             data.words[static_cast<std::size_t>(a)]);
     // Truncated toward zero; the factor 16 turns 2048-byte sectors into kbit.
     std::int64_t kbps = static_cast<std::int64_t>(sectors * 16 / t);
     if (kbps < 0)

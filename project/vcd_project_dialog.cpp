@@ -11,8 +11,8 @@
 #include <QSignalBlocker>
 
 #include "project/project_file_writer.h"
-#include "project/vcd_project_prompts.h"
 #include "project/vcd_warnings.h"
+#include "ui/native_dialogs.h"
 
 namespace ratewise {
 namespace {
@@ -111,7 +111,7 @@ bool VcdProjectDialog::ReadFields()
     const std::optional<unsigned int> video = ParseVideoKbpsField(c.video->text().toStdString());
     if (!video) {
         c.video->setFocus();
-        CurrentVcdProjectPrompts().ShowMessage(this, ToQString(kVideoRangeMessage));
+        CurrentNativeDialogs().ShowMessage(this, ToQString(kVideoRangeMessage));
         return false;
     }
     m_settings.videoKbps = *video;
@@ -182,9 +182,9 @@ void VcdProjectDialog::OnVideoEdited()
 void VcdProjectDialog::OnBrowse()
 {
     ReadFields();
-    const SaveFileRequest request{QString::fromLatin1(kNameFilter), QString::fromLatin1(kDefaultSuffix),
-                                  false, QString()};
-    const std::optional<QString> chosen = CurrentVcdProjectPrompts().AskSaveFileName(this, request);
+    const FileDialogRequest request{QString::fromLatin1(kNameFilter), QString::fromLatin1(kDefaultSuffix),
+                                    false, QString()};
+    const std::optional<QString> chosen = CurrentNativeDialogs().AskSaveFileName(this, request);
     if (!chosen)
         return;
     m_settings.destination = chosen->toStdString();
@@ -228,7 +228,7 @@ void VcdProjectDialog::OnOk()
     // The destination may have gained its ".tpr", even when the file could not be written.
     ShowFields();
     if (result != ProjectWriteResult::Written) {
-        CurrentVcdProjectPrompts().ShowMessage(this, ToQString(ProjectWriteMessage(result)));
+        CurrentNativeDialogs().ShowMessage(this, ToQString(ProjectWriteMessage(result)));
         return;
     }
     accept();

@@ -11,7 +11,7 @@ RATEWISE_PACKAGES=(
     qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins
     libcli11-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
     fonts-liberation fonts-dejavu-core ccache
     mkvtoolnix ffmpeg
 )
@@ -24,9 +24,22 @@ ratewise_use_ccache() {
     export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
     export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$RATEWISE_ROOT}
     export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
+    # Lets ccache cache the sources compiled with a precompiled header too.
+    export CCACHE_SLOPPINESS=${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}
 }
 
 ratewise_log() { printf 'ratewise: %s\n' "$*" >&2; }
+
+# Fails, naming the files, when a C++ source is not formatted as .clang-format says.
+ratewise_check_format() {
+    local files
+    if git -C "$RATEWISE_ROOT" rev-parse --git-dir >/dev/null 2>&1; then
+        files=$(git -C "$RATEWISE_ROOT" ls-files '*.cpp' '*.h')
+    else
+        files=$(cd "$RATEWISE_ROOT" && find . -path './build*' -prune -o \( -name '*.cpp' -o -name '*.h' \) -print)
+    fi
+    (cd "$RATEWISE_ROOT" && echo "$files" | xargs clang-format --dry-run --Werror)
+}
 
 ratewise_install_missing() {
     local missing=() pkg
@@ -63,9 +76,8 @@ ratewise_build() {
     cmake --build "$RATEWISE_BUILD" --parallel "$(nproc 2>/dev/null || echo 2)"
 }
 
-# The sanitizer and fuzz builds: clang, core and command line only (no Qt), each in its own
-# directory so the normal build keeps its compiler and flags.
-RATEWISE_ASAN_BUILD=${RATEWISE_ASAN_BUILD:-$RATEWISE_ROOT/build-asan}
+# The sanitizer and fuzz build: clang, core and command line only (no Qt), in its own directory so
+# the normal build keeps its compiler and flags.
 RATEWISE_FUZZ_BUILD=${RATEWISE_FUZZ_BUILD:-$RATEWISE_ROOT/build-fuzz}
 
 # Configure (once) and build DIR with clang. Extra arguments go to cmake's configure step.
@@ -84,12 +96,18 @@ ratewise_build_clang() {
     cmake --build "$dir" --parallel "$(nproc 2>/dev/null || echo 2)"
 }
 
-# The fuzz targets (build-fuzz/fuzz/ratewise_fuzz_NAME), each with its input size limit.
+# The fuzz targets (build-fuzz/fuzz/ratewise_fuzz_NAME), each with its input size limit. The
+# title-set targets take the largest real title set whole: libFuzzer cuts longer seeds to the
+# limit, and a cut set loses its time map and cell tables, which lie after the first sectors.
 RATEWISE_FUZZ_TARGETS=(ifo chapters load_path explorer calc calc_cli)
 ratewise_fuzz_max_len() {
     case $1 in
     calc | calc_cli) echo 256 ;;
-    *) echo 8192 ;;
+    *)
+        local largest
+        largest=$(stat -c %s "$RATEWISE_ROOT"/tests/fixtures/ifo/*/*.IFO | sort -n | tail -1)
+        echo $((largest > 8192 ? largest : 8192))
+        ;;
     esac
 }
 

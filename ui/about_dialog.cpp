@@ -9,7 +9,7 @@
 
 #include "ui/app_resources.h"
 #include "ui/dialog_units.h"
-#include "ui/sound_player.h"
+#include "ui/native_dialogs.h"
 
 namespace ratewise {
 namespace {
@@ -36,7 +36,7 @@ QLabel* AddLabel(QWidget* parent, const DialogUnits& units, const QString& text,
 
 } // namespace
 
-AboutDialog::AboutDialog(SoundPlayer* sound, QWidget* parent) : QDialog(parent), m_sound(sound)
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("aboutDialog"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -77,9 +77,9 @@ void AboutDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     // The chime starts once, when the box first appears, and is left to finish on its own.
-    if (!m_chimed && m_sound != nullptr) {
+    if (!m_chimed) {
         m_chimed = true;
-        m_sound->Play(AboutChimeUrl());
+        CurrentNativeDialogs().PlaySound(AboutChimeUrl());
     }
 }
 

@@ -6,21 +6,18 @@
 
 namespace ratewise {
 
-class SoundPlayer;
-
 class AboutDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    // `sound` may be null (no chime); it must outlive the chime, not the dialog.
-    explicit AboutDialog(SoundPlayer* sound, QWidget* parent = nullptr);
+    // The chime goes through the native-dialog seam's sound.
+    explicit AboutDialog(QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    SoundPlayer* m_sound;
     bool m_chimed = false;
 };
 

@@ -1,28 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ifo_file_dialog.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 
-#include <utility>
-
 namespace ratewise {
-namespace {
 
-// Set by tests: whether an answer is waiting, and which.
-bool g_hasNextAnswer = false;
-std::optional<QString> g_nextAnswer;
-
-} // namespace
-
-QFileDialog* IfoFileDialog::Create(QWidget* parent)
+FileDialogRequest IfoFileDialog::Request()
 {
-    auto* dialog = new QFileDialog(parent);
-    dialog->setObjectName(QStringLiteral("ifoFileDialog"));
-    dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    dialog->setFileMode(QFileDialog::AnyFile);
-    dialog->setNameFilters({QStringLiteral("Ifo files (*.ifo)"), QStringLiteral("All Files (*.*)")});
-    return dialog;
+    FileDialogRequest request;
+    request.nameFilter = QStringLiteral("Ifo files (*.ifo);;All Files (*.*)");
+    return request;
 }
 
 QString IfoFileDialog::ResolveTypedName(const QString& path)
@@ -37,25 +24,10 @@ QString IfoFileDialog::ResolveTypedName(const QString& path)
 
 std::optional<QString> IfoFileDialog::GetOpenFileName(QWidget* parent)
 {
-    std::optional<QString> chosen;
-    if (g_hasNextAnswer) {
-        g_hasNextAnswer = false;
-        chosen = std::exchange(g_nextAnswer, std::nullopt);
-    } else {
-        QFileDialog* dialog = Create(parent);
-        if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty())
-            chosen = QFileInfo(dialog->selectedFiles().first()).absoluteFilePath();
-        delete dialog;
-    }
+    std::optional<QString> chosen = CurrentNativeDialogs().AskOpenFileName(parent, Request());
     if (chosen)
         chosen = ResolveTypedName(*chosen);
     return chosen;
-}
-
-void IfoFileDialog::SetNextAnswer(std::optional<QString> answer)
-{
-    g_hasNextAnswer = true;
-    g_nextAnswer = std::move(answer);
 }
 
 } // namespace ratewise

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The file-open dialog of the "Open IFO file" button, behind a seam: tests give the next answer
-// instead of a dialog that would wait for a user.
+// The file-open dialog of the "Open IFO file" button, through the native-dialog seam.
 #pragma once
 
 #include <QString>
 
 #include <optional>
 
-class QFileDialog;
+#include "ui/native_dialogs.h"
+
 class QWidget;
 
 namespace ratewise {
@@ -16,9 +16,9 @@ class IfoFileDialog
 {
 public:
     // The dialog as the button shows it: the filters "Ifo files (*.ifo)" and "All Files (*.*)",
-    // any name accepted (no options, so a name that does not exist is returned and then fails to
-    // load). Its default extension is applied by ResolveTypedName, not by the dialog.
-    static QFileDialog* Create(QWidget* parent);
+    // any name accepted (a name that does not exist is returned and then fails to load). Its
+    // default extension is applied by ResolveTypedName, not by the dialog.
+    static FileDialogRequest Request();
 
     // The chosen full path, resolved by ResolveTypedName, or nothing when the user cancels.
     static std::optional<QString> GetOpenFileName(QWidget* parent);
@@ -27,10 +27,6 @@ public:
     // exists, else with ".IFO" (how title sets are named on a disc) when that exists, else with
     // the default extension ".ifo". A name with an extension is left as typed.
     static QString ResolveTypedName(const QString& path);
-
-    // Tests: the next GetOpenFileName takes this as the dialog's answer, without showing anything
-    // (nothing = cancel).
-    static void SetNextAnswer(std::optional<QString> answer);
 };
 
 } // namespace ratewise

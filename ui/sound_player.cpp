@@ -3,6 +3,7 @@
 #include "ui/sound_player.h"
 
 #include <QAudioDevice>
+#include <QCoreApplication>
 #include <QMediaDevices>
 #include <QSoundEffect>
 
@@ -23,11 +24,9 @@ bool HasAudioOutput()
 
 } // namespace
 
-EffectSoundPlayer::EffectSoundPlayer() = default;
-
 EffectSoundPlayer::~EffectSoundPlayer()
 {
-    delete m_effect;
+    delete m_effect.data();
 }
 
 void EffectSoundPlayer::Play(const QUrl& source)
@@ -37,7 +36,7 @@ void EffectSoundPlayer::Play(const QUrl& source)
     if (!HasAudioOutput())
         return;
     if (m_effect == nullptr)
-        m_effect = new QSoundEffect();
+        m_effect = new QSoundEffect(QCoreApplication::instance());
     m_effect->stop();
     if (m_effect->source() != source)
         m_effect->setSource(source);

@@ -1,33 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Plays short sounds without waiting for them. The program uses Qt Multimedia; tests put in a
-// recorder instead.
+// Plays short sounds through Qt Multimedia without waiting for them; the platform's side of the
+// native-dialog seam's sound.
 #pragma once
 
+#include <QPointer>
 #include <QUrl>
 
 class QSoundEffect;
 
 namespace ratewise {
 
-class SoundPlayer
+class EffectSoundPlayer
 {
 public:
-    virtual ~SoundPlayer() = default;
+    EffectSoundPlayer() = default;
+    ~EffectSoundPlayer();
+    EffectSoundPlayer(const EffectSoundPlayer&) = delete;
+    EffectSoundPlayer& operator=(const EffectSoundPlayer&) = delete;
+
     // Starts `source` and returns at once. A sound that cannot be played is not heard and not
     // reported.
-    virtual void Play(const QUrl& source) = 0;
-};
-
-class EffectSoundPlayer : public SoundPlayer
-{
-public:
-    EffectSoundPlayer();
-    ~EffectSoundPlayer() override;
-    void Play(const QUrl& source) override;
+    void Play(const QUrl& source);
 
 private:
-    // Kept for the whole run, so a sound goes on after the window that started it has closed.
-    QSoundEffect* m_effect = nullptr;
+    // Made on the first sound and owned by the application object, so a sound goes on after the
+    // window that started it has closed and the effect goes with the application.
+    QPointer<QSoundEffect> m_effect;
 };
 
 } // namespace ratewise

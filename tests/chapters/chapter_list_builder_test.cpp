@@ -17,10 +17,10 @@
 namespace ratewise {
 namespace {
 
-using testing::BcdTime;
-using testing::CellDraft;
-using testing::PgcDraft;
-using testing::TitleSetDraft;
+using test_support::BcdTime;
+using test_support::CellDraft;
+using test_support::PgcDraft;
+using test_support::TitleSetDraft;
 
 constexpr std::uint8_t kNtsc = 0x40; // MPEG-2, standard bits 00
 constexpr std::uint8_t kPal = 0x50;  // MPEG-2, standard bits 01
@@ -54,7 +54,7 @@ std::vector<std::uint8_t> EachCellAProgram(std::size_t cells)
 
 ChapterList Build(const TitleSetDraft& draft, PlaybackTime running)
 {
-    const auto image = testing::WriteTitleSet(draft);
+    const auto image = test_support::WriteTitleSet(draft);
     const auto info = ifoOpen(std::span<const std::uint8_t>(image.bytes));
     EXPECT_NE(info, nullptr);
     const int cells = static_cast<int>(draft.pgcs[0].cells.size());
@@ -181,7 +181,7 @@ TEST(BuildChapterList, RefusesWhatItCannotRead)
 {
     TitleSetDraft draft = OneTrack(kPal, {{0, 0, 5, 0}, {0, 0, 5, 0}}, {1, 2});
     draft.pgcs[0].time = BcdTime(0, 0, 10, 0);
-    const auto image = testing::WriteTitleSet(draft);
+    const auto image = test_support::WriteTitleSet(draft);
     const auto info = ifoOpen(std::span<const std::uint8_t>(image.bytes));
     ASSERT_NE(info, nullptr);
     EXPECT_FALSE(BuildChapterList(*info, 1, 2, {0, 0, 10, 0}).has_value()); // no second track

@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <span>
 #include <vector>
 
-namespace ratewise::testing {
+namespace ratewise::test_support {
 
 // The calls a progress bar received, in order: 'B' with its maximum, 'S', 'E'.
 struct ProgressCalls {
@@ -22,6 +23,29 @@ struct ExhaustiveResult {
     ProgressCalls progress;
     std::uint64_t candidates = 0;
 };
+
+// The longest minus the shortest medium of a split, in whole seconds. `boundaries` holds each
+// medium's first chapter and then C + 1; `startSeconds` the C + 1 starts. The true extremes are
+// taken, so media longer than 100,000 s compare correctly too. -1 when `boundaries` does not
+// describe a split of these chapters.
+inline std::int64_t SpreadOf(std::span<const int> boundaries, std::span<const int> startSeconds)
+{
+    if (boundaries.size() < 2)
+        return -1;
+    std::int64_t longest = std::numeric_limits<std::int64_t>::min();
+    std::int64_t shortest = std::numeric_limits<std::int64_t>::max();
+    for (std::size_t m = 0; m + 1 < boundaries.size(); ++m) {
+        const int first = boundaries[m];
+        const int next = boundaries[m + 1];
+        if (first < 1 || next <= first || static_cast<std::size_t>(next) > startSeconds.size())
+            return -1;
+        const std::int64_t duration = std::int64_t{startSeconds[static_cast<std::size_t>(next) - 1]} -
+                                      startSeconds[static_cast<std::size_t>(first) - 1];
+        longest = std::max(longest, duration);
+        shortest = std::min(shortest, duration);
+    }
+    return longest - shortest;
+}
 
 // Tries every choice of first chapters for media 2 … N in ascending order (medium 2 outermost);
 // a candidate wins only with a strictly smaller spread than all before it, so among equals the
@@ -76,4 +100,4 @@ inline ExhaustiveResult ExhaustiveSplit(const std::vector<int>& startSeconds, in
     return result;
 }
 
-} // namespace ratewise::testing
+} // namespace ratewise::test_support

@@ -12,6 +12,8 @@
 namespace ratewise {
 namespace {
 
+using test_support::SpreadOf;
+
 class RecordingProgress final : public SplitProgress
 {
 public:
@@ -128,7 +130,7 @@ TEST(ComputeSplit, TracksBeyondOneHundredThousandSecondsStillSplit)
     // Every medium longer than 100,000 s: the most even split is still found.
     const ChapterList longTrack = Chapters({120000, 130000, 110000, 125000, 115000});
     const SplitPlan three = ComputeSplit(longTrack, Calculator(3), progress);
-    const auto reference = testing::ExhaustiveSplit(longTrack.startSeconds, 3);
+    const auto reference = test_support::ExhaustiveSplit(longTrack.startSeconds, 3);
     EXPECT_EQ(three.boundaries, reference.boundaries);
     EXPECT_EQ(SpreadOf(three.boundaries, longTrack.startSeconds), reference.spread);
 }

@@ -15,8 +15,9 @@
 namespace ratewise {
 namespace {
 
-using testing::ExhaustiveSplit;
-using testing::ProgressCalls;
+using test_support::ExhaustiveSplit;
+using test_support::ProgressCalls;
+using test_support::SpreadOf;
 
 class RecordingProgress final : public SplitProgress
 {

@@ -7,7 +7,7 @@
 namespace ratewise {
 namespace {
 
-using testing::RunCliCapture;
+using test_support::RunCliCapture;
 
 // `status` 4: the calculation gives no usable value; the JSON is printed all the same.
 nlohmann::json CalcJson(std::vector<std::string> args, int status = 0)
@@ -19,6 +19,18 @@ nlohmann::json CalcJson(std::vector<std::string> args, int status = 0)
     const nlohmann::json json = nlohmann::json::parse(result.out);
     EXPECT_EQ(json["ok"], status == 0);
     return json;
+}
+
+// The quick answer to `--version` alone and the parser's answer are one text.
+TEST(CliVersion, SameTextWithOrWithoutTheParser)
+{
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--version"}, std::vector<std::string>{"--version", "calc"}}) {
+        const auto result = RunCliCapture(args);
+        EXPECT_EQ(result.status, 0);
+        EXPECT_EQ(result.out, "ratewise-cli 0.45\n");
+        EXPECT_EQ(result.err, "");
+    }
 }
 
 TEST(CalcCommand, StartValues)

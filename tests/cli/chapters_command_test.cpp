@@ -12,12 +12,12 @@
 namespace ratewise {
 namespace {
 
-using testing::RunCliCapture;
+using test_support::RunCliCapture;
 
 const std::string kCells = RATEWISE_FIXTURES_DIR "/ifo/pal_d1_3audio_cells/VTS_01_0.IFO";
 const std::string kNtsc = RATEWISE_FIXTURES_DIR "/ifo/ntsc_d1_wide_subs16_menu/VTS_01_0.IFO";
 
-void ExpectOneErrorLine(const testing::CliResult& result, int status, const std::string& error)
+void ExpectOneErrorLine(const test_support::CliResult& result, int status, const std::string& error)
 {
     EXPECT_EQ(result.status, status) << result.err;
     EXPECT_EQ(result.err, error);

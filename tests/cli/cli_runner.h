@@ -8,7 +8,7 @@
 
 #include "cli/cli.h"
 
-namespace ratewise::testing {
+namespace ratewise::test_support {
 
 struct CliResult {
     int status = -1;
@@ -27,4 +27,4 @@ inline CliResult RunCliCapture(const std::vector<std::string>& args)
     return result;
 }
 
-} // namespace ratewise::testing
+} // namespace ratewise::test_support

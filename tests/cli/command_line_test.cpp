@@ -16,7 +16,7 @@ namespace ratewise {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::RunCliCapture;
+using test_support::RunCliCapture;
 
 const std::string kCells = std::string(RATEWISE_FIXTURES_DIR) + "/ifo/pal_d1_3audio_cells/VTS_01_0.IFO";
 

@@ -9,7 +9,7 @@
 namespace ratewise {
 namespace {
 
-using testing::RunCliCapture;
+using test_support::RunCliCapture;
 
 TEST(JsonText, BytesThatAreNotUtf8BecomeReplacementCharacters)
 {

@@ -11,7 +11,7 @@
 namespace ratewise {
 namespace {
 
-using testing::RunCliCapture;
+using test_support::RunCliCapture;
 
 const std::string kFolder = RATEWISE_FIXTURES_DIR "/ifo/";
 const std::string kCells = kFolder + "pal_d1_3audio_cells/VTS_01_0.IFO";

@@ -9,7 +9,7 @@
 namespace ratewise {
 namespace {
 
-using testing::RunCliCapture;
+using test_support::RunCliCapture;
 
 // `status` 4: no split can be made; the JSON is printed all the same.
 nlohmann::json SplitJson(std::vector<std::string> args, int status = 0)
@@ -71,7 +71,7 @@ TEST(SplitCommand, AgreesWithEveryCandidateSearch)
     for (int media = 2; media <= 9; ++media) {
         const nlohmann::json json = SplitJson({"--starts", text, "--count", std::to_string(media)});
         EXPECT_EQ(json["boundaries"].get<std::vector<int>>(),
-                  testing::ExhaustiveSplit(starts, media).boundaries)
+                  test_support::ExhaustiveSplit(starts, media).boundaries)
             << media;
         EXPECT_EQ(json["lines"].size(), static_cast<std::size_t>(media));
     }

@@ -14,7 +14,7 @@ namespace ratewise {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::RunCliCapture;
+using test_support::RunCliCapture;
 
 const std::string kFixtures = RATEWISE_FIXTURES_DIR "/ifo/";
 const std::string kThreeAudio = kFixtures + "pal_d1_3audio_cells/VTS_01_0.IFO";

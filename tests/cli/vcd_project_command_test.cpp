@@ -135,7 +135,7 @@ TEST_F(VcdProjectCommand, FailuresGiveTheirExitStatusAndWriteNothing)
 
 TEST_F(VcdProjectCommand, RealTitleSetsGiveTheProjectOfTheirStandardAndAspect)
 {
-    using testing::RunCliCapture;
+    using test_support::RunCliCapture;
     const auto fixture = [](const char* set, const char* file = "VTS_01_0.IFO") {
         return std::string(RATEWISE_FIXTURES_DIR) + "/ifo/" + set + "/" + file;
     };
@@ -178,7 +178,7 @@ TEST_F(VcdProjectCommand, RealTitleSetsGiveTheProjectOfTheirStandardAndAspect)
 
 TEST(VcdProjectCommandLine, RefusesValuesTheDialogWouldNotOffer)
 {
-    using testing::RunCliCapture;
+    using test_support::RunCliCapture;
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"vcd-project", "a.ifo", "-o", "x", "--audio", "200"},
              {"vcd-project", "a.ifo", "-o", "x", "--video", "10001"},

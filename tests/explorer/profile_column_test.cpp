@@ -16,22 +16,22 @@
 namespace ratewise {
 namespace {
 
-using testing::TimeMapDraft;
+using test_support::TimeMapDraft;
 
 // A title set with one program chain of `seconds` per map, read as the explorer reads it.
 ExplorerRead Read(const std::vector<TimeMapDraft>& maps, int focused, std::vector<int> seconds = {},
                   std::vector<std::string> lines = {})
 {
-    testing::TitleSetDraft draft;
+    test_support::TitleSetDraft draft;
     // At least one program chain, so that a set without maps still opens.
     for (std::size_t i = 0; i < std::max<std::size_t>(maps.size(), 1); ++i) {
         const int s = i < seconds.size() ? seconds[i] : 60;
-        testing::PgcDraft pgc;
-        pgc.time = testing::BcdTime(s / 3600, s / 60 % 60, s % 60, 0);
+        test_support::PgcDraft pgc;
+        pgc.time = test_support::BcdTime(s / 3600, s / 60 % 60, s % 60, 0);
         draft.pgcs.push_back(pgc);
     }
     draft.timeMaps = maps;
-    const auto image = testing::WriteTitleSet(draft);
+    const auto image = test_support::WriteTitleSet(draft);
     MemoryByteSource source(image.bytes);
     std::ostringstream err;
     return ReadExplorerData(source, lines, focused, err);
@@ -150,9 +150,9 @@ TEST(ExplorerSnapshot, TracksNeedAMapAndARunningTime)
     EXPECT_EQ(Read(maps, 3).trackCount, 3);
     EXPECT_EQ(Read({}, 0).error, ExplorerReadError::NoTimeMap);
 
-    testing::TitleSetDraft noMap;
+    test_support::TitleSetDraft noMap;
     noMap.pgcs.resize(1);
-    const auto image = testing::WriteTitleSet(noMap);
+    const auto image = test_support::WriteTitleSet(noMap);
     MemoryByteSource source(image.bytes);
     std::ostringstream err;
     EXPECT_EQ(ReadExplorerData(source, {}, 0, err).error, ExplorerReadError::NoTimeMap);

@@ -2,6 +2,7 @@
 #include "tests/hostile/hostile_corpus.h"
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -10,7 +11,7 @@
 #include "ifo/be_view.h"
 #include "tests/ifo/title_set_writer.h"
 
-namespace ratewise::testing {
+namespace ratewise::test_support {
 namespace {
 
 constexpr std::size_t kSector = 2048;
@@ -112,7 +113,7 @@ void AddTruncations(CorpusBuilder& corpus, const HostileFile& base)
 void AddHeaderAndTableSizes(CorpusBuilder& corpus, const HostileFile& base)
 {
     const auto size = static_cast<std::uint32_t>(base.bytes.size());
-    const std::uint32_t lastSector = size / kSector - (size % kSector == 0 ? 1 : 0);
+    const auto lastSector = static_cast<std::uint32_t>(size / kSector - (size % kSector == 0 ? 1 : 0));
     // Last sector of the set and of its information file, end of the header table, VOB starts.
     for (std::size_t offset : {0x00Cu, 0x01Cu, 0x080u, 0x0C0u, 0x0C4u})
         corpus.Patch32(base, "header@" + std::to_string(offset), offset,
@@ -154,19 +155,19 @@ void AddProgramChainDamage(CorpusBuilder& corpus, const HostileFile& base)
         const std::size_t pgc = *pgci + U32At(base.bytes, pointer);
         if (pgc + 0xEC > base.bytes.size())
             continue;
-        for (std::uint8_t cells : {0, 1, 255}) {
+        for (const std::uint8_t cells : std::to_array<std::uint8_t>({0, 1, 255})) {
             auto bytes = base.bytes;
             bytes[pgc + 3] = cells;
             corpus.Add(base.name + "/" + name + "-cells=" + std::to_string(cells), std::move(bytes));
         }
-        for (std::uint8_t programs : {0, 255}) {
+        for (const std::uint8_t programs : std::to_array<std::uint8_t>({0, 255})) {
             auto bytes = base.bytes;
             bytes[pgc + 2] = programs;
             corpus.Add(base.name + "/" + name + "-programs=" + std::to_string(programs), std::move(bytes));
         }
         // Every entry of the program map (the first cell of each program) set to 0 or to 255.
         const std::size_t map = pgc + U16At(base.bytes, pgc + 0xE6);
-        for (std::uint8_t entry : {0, 255}) {
+        for (const std::uint8_t entry : std::to_array<std::uint8_t>({0, 255})) {
             auto bytes = base.bytes;
             for (std::size_t k = 0; k < base.bytes[pgc + 2] && map + k < bytes.size(); ++k)
                 bytes[map + k] = entry;
@@ -342,4 +343,4 @@ std::vector<HostileFile> HostileCorpus(const std::string& fixturesDir)
     return files;
 }
 
-} // namespace ratewise::testing
+} // namespace ratewise::test_support

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace ratewise::testing {
+namespace ratewise::test_support {
 
 struct HostileFile {
     std::string name; // says what was done to which set, e.g. "pal_98_titles/cut-2049"
@@ -23,4 +23,4 @@ std::vector<HostileFile> RealTitleSets(const std::string& fixturesDir);
 // The whole corpus. Deterministic: the same fixtures give the same files in the same order.
 std::vector<HostileFile> HostileCorpus(const std::string& fixturesDir);
 
-} // namespace ratewise::testing
+} // namespace ratewise::test_support

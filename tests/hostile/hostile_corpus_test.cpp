@@ -16,14 +16,14 @@
 namespace ratewise {
 namespace {
 
-using testing::HostileFile;
-using testing::LoadOutcome;
+using test_support::HostileFile;
+using test_support::LoadOutcome;
 
 // A file for the path-taking parts of the load; removed with the fixture.
 class HostileFiles : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite() { s_corpus = testing::HostileCorpus(RATEWISE_FIXTURES_DIR); }
+    static void SetUpTestSuite() { s_corpus = test_support::HostileCorpus(RATEWISE_FIXTURES_DIR); }
 
     void SetUp() override
     {
@@ -58,7 +58,7 @@ std::vector<HostileFile> HostileFiles::s_corpus;
 // A refused file gets one error line naming it; a loaded one none.
 void ExpectNormalOutcome(const LoadOutcome& outcome, const std::string& path, std::size_t fileSize)
 {
-    const testing::ReaderOutcome& reader = outcome.reader;
+    const test_support::ReaderOutcome& reader = outcome.reader;
     EXPECT_EQ(outcome.vcdSource.has_value(), reader.opened)
         << "the project command reads files the window opens";
     if (outcome.vcdSource) {
@@ -89,7 +89,7 @@ TEST_F(HostileFiles, EachLoadsOrIsRefusedWithinASecond)
         SCOPED_TRACE(file.name);
         const std::string path = Write(file);
         const std::clock_t start = std::clock();
-        const LoadOutcome outcome = testing::RunLoadPath(path);
+        const LoadOutcome outcome = test_support::RunLoadPath(path);
         EXPECT_LT(static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC, kLimitSeconds);
         ExpectNormalOutcome(outcome, path, file.bytes.size());
     }
@@ -97,8 +97,8 @@ TEST_F(HostileFiles, EachLoadsOrIsRefusedWithinASecond)
 
 TEST_F(HostileFiles, SoundSetsLoadAndTheRestAreRefused)
 {
-    for (const HostileFile& real : testing::RealTitleSets(RATEWISE_FIXTURES_DIR)) {
-        const LoadOutcome whole = testing::RunLoadPath(Write(Named(real.name)));
+    for (const HostileFile& real : test_support::RealTitleSets(RATEWISE_FIXTURES_DIR)) {
+        const LoadOutcome whole = test_support::RunLoadPath(Write(Named(real.name)));
         EXPECT_TRUE(whole.vcdSource.has_value()) << real.name;
         EXPECT_GT(whole.reader.pgcCount, 0) << real.name;
         EXPECT_EQ(whole.reader.cellsDecoded, std::min(whole.reader.pgcCount, kMaxTimeMaps)) << real.name;
@@ -109,31 +109,31 @@ TEST_F(HostileFiles, SoundSetsLoadAndTheRestAreRefused)
         EXPECT_EQ(whole.tracks.TrackCount(), std::min(whole.reader.pgcCount, kMaxTimeMaps)) << real.name;
         // A video-manager file is not a title set.
         const std::string videoManager = Write(Named(real.name + "/VIDEO_TS.IFO"));
-        EXPECT_FALSE(testing::RunLoadPath(videoManager).vcdSource.has_value()) << real.name;
+        EXPECT_FALSE(test_support::RunLoadPath(videoManager).vcdSource.has_value()) << real.name;
     }
     for (const char* refused : {"empty", "random-65536", "written/three/slot2=0"}) {
         const std::string path = Write(Named(refused));
-        EXPECT_FALSE(testing::RunLoadPath(path).reader.opened) << refused;
+        EXPECT_FALSE(test_support::RunLoadPath(path).reader.opened) << refused;
     }
-    const LoadOutcome many = testing::RunLoadPath(Write(Named("written/maps-10000")));
+    const LoadOutcome many = test_support::RunLoadPath(Write(Named("written/maps-10000")));
     EXPECT_EQ(many.reader.timeMap.declaredMapCount, 10000);
     EXPECT_EQ(many.reader.timeMap.mapCount, kMaxTimeMaps);
-    const LoadOutcome wide = testing::RunLoadPath(Write(Named("written/120-pgcs-255-cells")));
+    const LoadOutcome wide = test_support::RunLoadPath(Write(Named("written/120-pgcs-255-cells")));
     EXPECT_EQ(wide.reader.pgcCount, 120);
     EXPECT_EQ(wide.reader.cells.front().size(), 255u);
 }
 
 TEST_F(HostileFiles, ACappedWalkDoesTheFirstTracksAndTheLastAsTheWholeWalkDoes)
 {
-    EXPECT_EQ(testing::TracksToWalk(0, 16), std::vector<int>{});
-    EXPECT_EQ(testing::TracksToWalk(3, 16), (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(testing::TracksToWalk(4, 3), (std::vector<int>{0, 1, 2, 3}));
-    EXPECT_EQ(testing::TracksToWalk(9, 3), (std::vector<int>{0, 1, 2, 8}));
-    EXPECT_EQ(testing::TracksToWalk(2, testing::kEveryTrack), (std::vector<int>{0, 1}));
+    EXPECT_EQ(test_support::TracksToWalk(0, 16), std::vector<int>{});
+    EXPECT_EQ(test_support::TracksToWalk(3, 16), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(test_support::TracksToWalk(4, 3), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(test_support::TracksToWalk(9, 3), (std::vector<int>{0, 1, 2, 8}));
+    EXPECT_EQ(test_support::TracksToWalk(2, test_support::kEveryTrack), (std::vector<int>{0, 1}));
 
     const std::string path = Write(Named("pal_98_titles"));
-    const LoadOutcome whole = testing::RunLoadPath(path);
-    const LoadOutcome capped = testing::RunLoadPath(path, 16);
+    const LoadOutcome whole = test_support::RunLoadPath(path);
+    const LoadOutcome capped = test_support::RunLoadPath(path, 16);
     ASSERT_EQ(whole.tracks.TrackCount(), 98);
     EXPECT_EQ(capped.entries, whole.entries);
     EXPECT_TRUE(capped.allTracks == whole.allTracks) << "every track is summed either way";
@@ -153,7 +153,7 @@ TEST_F(HostileFiles, ACappedWalkDoesTheFirstTracksAndTheLastAsTheWholeWalkDoes)
 TEST_F(HostileFiles, MissingFilesAndFoldersAreRefused)
 {
     for (const std::string& path : {(m_dir / "missing.IFO").string(), m_dir.string(), std::string()}) {
-        const LoadOutcome outcome = testing::RunLoadPath(path);
+        const LoadOutcome outcome = test_support::RunLoadPath(path);
         EXPECT_FALSE(outcome.reader.opened) << path;
         ExpectNormalOutcome(outcome, path, 0);
     }
@@ -161,13 +161,13 @@ TEST_F(HostileFiles, MissingFilesAndFoldersAreRefused)
 
 TEST(HostileCorpus, HoldsEveryKindOfDamage)
 {
-    const std::vector<HostileFile> corpus = testing::HostileCorpus(RATEWISE_FIXTURES_DIR);
+    const std::vector<HostileFile> corpus = test_support::HostileCorpus(RATEWISE_FIXTURES_DIR);
     const auto count = [&](const std::string& part) {
         return std::count_if(corpus.begin(), corpus.end(), [&](const HostileFile& file) {
             return file.name.find(part) != std::string::npos;
         });
     };
-    EXPECT_EQ(testing::RealTitleSets(RATEWISE_FIXTURES_DIR).size(), 3u);
+    EXPECT_EQ(test_support::RealTitleSets(RATEWISE_FIXTURES_DIR).size(), 3u);
     EXPECT_GE(count("/cut-"), 4 * 30);
     EXPECT_EQ(count("/VIDEO_TS.IFO"), 3);
     EXPECT_GE(count("/slot"), 4 * 8 * 6);
@@ -179,7 +179,7 @@ TEST(HostileCorpus, HoldsEveryKindOfDamage)
     EXPECT_GE(count("random-"), 7);
     EXPECT_GE(count("fuzzed/"), 100) << "the long fuzz runs' inputs are in tests/fixtures/fuzzed";
     // Same fixtures, same corpus: a failure can be found again by its name.
-    const std::vector<HostileFile> again = testing::HostileCorpus(RATEWISE_FIXTURES_DIR);
+    const std::vector<HostileFile> again = test_support::HostileCorpus(RATEWISE_FIXTURES_DIR);
     ASSERT_EQ(again.size(), corpus.size());
     for (std::size_t i = 0; i < corpus.size(); ++i)
         EXPECT_TRUE(again[i].name == corpus[i].name && again[i].bytes == corpus[i].bytes) << corpus[i].name;

@@ -17,7 +17,7 @@
 #include "explorer/explorer_source.h"
 #include "explorer/profile_column.h"
 
-namespace ratewise::testing {
+namespace ratewise::test_support {
 namespace {
 
 // Each walked track's chapters and their split over 1 to 9 media of the start-up calculator. The
@@ -132,4 +132,4 @@ LoadOutcome RunLoadPath(const std::string& path, int firstTracks)
     return outcome;
 }
 
-} // namespace ratewise::testing
+} // namespace ratewise::test_support

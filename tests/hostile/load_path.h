@@ -21,7 +21,7 @@
 #include "project/vcd_project_settings.h"
 #include "tests/ifo/exercise_reader.h"
 
-namespace ratewise::testing {
+namespace ratewise::test_support {
 
 struct TrackChapters {
     int track = 0;      // from 0
@@ -64,4 +64,4 @@ std::vector<int> TracksToWalk(int count, int firstTracks);
 
 LoadOutcome RunLoadPath(const std::string& path, int firstTracks = kEveryTrack);
 
-} // namespace ratewise::testing
+} // namespace ratewise::test_support

@@ -10,7 +10,7 @@
 #include "ifo/title_set_tables.h"
 #include "ifo/video_attributes.h"
 
-namespace ratewise::testing {
+namespace ratewise::test_support {
 
 ReaderOutcome ExerciseReader(std::span<const std::uint8_t> bytes)
 {
@@ -65,4 +65,4 @@ ReaderOutcome ExerciseReader(std::span<const std::uint8_t> bytes)
     return outcome;
 }
 
-} // namespace ratewise::testing
+} // namespace ratewise::test_support

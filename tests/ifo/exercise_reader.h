@@ -12,7 +12,7 @@
 #include "ifo/cells.h"
 #include "ifo/time_map.h"
 
-namespace ratewise::testing {
+namespace ratewise::test_support {
 
 struct ReaderOutcome {
     bool opened = false;
@@ -32,4 +32,4 @@ struct ReaderOutcome {
 
 ReaderOutcome ExerciseReader(std::span<const std::uint8_t> bytes);
 
-} // namespace ratewise::testing
+} // namespace ratewise::test_support

@@ -12,10 +12,10 @@
 namespace ratewise {
 namespace {
 
-using testing::BcdTime;
-using testing::ExerciseReader;
-using testing::PutU16;
-using testing::PutU32;
+using test_support::BcdTime;
+using test_support::ExerciseReader;
+using test_support::PutU16;
+using test_support::PutU32;
 
 std::vector<std::uint8_t> ReadFixture(const std::string& folder)
 {
@@ -23,13 +23,13 @@ std::vector<std::uint8_t> ReadFixture(const std::string& folder)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-testing::TitleSetImage Synthetic()
+test_support::TitleSetImage Synthetic()
 {
-    testing::TitleSetDraft draft;
+    test_support::TitleSetDraft draft;
     draft.audioCount = 2;
     draft.subpictureCount = 1;
     for (int p = 0; p < 3; ++p) {
-        testing::PgcDraft pgc{BcdTime(0, 0, 10 + p, 0), {1, 2}, {}};
+        test_support::PgcDraft pgc{BcdTime(0, 0, 10 + p, 0), {1, 2}, {}};
         for (int c = 0; c < 3; ++c)
             pgc.cells.push_back({static_cast<std::uint8_t>(c == 1 ? 0x40 : 0), BcdTime(0, 0, 3, 0),
                                  static_cast<std::uint32_t>(100 * c),
@@ -38,12 +38,13 @@ testing::TitleSetImage Synthetic()
         pgc.subpictureControl[0] = 0x80000000u;
         draft.pgcs.push_back(pgc);
     }
-    draft.timeMaps = std::vector<testing::TimeMapDraft>(3, testing::TimeMapDraft{1, {0, 30, 60, 90, 120}});
-    return testing::WriteTitleSet(draft);
+    draft.timeMaps =
+        std::vector<test_support::TimeMapDraft>(3, test_support::TimeMapDraft{1, {0, 30, 60, 90, 120}});
+    return test_support::WriteTitleSet(draft);
 }
 
 // Buffers never exceed what the file holds (one sector at least).
-void ExpectBoundedBuffers(const testing::ReaderOutcome& outcome, std::size_t fileSize)
+void ExpectBoundedBuffers(const test_support::ReaderOutcome& outcome, std::size_t fileSize)
 {
     const std::size_t bound = std::max<std::size_t>(fileSize, 2048);
     EXPECT_LE(outcome.pgcTableBytes, bound);
@@ -55,12 +56,12 @@ void ExpectBoundedBuffers(const testing::ReaderOutcome& outcome, std::size_t fil
 TEST(MalformedTitleSets, TruncationsFailCleanlyOrDecodeWhatIsThere)
 {
     for (const auto& bytes : {Synthetic().bytes, ReadFixture("pal_d1_3audio_cells")}) {
-        const testing::ReaderOutcome whole = ExerciseReader(bytes);
+        const test_support::ReaderOutcome whole = ExerciseReader(bytes);
         ASSERT_TRUE(whole.opened);
         const std::size_t pgciOffset = std::size_t{*BeView(bytes).U32(0x0CC)} * 2048;
         const std::size_t pgciEnd = pgciOffset + *BeView(bytes).U32(pgciOffset + 4) + 1;
         for (std::size_t length = 0; length <= bytes.size(); ++length) {
-            const testing::ReaderOutcome cut = ExerciseReader(std::span(bytes).first(length));
+            const test_support::ReaderOutcome cut = ExerciseReader(std::span(bytes).first(length));
             ExpectBoundedBuffers(cut, length);
             EXPECT_EQ(cut.opened, length > pgciOffset) << length;
             // Once the whole PGC table is there, the PGCs decode exactly as in the whole file,
@@ -77,7 +78,7 @@ TEST(MalformedTitleSets, TruncationsFailCleanlyOrDecodeWhatIsThere)
 
 TEST(MalformedTitleSets, OffsetsAndCountsPointingAnywhere)
 {
-    const testing::TitleSetImage image = Synthetic();
+    const test_support::TitleSetImage image = Synthetic();
     const std::size_t fileSize = image.bytes.size();
     const std::array<std::uint32_t, 6> hostile{
         0, 1, 0x7FFF, 0xFFFF, static_cast<std::uint32_t>(fileSize), 0xFFFFFFFF};
@@ -104,13 +105,13 @@ TEST(MalformedTitleSets, OffsetsAndCountsPointingAnywhere)
 
 TEST(MalformedTitleSets, TablesClaimingFourGigabytesAreReadAsFarAsTheFileGoes)
 {
-    testing::TitleSetImage image = Synthetic();
+    test_support::TitleSetImage image = Synthetic();
     auto& bytes = image.bytes;
     PutU32(bytes, image.PgciOffset() + 4, 0xFFFFFFFF);
     PutU32(bytes, image.TmaptiOffset() + 4, 0xFFFFFFFF);
     const std::vector<std::uint8_t> vobuMap{0xFF, 0xFF, 0xFF, 0xFF};
-    testing::AppendTable(bytes, 8, vobuMap);
-    const testing::ReaderOutcome outcome = ExerciseReader(bytes);
+    test_support::AppendTable(bytes, 8, vobuMap);
+    const test_support::ReaderOutcome outcome = ExerciseReader(bytes);
     ExpectBoundedBuffers(outcome, bytes.size());
     ASSERT_TRUE(outcome.opened);
     EXPECT_EQ(outcome.pgcTableBytes, bytes.size() - image.PgciOffset());
@@ -123,9 +124,9 @@ TEST(MalformedTitleSets, TablesClaimingFourGigabytesAreReadAsFarAsTheFileGoes)
 
 TEST(MalformedTitleSets, AbsurdMapCounts)
 {
-    testing::TitleSetImage image = Synthetic();
+    test_support::TitleSetImage image = Synthetic();
     PutU16(image.bytes, image.TmaptiOffset(), 0); // no maps
-    testing::ReaderOutcome outcome = ExerciseReader(image.bytes);
+    test_support::ReaderOutcome outcome = ExerciseReader(image.bytes);
     EXPECT_EQ(outcome.timeMap.mapCount, 0);
     EXPECT_TRUE(outcome.timeMap.averageKbps.empty());
 
@@ -135,10 +136,10 @@ TEST(MalformedTitleSets, AbsurdMapCounts)
     EXPECT_EQ(outcome.timeMap.declaredMapCount, 10000);
     EXPECT_EQ(outcome.timeMap.mapCount, kMaxTimeMaps);
 
-    testing::TitleSetDraft draft;
-    draft.timeMaps =
-        std::vector<testing::TimeMapDraft>(10000, testing::TimeMapDraft{1, {5, 6, 7, 8, 9, 10, 11}});
-    const auto many = testing::WriteTitleSet(draft).bytes; // 10,000 real maps
+    test_support::TitleSetDraft draft;
+    draft.timeMaps = std::vector<test_support::TimeMapDraft>(
+        10000, test_support::TimeMapDraft{1, {5, 6, 7, 8, 9, 10, 11}});
+    const auto many = test_support::WriteTitleSet(draft).bytes; // 10,000 real maps
     outcome = ExerciseReader(many);
     EXPECT_EQ(outcome.timeMap.mapCount, kMaxTimeMaps);
     EXPECT_EQ(outcome.timeMap.words.size(), static_cast<std::size_t>(kMaxTimeMapWords));

@@ -8,15 +8,15 @@
 namespace ratewise {
 namespace {
 
-using testing::BcdTime;
-using testing::CellDraft;
-using testing::PgcDraft;
+using test_support::BcdTime;
+using test_support::CellDraft;
+using test_support::PgcDraft;
 
 std::unique_ptr<TitleSetInfo> OpenPgcs(std::vector<PgcDraft> pgcs)
 {
-    testing::TitleSetDraft draft;
+    test_support::TitleSetDraft draft;
     draft.pgcs = std::move(pgcs);
-    return ifoOpen(testing::WriteTitleSet(draft).bytes);
+    return ifoOpen(test_support::WriteTitleSet(draft).bytes);
 }
 
 std::vector<CellDraft> PlainCells(int count)

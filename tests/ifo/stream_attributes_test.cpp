@@ -11,7 +11,7 @@
 namespace ratewise {
 namespace {
 
-using testing::PgcDraft;
+using test_support::PgcDraft;
 
 TEST(VideoAttributes, DecodeCodingStandardAspectModeAndResolution)
 {
@@ -98,15 +98,15 @@ PgcDraft PgcWithStreams(std::initializer_list<int> audioSlots, std::initializer_
 
 TEST(StreamCounts, CountSlotsMarkedInAnyPgcCappedByTheHeader)
 {
-    testing::TitleSetDraft draft;
+    test_support::TitleSetDraft draft;
     draft.audioCount = 3;
     draft.subpictureCount = 2;
     draft.pgcs = {PgcWithStreams({0}, {5}), PgcWithStreams({1}, {})};
-    EXPECT_EQ(ifoCountAudioStreams(ifoOpen(testing::WriteTitleSet(draft).bytes).get()), 2);
-    EXPECT_EQ(ifoCountSubpictureStreams(ifoOpen(testing::WriteTitleSet(draft).bytes).get()), 1);
+    EXPECT_EQ(ifoCountAudioStreams(ifoOpen(test_support::WriteTitleSet(draft).bytes).get()), 2);
+    EXPECT_EQ(ifoCountSubpictureStreams(ifoOpen(test_support::WriteTitleSet(draft).bytes).get()), 1);
 
     draft.pgcs = {PgcWithStreams({0, 1}, {0, 1, 2}), PgcWithStreams({2, 7}, {31})};
-    const auto info = ifoOpen(testing::WriteTitleSet(draft).bytes);
+    const auto info = ifoOpen(test_support::WriteTitleSet(draft).bytes);
     EXPECT_EQ(ifoCountAudioStreams(info.get()), 3);
     EXPECT_EQ(ifoCountSubpictureStreams(info.get()), 2);
     EXPECT_EQ(ifoCountAudioStreams(nullptr), 0);
@@ -115,11 +115,11 @@ TEST(StreamCounts, CountSlotsMarkedInAnyPgcCappedByTheHeader)
 
 TEST(StreamAttributes, DecodeAudioAndSubpictureRecords)
 {
-    testing::TitleSetDraft draft;
+    test_support::TitleSetDraft draft;
     draft.audio[1] = {0x04 << 5, 0x05, 'e', 'n', 0, 0, 0, 0};
     draft.subpictures[31] = {1, 0, 'd', 'e', 0, 0};
     draft.pgcs = {PgcDraft{}};
-    const auto info = ifoOpen(testing::WriteTitleSet(draft).bytes);
+    const auto info = ifoOpen(test_support::WriteTitleSet(draft).bytes);
     const auto audio = ifoGetAudioAttributes(info.get(), 1);
     ASSERT_TRUE(audio);
     EXPECT_EQ(audioCodingName(audio->codingMode), "LPCM");

@@ -8,7 +8,7 @@
 namespace ratewise {
 namespace {
 
-using testing::BcdTime;
+using test_support::BcdTime;
 
 std::string Repeat(const std::string& piece, int times)
 {
@@ -19,12 +19,12 @@ std::string Repeat(const std::string& piece, int times)
 }
 
 // A title set whose one program chain marks the first `audio` audio and `subs` subpicture slots.
-testing::TitleSetDraft Streams(int audio, int subs)
+test_support::TitleSetDraft Streams(int audio, int subs)
 {
-    testing::TitleSetDraft draft;
+    test_support::TitleSetDraft draft;
     draft.audioCount = static_cast<std::uint16_t>(audio);
     draft.subpictureCount = static_cast<std::uint8_t>(subs);
-    testing::PgcDraft pgc{BcdTime(0, 1, 0, 0), {1}, {}};
+    test_support::PgcDraft pgc{BcdTime(0, 1, 0, 0), {1}, {}};
     for (int k = 0; k < audio; ++k)
         pgc.audioControl[static_cast<std::size_t>(k)] = 0x8000;
     for (int k = 0; k < subs; ++k)
@@ -35,10 +35,10 @@ testing::TitleSetDraft Streams(int audio, int subs)
 
 TEST(StreamReports, AudioLinesNameLanguageChannelsCodingAndStreamCodes)
 {
-    testing::TitleSetDraft draft = Streams(2, 0);
+    test_support::TitleSetDraft draft = Streams(2, 0);
     draft.audio[0] = {0 << 5, 5, 'e', 'n', 0, 0, 0, 0};
     draft.audio[1] = {0 << 5, 1, 'd', 'e', 0, 0, 0, 0};
-    const auto info = ifoOpen(testing::WriteTitleSet(draft).bytes);
+    const auto info = ifoOpen(test_support::WriteTitleSet(draft).bytes);
     ASSERT_NE(info, nullptr);
     const std::vector<std::string> lines = AudioReportLines(info.get(), 2);
     EXPECT_EQ(lines, (std::vector<std::string>{"1: English", "    6 channels AC3 0xBD 0x80", "2: Deutsch",
@@ -58,21 +58,21 @@ TEST(StreamReports, AudioLinesNameLanguageChannelsCodingAndStreamCodes)
 
 TEST(StreamReports, MonoMpegStreamWithBlankLanguageIsNotSpecified)
 {
-    testing::TitleSetDraft draft = Streams(1, 0);
+    test_support::TitleSetDraft draft = Streams(1, 0);
     draft.audio[0] = {2 << 5, 0, ' ', ' ', 0, 0, 0, 0};
-    const auto info = ifoOpen(testing::WriteTitleSet(draft).bytes);
+    const auto info = ifoOpen(test_support::WriteTitleSet(draft).bytes);
     EXPECT_EQ(AudioReportLines(info.get(), 1),
               (std::vector<std::string>{"1: Not Specified", "    1 channel  MPEG1 0xC0", "*"}));
 }
 
 TEST(StreamReports, SubsLinesStayAlignedOnTheNumberFromTenOn)
 {
-    testing::TitleSetDraft draft = Streams(0, 12);
+    test_support::TitleSetDraft draft = Streams(0, 12);
     const char* codes[] = {"en", "de", "fr", "es", "it", "nl", "sv", "da", "fi", "pt", "ja", "ru"};
     for (std::size_t k = 0; k < 12; ++k)
         draft.subpictures[k] = {
             1, 0, static_cast<std::uint8_t>(codes[k][0]), static_cast<std::uint8_t>(codes[k][1]), 0, 0};
-    const auto info = ifoOpen(testing::WriteTitleSet(draft).bytes);
+    const auto info = ifoOpen(test_support::WriteTitleSet(draft).bytes);
     const std::vector<std::string> lines = SubsReportLines(info.get(), 12);
     ASSERT_EQ(lines.size(), 13u);
     EXPECT_EQ(lines[0], " 1 English");
@@ -87,7 +87,7 @@ TEST(StreamReports, SubsLinesStayAlignedOnTheNumberFromTenOn)
 
 TEST(StreamReports, EmptyReportsArePaddedToTheirWindowsMinimum)
 {
-    const auto info = ifoOpen(testing::WriteTitleSet(Streams(0, 0)).bytes);
+    const auto info = ifoOpen(test_support::WriteTitleSet(Streams(0, 0)).bytes);
     EXPECT_EQ(InfoReportText(InfoReportKind::Audio, AudioReportLines(info.get(), 0)), Repeat("\r\n", 10));
     EXPECT_EQ(InfoReportText(InfoReportKind::Subs, SubsReportLines(info.get(), 0)), Repeat("\r\n", 15));
     // Lines after the end marker are never shown.

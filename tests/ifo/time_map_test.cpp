@@ -9,15 +9,15 @@
 namespace ratewise {
 namespace {
 
-using testing::TimeMapDraft;
+using test_support::TimeMapDraft;
 
 // Runs the whole pass over a title set holding these maps.
 TimeMapData Pass(const std::vector<TimeMapDraft>& maps, std::vector<std::int32_t> seconds,
                  std::string* out = nullptr)
 {
-    testing::TitleSetDraft draft;
+    test_support::TitleSetDraft draft;
     draft.timeMaps = maps;
-    const auto image = testing::WriteTitleSet(draft);
+    const auto image = test_support::WriteTitleSet(draft);
     MemoryByteSource source(image.bytes);
     std::ostringstream text, err;
     TimeMapData data;
@@ -97,8 +97,8 @@ TEST(TimeMap, StopsAtTheCapacities)
 
 TEST(TimeMap, MissingTableKeepsThePreviousData)
 {
-    testing::TitleSetDraft draft;
-    const auto image = testing::WriteTitleSet(draft); // no time map table
+    test_support::TitleSetDraft draft;
+    const auto image = test_support::WriteTitleSet(draft); // no time map table
     MemoryByteSource source(image.bytes);
     std::ostringstream out, err;
     TimeMapData data = Pass({{1, {1, 2, 3}}}, {1});

@@ -10,14 +10,15 @@
 namespace ratewise {
 namespace {
 
-using testing::AppendTable;
-using testing::PutU32;
-using testing::WriteTitleSet;
+using test_support::AppendTable;
+using test_support::PutU32;
+using test_support::WriteTitleSet;
 
-testing::TitleSetDraft OnePgc()
+test_support::TitleSetDraft OnePgc()
 {
-    testing::TitleSetDraft draft;
-    draft.pgcs.push_back({testing::BcdTime(0, 1, 0, 0), {1}, {{0, testing::BcdTime(0, 1, 0, 0), 0, 99}}});
+    test_support::TitleSetDraft draft;
+    draft.pgcs.push_back(
+        {test_support::BcdTime(0, 1, 0, 0), {1}, {{0, test_support::BcdTime(0, 1, 0, 0), 0, 99}}});
     return draft;
 }
 
@@ -114,8 +115,8 @@ TEST(IfoSeekRead, ReportsFailedSeeksOnlyWhenLogged)
 
 TEST(IfoOpenTables, ReadsEveryPointedTableAndLeavesTheOthersEmpty)
 {
-    testing::TitleSetDraft draft = OnePgc();
-    draft.timeMaps = std::vector<testing::TimeMapDraft>{{1, {10, 20}}};
+    test_support::TitleSetDraft draft = OnePgc();
+    draft.timeMaps = std::vector<test_support::TimeMapDraft>{{1, {10, 20}}};
     auto image = WriteTitleSet(draft).bytes;
     PutU32(image, 0x0C0, 7);
     PutU32(image, 0x0C4, 0x1234);

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string_view>
 
-namespace ratewise::testing {
+namespace ratewise::test_support {
 
 namespace {
 
@@ -144,4 +144,4 @@ TitleSetImage WriteTitleSet(const TitleSetDraft& draft)
     return image;
 }
 
-} // namespace ratewise::testing
+} // namespace ratewise::test_support

@@ -11,7 +11,7 @@
 #include <span>
 #include <vector>
 
-namespace ratewise::testing {
+namespace ratewise::test_support {
 
 // Four BCD bytes h, m, s, f; the frame byte carries the frame-rate flag (PAL 01, NTSC 11).
 std::array<std::uint8_t, 4> BcdTime(int hours, int minutes, int seconds, int frames, bool pal = true);
@@ -70,4 +70,4 @@ std::uint32_t AppendTable(std::vector<std::uint8_t>& image, int slot, std::span<
 void PutU16(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint16_t value);
 void PutU32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint32_t value);
 
-} // namespace ratewise::testing
+} // namespace ratewise::test_support

@@ -12,8 +12,8 @@
 namespace ratewise {
 namespace {
 
-using testing::BcdTime;
-using testing::PgcDraft;
+using test_support::BcdTime;
+using test_support::PgcDraft;
 
 constexpr std::uint8_t kPalVideo = 0x50;
 constexpr std::uint8_t kNtscVideo = 0x40;
@@ -27,9 +27,9 @@ PgcDraft Pgc(int h, int m, int s, int f, int cellCount = 1)
 }
 
 // Parses a title set held in memory; the progress text lands in `out`.
-TrackList Parse(const testing::TitleSetDraft& draft, std::string* out = nullptr)
+TrackList Parse(const test_support::TitleSetDraft& draft, std::string* out = nullptr)
 {
-    const std::vector<std::uint8_t> bytes = testing::WriteTitleSet(draft).bytes;
+    const std::vector<std::uint8_t> bytes = test_support::WriteTitleSet(draft).bytes;
     MemoryByteSource source(bytes);
     std::ostringstream progress, err;
     TrackList list;
@@ -40,9 +40,9 @@ TrackList Parse(const testing::TitleSetDraft& draft, std::string* out = nullptr)
     return list;
 }
 
-testing::TitleSetDraft ThreeTracks(std::uint8_t video)
+test_support::TitleSetDraft ThreeTracks(std::uint8_t video)
 {
-    testing::TitleSetDraft draft;
+    test_support::TitleSetDraft draft;
     draft.video0 = video;
     draft.pgcs = {Pgc(0, 0, 10, 0, 2), Pgc(0, 0, 20, 5, 5), Pgc(1, 0, 0, 0, 3)};
     return draft;
@@ -92,16 +92,16 @@ TEST(TrackList, ReportsGiveFramesAndSecondsOfTheFocusedTrack)
 
 TEST(TrackList, ReportCarriesTheTimeMapsAverageOfTheTrack)
 {
-    testing::TitleSetDraft draft = ThreeTracks(kPalVideo);
+    test_support::TitleSetDraft draft = ThreeTracks(kPalVideo);
     // 100 sectors a second for 10 entries in the first map, 50 a second in the second.
-    std::vector<testing::TimeMapDraft> maps(3);
+    std::vector<test_support::TimeMapDraft> maps(3);
     for (std::uint32_t k = 0; k < 10; ++k) {
         maps[0].entries.push_back(100 * k);
         maps[1].entries.push_back(5000 + 50 * k);
         maps[2].entries.push_back(9000 + 50 * k);
     }
     draft.timeMaps = maps;
-    const std::vector<std::uint8_t> bytes = testing::WriteTitleSet(draft).bytes;
+    const std::vector<std::uint8_t> bytes = test_support::WriteTitleSet(draft).bytes;
     MemoryByteSource source(bytes);
     std::ostringstream out, err;
     TrackList list;
@@ -122,7 +122,7 @@ TEST(TrackList, ReportCarriesTheTimeMapsAverageOfTheTrack)
 
 TEST(TrackList, EntryTextsPadMinutesSecondsAndFramesAndPrefixTheHours)
 {
-    testing::TitleSetDraft draft;
+    test_support::TitleSetDraft draft;
     draft.video0 = kPalVideo;
     draft.pgcs = {Pgc(1, 23, 5, 7), Pgc(10, 0, 9, 24), Pgc(0, 59, 10, 10)};
     const TrackList list = Parse(draft);
@@ -133,7 +133,7 @@ TEST(TrackList, EntryTextsPadMinutesSecondsAndFramesAndPrefixTheHours)
 
 TEST(TrackList, SelectionSumsTimesWithCarriesAndTakesTheLastSelectedCells)
 {
-    testing::TitleSetDraft draft;
+    test_support::TitleSetDraft draft;
     draft.video0 = kPalVideo;
     draft.pgcs = {Pgc(0, 40, 50, 20, 4), Pgc(0, 30, 20, 24, 7), Pgc(2, 59, 59, 0, 1)};
     const TrackList list = Parse(draft);
@@ -155,7 +155,7 @@ TEST(TrackList, SelectionSumsTimesWithCarriesAndTakesTheLastSelectedCells)
 TEST(TrackList, ListsEveryProgramChainHoweverManyThereAre)
 {
     for (const int count : {98, 99, 150}) {
-        testing::TitleSetDraft draft;
+        test_support::TitleSetDraft draft;
         for (int i = 0; i < count; ++i)
             draft.pgcs.push_back(Pgc(0, i % 60, 1, 0));
         const TrackList list = Parse(draft);
@@ -169,7 +169,7 @@ TEST(TrackList, ListsEveryProgramChainHoweverManyThereAre)
 
 TEST(TrackList, FrameAxisStopsAtTheLargestNumberInsteadOfWrapping)
 {
-    testing::TitleSetDraft draft;
+    test_support::TitleSetDraft draft;
     for (int i = 0; i < 250; ++i)
         draft.pgcs.push_back(Pgc(99, 59, 59, 29));
     const TrackList list = Parse(draft);
@@ -183,7 +183,7 @@ TEST(TrackList, FrameAxisStopsAtTheLargestNumberInsteadOfWrapping)
 
 TEST(TrackList, FailedLoadKeepsOnlyTheUntouchedTablesOfThePreviousFile)
 {
-    testing::TitleSetDraft draft = ThreeTracks(kPalVideo);
+    test_support::TitleSetDraft draft = ThreeTracks(kPalVideo);
     draft.audioCount = 1;
     draft.pgcs[0].audioControl[0] = 0x8000;
     TrackList list = Parse(draft);

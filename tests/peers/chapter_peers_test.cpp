@@ -19,7 +19,7 @@ namespace ratewise {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::RunCliCapture;
+using test_support::RunCliCapture;
 
 bool Shell(const std::string& command)
 {

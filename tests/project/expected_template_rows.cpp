@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
-namespace ratewise::testing {
+namespace ratewise::test_support {
 namespace {
 
 std::string Int(int bits, long value)
@@ -249,4 +249,4 @@ std::vector<TprRow> ExpectedTemplateRows(bool pal)
     return r;
 }
 
-} // namespace ratewise::testing
+} // namespace ratewise::test_support

@@ -8,7 +8,7 @@
 
 #include "tests/project/tpr_reader.h"
 
-namespace ratewise::testing {
+namespace ratewise::test_support {
 
 std::vector<TprRow> ExpectedTemplateRows(bool pal);
 
@@ -18,4 +18,4 @@ std::string ExactExtendedHex(double value);
 // Replaces the value of the row at `path`; false when there is no such row.
 bool SetRow(std::vector<TprRow>& rows, const std::string& path, const std::string& value);
 
-} // namespace ratewise::testing
+} // namespace ratewise::test_support

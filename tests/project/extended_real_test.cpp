@@ -15,8 +15,8 @@
 namespace ratewise {
 namespace {
 
-using testing::ExactExtendedHex;
-using testing::HexBytes;
+using test_support::ExactExtendedHex;
+using test_support::HexBytes;
 
 std::string Hex(const std::optional<Extended80>& value)
 {

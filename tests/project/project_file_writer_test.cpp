@@ -21,11 +21,11 @@ namespace ratewise {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ExpectedTemplateRows;
-using testing::ReadTpr;
-using testing::SetRow;
-using testing::TprFile;
-using testing::TprRow;
+using test_support::ExpectedTemplateRows;
+using test_support::ReadTpr;
+using test_support::SetRow;
+using test_support::TprFile;
+using test_support::TprRow;
 
 const std::string kSourceAspect = "Job.SourceList[0].Video.AspectRatio";
 const std::string kArrange = "Job.SourceList[0].Video.ImageArrange.ArrangeType";
@@ -137,7 +137,7 @@ TEST(ProjectFileWriter, BitratesArePatchedAsBitsPerSecondKeepingEveryByte)
     const TprFile file = Decode(written);
     const std::size_t video = ValueOffset(file, "Job.MPEG.Video.CBR_BitRate");
     // 110000 is B0 AD 01 00: the 0xAD of a patched value is a real byte, not a stored zero.
-    EXPECT_EQ(testing::HexBytes(std::span(written).subspan(video, 5)), "04 b0 ad 01 00");
+    EXPECT_EQ(test_support::HexBytes(std::span(written).subspan(video, 5)), "04 b0 ad 01 00");
     std::vector<TprRow> expected = ExpectedTemplateRows(true);
     SetRow(expected, kSourceAspect, "int8 13");
     SetRow(expected, "Job.MPEG.Video.CBR_BitRate", "int32 110000");
@@ -147,7 +147,7 @@ TEST(ProjectFileWriter, BitratesArePatchedAsBitsPerSecondKeepingEveryByte)
     // Both ends of the range keep the 32-bit slot.
     const auto videoValue = [&] {
         const auto bytes = ProjectFileWriter::Build(settings);
-        return testing::HexBytes(std::span(bytes).subspan(video, 5));
+        return test_support::HexBytes(std::span(bytes).subspan(video, 5));
     };
     settings.videoKbps = 0;
     EXPECT_EQ(videoValue(), "04 00 00 00 00");

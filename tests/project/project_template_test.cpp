@@ -12,10 +12,11 @@
 namespace ratewise {
 namespace {
 
-using testing::ExpectedTemplateRows;
-using testing::ReadTpr;
+using test_support::ExpectedTemplateRows;
+using test_support::ReadTpr;
 
-void ExpectRows(const std::vector<testing::TprRow>& actual, const std::vector<testing::TprRow>& expected)
+void ExpectRows(const std::vector<test_support::TprRow>& actual,
+                const std::vector<test_support::TprRow>& expected)
 {
     ASSERT_EQ(actual.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace ratewise::testing {
+namespace ratewise::test_support {
 namespace {
 
 class Cursor
@@ -187,4 +187,4 @@ std::optional<TprFile> ReadTpr(std::span<const std::uint8_t> bytes)
     return file;
 }
 
-} // namespace ratewise::testing
+} // namespace ratewise::test_support

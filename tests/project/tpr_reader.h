@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-namespace ratewise::testing {
+namespace ratewise::test_support {
 
 struct TprRow {
     std::string path;  // property name; inside a collection "Collection[i].Name"
@@ -32,4 +32,4 @@ std::optional<TprFile> ReadTpr(std::span<const std::uint8_t> bytes);
 
 std::string HexBytes(std::span<const std::uint8_t> bytes);
 
-} // namespace ratewise::testing
+} // namespace ratewise::test_support

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "tests/ui/dialog_recorder.h"
 #include "ui/about_dialog.h"
 #include "ui/app_resources.h"
 #include "ui/dialog_units.h"
@@ -17,11 +18,6 @@
 using namespace ratewise;
 
 namespace {
-
-struct RecordingSoundPlayer : SoundPlayer {
-    void Play(const QUrl& source) override { played.push_back(source); }
-    std::vector<QUrl> played;
-};
 
 quint32 LittleEndian(const QByteArray& bytes, int offset, int size)
 {
@@ -48,7 +44,7 @@ private slots:
 
 void AboutDialogTest::showsNameVersionAndGreetings()
 {
-    AboutDialog box(nullptr);
+    AboutDialog box;
     QCOMPARE(box.windowTitle(), QStringLiteral("About Ratewise"));
     QVERIFY(box.isModal());
     QCOMPARE(box.font().family(), DialogFont().family());
@@ -74,21 +70,14 @@ void AboutDialogTest::showsNameVersionAndGreetings()
 
 void AboutDialogTest::chimesOnceWhenItOpens()
 {
-    RecordingSoundPlayer sound;
-    {
-        AboutDialog box(&sound);
-        QVERIFY(sound.played.empty());
-        box.show();
-        QCOMPARE(sound.played.size(), std::size_t(1));
-        QCOMPARE(sound.played.front(), AboutChimeUrl());
-        box.hide();
-        box.show();
-        QCOMPARE(sound.played.size(), std::size_t(1));
-    }
-    // Without a player it still opens.
-    AboutDialog quiet(nullptr);
-    quiet.show();
-    QVERIFY(quiet.isVisible());
+    test_support::DialogRecorder dialogs;
+    AboutDialog box;
+    QVERIFY(dialogs.sounds.empty());
+    box.show();
+    QCOMPARE(dialogs.sounds, std::vector<QUrl>{AboutChimeUrl()});
+    box.hide();
+    box.show();
+    QCOMPARE(dialogs.sounds.size(), std::size_t(1));
 }
 
 void AboutDialogTest::okEnterAndEscapeCloseIt()

@@ -17,6 +17,7 @@
 #include "explorer/bitrate_explorer_window.h"
 #include "explorer/colour_swatch_widget.h"
 #include "explorer/explorer_source.h"
+#include "tests/ui/dialog_recorder.h"
 #include "ui/framed_line_edit.h"
 
 using namespace ratewise;
@@ -93,7 +94,7 @@ private:
     // `row` of the track list focused.
     BitrateExplorerWindow* PressBitrateInformations(const QStringList& arguments, int row)
     {
-        m_main = std::make_unique<MainDialog>(arguments, nullptr);
+        m_main = std::make_unique<MainDialog>(arguments);
         m_main->show();
         return PressAgain(row);
     }
@@ -174,17 +175,12 @@ void BitrateExplorerTest::choosingATrackRedrawsTheChartAndShortensTheTitle()
 void BitrateExplorerTest::swatchesChangeTheirColourAndCancelKeepsIt()
 {
     BitrateExplorerWindow* window = Open(Snapshot(0));
-    std::optional<QColor> answer = QColor(0, 255, 0);
-    int asked = 0;
-    window->SetColourChooser([&](QWidget* parent) {
-        ++asked;
-        if (parent != window)
-            qWarning("the chooser is not owned by the window");
-        return answer;
-    });
+    test_support::DialogRecorder dialogs;
+    std::optional<QColor>& answer = dialogs.nextColour;
+    answer = QColor(0, 255, 0);
 
     QTest::mouseClick(Swatch("fgSwatch"), Qt::LeftButton);
-    QCOMPARE(asked, 1);
+    QCOMPARE(dialogs.colourStarts, std::vector<QColor>{QColor(Qt::black)});
     QCOMPARE(window->Data().curveColour, (Rgb{0, 255, 0}));
     QCOMPARE(Swatch("fgSwatch")->Colour(), QColor(0, 255, 0));
     QImage chart = window->ChartImage();
@@ -198,14 +194,14 @@ void BitrateExplorerTest::swatchesChangeTheirColourAndCancelKeepsIt()
     QTest::mouseClick(Swatch("axSwatch"), Qt::LeftButton);
     QCOMPARE(window->Data().axisColour, (Rgb{200, 100, 0}));
     QCOMPARE(window->Data().backgroundColour, (Rgb{0, 0, 255}));
-    QCOMPARE(asked, 3);
+    QCOMPARE(dialogs.colourStarts.size(), std::size_t(3));
 
     // Cancelling changes neither the colours nor the picture.
     const QImage before = window->ChartImage();
     answer = std::nullopt;
     for (const char* name : {"bgSwatch", "fgSwatch", "axSwatch"})
         QTest::mouseClick(Swatch(name), Qt::LeftButton);
-    QCOMPARE(asked, 6);
+    QCOMPARE(dialogs.colourStarts.size(), std::size_t(6));
     QCOMPARE(window->ChartImage(), before);
     QCOMPARE(Swatch("axSwatch")->Colour(), QColor(200, 100, 0));
 }

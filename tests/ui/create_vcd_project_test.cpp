@@ -14,8 +14,8 @@
 #include "app/main_dialog.h"
 #include "project/project_file_writer.h"
 #include "project/vcd_project_dialog.h"
+#include "tests/ui/dialog_recorder.h"
 #include "tests/ui/named_child.h"
-#include "tests/ui/vcd_prompt_recorder.h"
 #include "ui/framed_line_edit.h"
 
 using namespace ratewise;
@@ -54,31 +54,29 @@ private:
     void OpenMainWindow(const QStringList& arguments);
     template <typename W> W* Get(QWidget* parent, const char* name)
     {
-        return testing::NamedChild<W>(parent, name);
+        return test_support::NamedChild<W>(parent, name);
     }
     // Clicks the button and gives the dialog it opened, if any.
     VcdProjectDialog* ClickCreateVcdProject();
 
-    VcdPromptRecorder m_prompts;
-    std::unique_ptr<ScopedVcdProjectPrompts> m_scopedPrompts;
+    std::unique_ptr<test_support::DialogRecorder> m_dialogs;
     std::unique_ptr<MainDialog> m_main;
 };
 
 void CreateVcdProjectTest::init()
 {
-    m_prompts = VcdPromptRecorder();
-    m_scopedPrompts = std::make_unique<ScopedVcdProjectPrompts>(m_prompts);
+    m_dialogs = std::make_unique<test_support::DialogRecorder>();
 }
 
 void CreateVcdProjectTest::cleanup()
 {
     m_main.reset();
-    m_scopedPrompts.reset();
+    m_dialogs.reset();
 }
 
 void CreateVcdProjectTest::OpenMainWindow(const QStringList& arguments)
 {
-    m_main = std::make_unique<MainDialog>(arguments, nullptr);
+    m_main = std::make_unique<MainDialog>(arguments);
     m_main->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
 }
@@ -102,7 +100,7 @@ void CreateVcdProjectTest::withoutATitleSetSwitchesToSvcdAndSaysSo()
     Type(Get<FramedLineEdit>(m_main.get(), "audio1Edit"), QStringLiteral("200"));
     Type(Get<FramedLineEdit>(m_main.get(), "audio2Edit"), QStringLiteral("100"));
     QVERIFY(ClickCreateVcdProject() == nullptr);
-    QCOMPARE(m_prompts.messages, QStringList{QStringLiteral("No ifo file loaded")});
+    QCOMPARE(m_dialogs->messages, QStringList{QStringLiteral("No ifo file loaded")});
     // The switch stays, with both audio bitrates snapped down to the Layer II list.
     QVERIFY(Get<QRadioButton>(m_main.get(), "svcdRadio")->isChecked());
     QVERIFY(!Get<QRadioButton>(m_main.get(), "aviDvdRadio")->isChecked());
@@ -119,11 +117,11 @@ void CreateVcdProjectTest::unreadableFilesSayTheSame()
     // The video manager's file is no title set; a file removed after loading cannot be read.
     const QString manager = QStringLiteral(RATEWISE_FIXTURES_DIR "/ifo/pal_d1_3audio_cells/VIDEO_TS.IFO");
     for (const QString& path : {manager, gone}) {
-        m_prompts.messages.clear();
+        m_dialogs->messages.clear();
         OpenMainWindow({path});
         QFile::remove(gone);
         QVERIFY(ClickCreateVcdProject() == nullptr);
-        QCOMPARE(m_prompts.messages, QStringList{QStringLiteral("No ifo file loaded")});
+        QCOMPARE(m_dialogs->messages, QStringList{QStringLiteral("No ifo file loaded")});
         QVERIFY(Get<QRadioButton>(m_main.get(), "svcdRadio")->isChecked());
     }
 }
@@ -133,7 +131,7 @@ void CreateVcdProjectTest::palFourThreeTitleSetOpensTheDialogForIt()
     OpenMainWindow({Fixture("pal_d1_3audio_cells")});
     VcdProjectDialog* dialog = ClickCreateVcdProject();
     QVERIFY(dialog != nullptr);
-    QVERIFY(m_prompts.messages.isEmpty());
+    QVERIFY(m_dialogs->messages.isEmpty());
     QVERIFY(dialog->isVisible());
     QVERIFY(dialog->isModal());
     QVERIFY(dialog->testAttribute(Qt::WA_DeleteOnClose));
@@ -203,7 +201,7 @@ void CreateVcdProjectTest::calculatorBitratesReachGetFromRatewise()
     QTest::mouseClick(Get<QPushButton>(dialog, "getFromRatewiseButton"), Qt::LeftButton);
     QCOMPARE(Get<QLineEdit>(dialog, "videoEdit")->text(), QStringLiteral("2000"));
     QCOMPARE(Get<QComboBox>(dialog, "audioCombo")->currentText(), QStringLiteral("160"));
-    QVERIFY(m_prompts.messages.isEmpty());
+    QVERIFY(m_dialogs->messages.isEmpty());
     dialog->close();
 
     // Media too small for the audio alone: a negative bitrate, shown and refused.
@@ -215,7 +213,8 @@ void CreateVcdProjectTest::calculatorBitratesReachGetFromRatewise()
     QVERIFY(calcVideo < 0);
     QTest::mouseClick(Get<QPushButton>(dialog, "getFromRatewiseButton"), Qt::LeftButton);
     QCOMPARE(Get<QLineEdit>(dialog, "videoEdit")->text(), QString::number(calcVideo));
-    QCOMPARE(m_prompts.messages, QStringList{QStringLiteral("Please enter an integer between 0 and 10000.")});
+    QCOMPARE(m_dialogs->messages,
+             QStringList{QStringLiteral("Please enter an integer between 0 and 10000.")});
 }
 
 QTEST_MAIN(CreateVcdProjectTest)

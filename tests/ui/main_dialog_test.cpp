@@ -20,20 +20,15 @@
 #include "app/window_slide.h"
 #include "calc/tip_texts.h"
 #include "common/lenient_number.h"
+#include "tests/ui/dialog_recorder.h"
 #include "tests/ui/named_child.h"
 #include "ui/app_resources.h"
 #include "ui/framed_line_edit.h"
-#include "ui/sound_player.h"
 #include "ui/up_down_widget.h"
 
 using namespace ratewise;
 
 namespace {
-
-struct RecordingSoundPlayer : SoundPlayer {
-    void Play(const QUrl& source) override { played.push_back(source); }
-    std::vector<QUrl> played;
-};
 
 const QColor kValid(0, 128, 0);
 const QColor kInvalid(255, 0, 0);
@@ -100,19 +95,22 @@ private slots:
     void noInputSequenceBreaksIt();
 
 private:
-    template <typename W> W* Get(const char* name) { return testing::NamedChild<W>(m_dialog.get(), name); }
+    template <typename W> W* Get(const char* name)
+    {
+        return test_support::NamedChild<W>(m_dialog.get(), name);
+    }
     FramedLineEdit* Field(const char* name) { return Get<FramedLineEdit>(name); }
     const CalculatorState& State() const { return m_dialog->State(); }
     QColor FramePixel(const char* name);
 
-    RecordingSoundPlayer m_sound;
+    std::unique_ptr<test_support::DialogRecorder> m_dialogs;
     std::unique_ptr<MainDialog> m_dialog;
 };
 
 void MainDialogTest::init()
 {
-    m_sound.played.clear();
-    m_dialog = std::make_unique<MainDialog>(QStringList{}, &m_sound);
+    m_dialogs = std::make_unique<test_support::DialogRecorder>();
+    m_dialog = std::make_unique<MainDialog>(QStringList{});
     m_dialog->move(50, 50);
     m_dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
@@ -121,6 +119,7 @@ void MainDialogTest::init()
 void MainDialogTest::cleanup()
 {
     m_dialog.reset();
+    m_dialogs.reset();
 }
 
 QColor MainDialogTest::FramePixel(const char* name)
@@ -494,8 +493,7 @@ void MainDialogTest::aboutBoxOpensFromButtonAndMenu()
     QVERIFY(about->isVisible());
     QVERIFY(about->isModal());
     QCOMPARE(about->windowTitle(), QStringLiteral("About Ratewise"));
-    QCOMPARE(m_sound.played.size(), std::size_t(1));
-    QCOMPARE(m_sound.played.front(), AboutChimeUrl());
+    QCOMPARE(m_dialogs->sounds, std::vector<QUrl>{AboutChimeUrl()});
     QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
     QTRY_VERIFY(m_dialog->findChild<QDialog*>(QStringLiteral("aboutDialog")) == nullptr);
 
@@ -514,7 +512,7 @@ void MainDialogTest::aboutBoxOpensFromButtonAndMenu()
     about = m_dialog->findChild<QDialog*>(QStringLiteral("aboutDialog"));
     QVERIFY(about != nullptr);
     QVERIFY(about->isVisible());
-    QCOMPARE(m_sound.played.size(), std::size_t(2));
+    QCOMPARE(m_dialogs->sounds.size(), std::size_t(2));
     QTest::keyClick(about, Qt::Key_Escape);
     QTRY_VERIFY(m_dialog->findChild<QDialog*>(QStringLiteral("aboutDialog")) == nullptr);
 }

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QtGlobal>
 
-namespace ratewise::testing {
+namespace ratewise::test_support {
 
 template <typename W> W* NamedChild(const QObject* parent, const char* name)
 {
@@ -17,4 +17,4 @@ template <typename W> W* NamedChild(const QObject* parent, const char* name)
     return widget;
 }
 
-} // namespace ratewise::testing
+} // namespace ratewise::test_support

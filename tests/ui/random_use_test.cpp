@@ -23,28 +23,14 @@
 
 #include "app/main_dialog.h"
 #include "app/window_slide.h"
-#include "project/vcd_project_prompts.h"
+#include "tests/ui/dialog_recorder.h"
 #include "tests/ui/named_child.h"
 #include "ui/framed_line_edit.h"
-#include "ui/ifo_file_dialog.h"
-#include "ui/sound_player.h"
 #include "ui/up_down_widget.h"
 
 using namespace ratewise;
 
 namespace {
-
-struct SilentSoundPlayer : SoundPlayer {
-    void Play(const QUrl&) override { ++played; }
-    int played = 0;
-};
-
-// Answers the project command's questions at once: OK to every message, no file chosen.
-struct AnsweringPrompts : VcdProjectPrompts {
-    void ShowMessage(QWidget*, const QString&) override { ++messages; }
-    std::optional<QString> AskSaveFileName(QWidget*, const SaveFileRequest&) override { return std::nullopt; }
-    int messages = 0;
-};
 
 // Any text a user could type or paste: digits and signs, letters, blanks, other scripts (an
 // Arabic-Indic digit, a character outside the basic plane).
@@ -69,7 +55,10 @@ private slots:
     void staysResponsiveAndConsistent();
 
 private:
-    template <typename W> W* Get(const char* name) { return testing::NamedChild<W>(m_dialog.get(), name); }
+    template <typename W> W* Get(const char* name)
+    {
+        return test_support::NamedChild<W>(m_dialog.get(), name);
+    }
     int Pick(int count) { return static_cast<int>(m_random() % static_cast<unsigned>(count)); }
     QStringList RandomKeys(int maxLength);
     void TypeInto(QLineEdit* field);
@@ -78,9 +67,9 @@ private:
     void CheckConsistent();
 
     std::mt19937 m_random{20261207};
-    SilentSoundPlayer m_sound;
-    AnsweringPrompts m_prompts;
-    std::unique_ptr<ScopedVcdProjectPrompts> m_scopedPrompts;
+    // Answers every native dialog at once: OK to every message, no file or colour chosen, except
+    // the open answers set before each click on "Open IFO file".
+    std::unique_ptr<test_support::DialogRecorder> m_dialogs;
     std::unique_ptr<MainDialog> m_dialog;
     QTimer m_watchdog;
     QStringList m_blockingWindows; // platform dialogs that would have waited for a click
@@ -92,9 +81,9 @@ private:
 
 void RandomUseTest::init()
 {
-    m_scopedPrompts = std::make_unique<ScopedVcdProjectPrompts>(m_prompts);
+    m_dialogs = std::make_unique<test_support::DialogRecorder>();
     const QString ifo = QStringLiteral(RATEWISE_FIXTURES_DIR "/ifo/pal_d1_3audio_cells/VTS_01_0.IFO");
-    m_dialog = std::make_unique<MainDialog>(QStringList{ifo}, &m_sound);
+    m_dialog = std::make_unique<MainDialog>(QStringList{ifo});
     m_dialog->move(20, 20);
     m_dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
@@ -120,7 +109,7 @@ void RandomUseTest::cleanup()
     m_watchdog.stop();
     m_watchdog.disconnect();
     m_dialog.reset();
-    m_scopedPrompts.reset();
+    m_dialogs.reset();
 }
 
 // Characters of kCharacters, one key press each (a pair of surrogates is one character).
@@ -198,7 +187,7 @@ void RandomUseTest::ClickSomething()
                 sets + QStringLiteral("pal_98_titles/VIDEO_TS.IFO"),
                 sets + QStringLiteral("missing/VTS_01_0.IFO"),
             };
-            IfoFileDialog::SetNextAnswer(answers[Pick(std::size(answers))]);
+            m_dialogs->nextOpenFileName = answers[Pick(std::size(answers))];
         }
         QAbstractButton* button = Get<QAbstractButton>(name);
         if (button->isVisible())

@@ -27,10 +27,10 @@
 
 #include "app/main_dialog.h"
 #include "app/window_slide.h"
+#include "tests/ui/dialog_recorder.h"
 #include "ui/balloon_tip_widget.h"
 #include "ui/fitted_text.h"
 #include "ui/framed_line_edit.h"
-#include "ui/ifo_file_dialog.h"
 #include "ui/up_down_widget.h"
 
 using namespace ratewise;
@@ -217,7 +217,7 @@ void TextFitTest::initTestCase()
 void TextFitTest::init()
 {
     m_check.misfits.clear();
-    m_dialog = std::make_unique<MainDialog>(QStringList(), nullptr);
+    m_dialog = std::make_unique<MainDialog>(QStringList());
     m_dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
 }
@@ -249,7 +249,8 @@ void TextFitTest::CheckTip(BalloonTip& tip, QWidget* control, const char* name)
 
 void TextFitTest::Load(const QString& path)
 {
-    IfoFileDialog::SetNextAnswer(path);
+    test_support::DialogRecorder dialogs;
+    dialogs.nextOpenFileName = path;
     QTest::mouseClick(Get<QPushButton>("openIfoButton"), Qt::LeftButton);
 }
 

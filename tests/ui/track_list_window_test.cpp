@@ -4,7 +4,6 @@
 // no title sets, and the three stream report windows.
 #include <QApplication>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -19,6 +18,7 @@
 #include "app/main_dialog.h"
 #include "app/track_list_commands.h"
 #include "app/window_slide.h"
+#include "tests/ui/dialog_recorder.h"
 #include "tests/ui/named_child.h"
 #include "ui/balloon_tip_widget.h"
 #include "ui/framed_line_edit.h"
@@ -77,7 +77,10 @@ private slots:
     void noReportWindowWithoutAReadableFile();
 
 private:
-    template <typename W> W* Get(const char* name) { return testing::NamedChild<W>(m_dialog.get(), name); }
+    template <typename W> W* Get(const char* name)
+    {
+        return test_support::NamedChild<W>(m_dialog.get(), name);
+    }
     QString Text(const char* name) { return Get<QLineEdit>(name)->text(); }
     QString TrackTipText()
     {
@@ -115,7 +118,7 @@ void TrackListWindowTest::initTestCase()
 
 void TrackListWindowTest::init()
 {
-    m_dialog = std::make_unique<MainDialog>(QStringList{}, nullptr);
+    m_dialog = std::make_unique<MainDialog>(QStringList{});
     m_dialog->move(50, 50);
     m_dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
@@ -134,7 +137,7 @@ InfoDialog* TrackListWindowTest::ClickReport(const char* button)
 
 void TrackListWindowTest::commandLinePathLoadsAfterTheTipsExist()
 {
-    m_dialog = std::make_unique<MainDialog>(QStringList{kThreeAudio, QStringLiteral("ignored")}, nullptr);
+    m_dialog = std::make_unique<MainDialog>(QStringList{kThreeAudio, QStringLiteral("ignored")});
     m_dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
     WaitForSlide();
@@ -184,16 +187,15 @@ void TrackListWindowTest::onlyTheFirstDroppedFileLoads()
 
 void TrackListWindowTest::openButtonLoadsTheChosenFileAndCancelKeepsEverything()
 {
-    std::unique_ptr<QFileDialog> dialog(IfoFileDialog::Create(m_dialog.get()));
-    QCOMPARE(dialog->nameFilters(), (QStringList{"Ifo files (*.ifo)", "All Files (*.*)"}));
-    QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptOpen);
-
+    test_support::DialogRecorder dialogs;
     // A name typed without extension finds the title set's uppercase file on a case-sensitive
     // file system; the lowercase default comes after it, and a name that is there stays as typed.
     const QString typed = m_dir.filePath(QStringLiteral("VTS_01_0"));
     QVERIFY(QFile::copy(kSubs16, typed + QStringLiteral(".IFO")));
-    IfoFileDialog::SetNextAnswer(typed);
+    dialogs.nextOpenFileName = typed;
     QTest::mouseClick(Get<QPushButton>("openIfoButton"), Qt::LeftButton);
+    QCOMPARE(dialogs.openRequests.size(), std::size_t(1));
+    QCOMPARE(dialogs.openRequests[0].nameFilter, QStringLiteral("Ifo files (*.ifo);;All Files (*.*)"));
     QCOMPARE(m_dialog->IfoPath(), typed + QStringLiteral(".IFO"));
     QCOMPARE(Get<QListWidget>("trackList")->count(), 2);
     QCOMPARE(IfoFileDialog::ResolveTypedName(m_dir.filePath(QStringLiteral("empty"))),
@@ -204,13 +206,13 @@ void TrackListWindowTest::openButtonLoadsTheChosenFileAndCancelKeepsEverything()
     QCOMPARE(IfoFileDialog::ResolveTypedName(m_dir.filePath(QStringLiteral("gone.vob"))),
              m_dir.filePath(QStringLiteral("gone.vob")));
 
-    IfoFileDialog::SetNextAnswer(kSubs16);
+    dialogs.nextOpenFileName = kSubs16;
     QTest::mouseClick(Get<QPushButton>("openIfoButton"), Qt::LeftButton);
     QCOMPARE(m_dialog->IfoPath(), kSubs16);
     QCOMPARE(Get<QListWidget>("trackList")->count(), 2);
     QCOMPARE(Text("subtitlesEdit"), QStringLiteral("16"));
 
-    IfoFileDialog::SetNextAnswer(std::nullopt);
+    dialogs.nextOpenFileName = std::nullopt;
     QTest::mouseClick(Get<QPushButton>("openIfoButton"), Qt::LeftButton);
     QCOMPARE(m_dialog->IfoPath(), kSubs16);
     QCOMPARE(Get<QListWidget>("trackList")->count(), 2);

@@ -17,8 +17,8 @@
 
 #include "project/project_file_writer.h"
 #include "project/vcd_project_dialog.h"
+#include "tests/ui/dialog_recorder.h"
 #include "tests/ui/named_child.h"
-#include "tests/ui/vcd_prompt_recorder.h"
 #include "ui/app_resources.h"
 
 using namespace ratewise;
@@ -78,7 +78,10 @@ private slots:
 
 private:
     void Open(const VcdProjectOpening& opening);
-    template <typename W> W* Get(const char* name) { return testing::NamedChild<W>(m_dialog.get(), name); }
+    template <typename W> W* Get(const char* name)
+    {
+        return test_support::NamedChild<W>(m_dialog.get(), name);
+    }
     QStringList Warnings();
     // The picture each group shows, named as the controls are: "Full", "Letterboxed" or
     // "Squeezed"; checks that exactly one shows and that it holds its bitmap.
@@ -87,8 +90,7 @@ private:
     void Choose(const char* list, const QString& text);
     void Click(const char* button) { QTest::mouseClick(Get<QPushButton>(button), Qt::LeftButton); }
 
-    VcdPromptRecorder m_prompts;
-    std::unique_ptr<ScopedVcdProjectPrompts> m_scopedPrompts;
+    std::unique_ptr<test_support::DialogRecorder> m_dialogs;
     std::unique_ptr<VcdProjectDialog> m_dialog;
     std::unique_ptr<QTemporaryDir> m_tempDir; // fresh for each case
     QDir m_dir;
@@ -96,8 +98,7 @@ private:
 
 void VcdProjectDialogTest::init()
 {
-    m_prompts = VcdPromptRecorder();
-    m_scopedPrompts = std::make_unique<ScopedVcdProjectPrompts>(m_prompts);
+    m_dialogs = std::make_unique<test_support::DialogRecorder>();
     m_tempDir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_tempDir->isValid());
     m_dir = QDir(m_tempDir->path());
@@ -106,7 +107,7 @@ void VcdProjectDialogTest::init()
 void VcdProjectDialogTest::cleanup()
 {
     m_dialog.reset();
-    m_scopedPrompts.reset();
+    m_dialogs.reset();
     m_tempDir.reset();
 }
 
@@ -200,7 +201,7 @@ void VcdProjectDialogTest::opensForA4x3SourceWithFullPicturesAndTheStandardValue
     QCOMPARE(settings.audioKbps, 224);
     QCOMPARE(settings.videoKbps, 1150u);
     QCOMPARE(settings.quality, 2);
-    QVERIFY(m_prompts.messages.isEmpty());
+    QVERIFY(m_dialogs->messages.isEmpty());
 }
 
 void VcdProjectDialogTest::eachConversionOfA16x9SourceShowsItsPicturesAndLines()
@@ -245,7 +246,7 @@ void VcdProjectDialogTest::warningsFollowTheBitrates()
     Choose("qualityCombo", QStringLiteral("Highest (very slow)"));
     QCOMPARE(Warnings().size(), 5);
     QCOMPARE(m_dialog->Settings().quality, 4);
-    QVERIFY(m_prompts.messages.isEmpty());
+    QVERIFY(m_dialogs->messages.isEmpty());
 }
 
 void VcdProjectDialogTest::getFromRatewiseTakesTheCalculatorsBitrates()
@@ -266,7 +267,7 @@ void VcdProjectDialogTest::getFromRatewiseTakesTheCalculatorsBitrates()
         QCOMPARE(Get<QLineEdit>("destinationEdit")->text(), QStringLiteral("movie"));
         QCOMPARE(Warnings().last(), QStringLiteral("Target media: XVCD"));
     }
-    QVERIFY(m_prompts.messages.isEmpty());
+    QVERIFY(m_dialogs->messages.isEmpty());
 }
 
 void VcdProjectDialogTest::standardVcdRestoresTheStandardValues()
@@ -290,31 +291,31 @@ void VcdProjectDialogTest::videoFieldRefusesValuesOutsideItsRange()
     Open(Opening(true, 0));
     const QString message = QStringLiteral("Please enter an integer between 0 and 10000.");
     Type("videoEdit", QStringLiteral("10000"));
-    QVERIFY(m_prompts.messages.isEmpty());
+    QVERIFY(m_dialogs->messages.isEmpty());
     QCOMPARE(m_dialog->Settings().videoKbps, 10000u);
 
     // The fifth key makes 10001: refused with the message, the accepted 1000 stays.
     Type("videoEdit", QStringLiteral("10001"));
-    QCOMPARE(m_prompts.messages, QStringList{message});
+    QCOMPARE(m_dialogs->messages, QStringList{message});
     QCOMPARE(m_dialog->Settings().videoKbps, 1000u);
     QCOMPARE(Warnings(), (QStringList{"Warnings:", kBeta, kVideoLine, "Target media: CVCD"}));
 
     // OK refuses too and writes nothing, whatever the destination.
     Type("destinationEdit", m_dir.filePath(QStringLiteral("refused")));
     Click("okButton");
-    QCOMPARE(m_prompts.messages, (QStringList{message, message}));
+    QCOMPARE(m_dialogs->messages, (QStringList{message, message}));
     QVERIFY(m_dialog->isVisible());
     QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("refused.tpr"))));
 
     // Not a number, a sign or a blank field are refused alike.
-    m_prompts.messages.clear();
+    m_dialogs->messages.clear();
     for (const QString& text : {QStringLiteral("12a"), QStringLiteral("-1"), QString()})
         Get<QLineEdit>("videoEdit")->setText(text);
-    QCOMPARE(m_prompts.messages.size(), 3);
+    QCOMPARE(m_dialogs->messages.size(), 3);
     QCOMPARE(m_dialog->Settings().videoKbps, 1000u);
     Get<QLineEdit>("videoEdit")->setText(QStringLiteral(" 0 "));
     QCOMPARE(m_dialog->Settings().videoKbps, 0u);
-    QCOMPARE(m_prompts.messages.size(), 3);
+    QCOMPARE(m_dialogs->messages.size(), 3);
 }
 
 void VcdProjectDialogTest::negativeCalculatorBitrateIsShownThenRefused()
@@ -324,19 +325,19 @@ void VcdProjectDialogTest::negativeCalculatorBitrateIsShownThenRefused()
     Type("destinationEdit", m_dir.filePath(QStringLiteral("negative")));
     Click("getFromRatewiseButton");
     QCOMPARE(Get<QLineEdit>("videoEdit")->text(), QStringLiteral("-259"));
-    QCOMPARE(m_prompts.messages, QStringList{message});
+    QCOMPARE(m_dialogs->messages, QStringList{message});
     // The audio was taken; the video keeps the last accepted value.
     QCOMPARE(m_dialog->Settings().audioKbps, 384);
     QCOMPARE(m_dialog->Settings().videoKbps, 1150u);
 
     Click("okButton");
-    QCOMPARE(m_prompts.messages, (QStringList{message, message}));
+    QCOMPARE(m_dialogs->messages, (QStringList{message, message}));
     QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("negative.tpr"))));
     QCOMPARE(Get<QLineEdit>("videoEdit")->text(), QStringLiteral("-259"));
 
     Click("standardVcdButton");
     Click("okButton");
-    QCOMPARE(m_prompts.messages.size(), 2);
+    QCOMPARE(m_dialogs->messages.size(), 2);
     QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("negative.tpr"))));
 }
 
@@ -345,14 +346,14 @@ void VcdProjectDialogTest::browseAsksForATprFileWithoutOverwritePrompt()
     Open(Opening(true, 0));
     Type("destinationEdit", QStringLiteral("typed"));
     Click("browseButton");
-    QCOMPARE(m_prompts.requests.size(), std::size_t{1});
-    QCOMPARE(m_prompts.requests[0].nameFilter, QStringLiteral("Tpr files (*.tpr);;All Files (*.*)"));
-    QCOMPARE(m_prompts.requests[0].defaultSuffix, QStringLiteral("tpr"));
-    QVERIFY(!m_prompts.requests[0].confirmOverwrite);
+    QCOMPARE(m_dialogs->saveRequests.size(), std::size_t{1});
+    QCOMPARE(m_dialogs->saveRequests[0].nameFilter, QStringLiteral("Tpr files (*.tpr);;All Files (*.*)"));
+    QCOMPARE(m_dialogs->saveRequests[0].defaultSuffix, QStringLiteral("tpr"));
+    QVERIFY(!m_dialogs->saveRequests[0].confirmOverwrite);
     // Cancelled: the typed name stays.
     QCOMPARE(Get<QLineEdit>("destinationEdit")->text(), QStringLiteral("typed"));
 
-    m_prompts.nextFileName = QStringLiteral("/videos/holiday.tpr");
+    m_dialogs->nextSaveFileName = QStringLiteral("/videos/holiday.tpr");
     Click("browseButton");
     QCOMPARE(Get<QLineEdit>("destinationEdit")->text(), QStringLiteral("/videos/holiday.tpr"));
     QCOMPARE(m_dialog->Settings().destination, std::string("/videos/holiday.tpr"));
@@ -369,7 +370,7 @@ void VcdProjectDialogTest::okWritesWhatTheProjectWriterBuilds()
     Type("destinationEdit", typed);
     Click("okButton");
 
-    QVERIFY(m_prompts.messages.isEmpty());
+    QVERIFY(m_dialogs->messages.isEmpty());
     QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
     QVERIFY(!m_dialog->isVisible());
     // The name gains ".tpr": the check is case-sensitive.
@@ -396,7 +397,7 @@ void VcdProjectDialogTest::failedWriteKeepsTheDialogAndItsSettings()
     Choose("conversionCombo", QStringLiteral("Convert to 4:3 (crop)"));
     Choose("audioCombo", QStringLiteral("160"));
     Click("okButton");
-    QCOMPARE(m_prompts.messages, QStringList{QStringLiteral("Please specify a file name")});
+    QCOMPARE(m_dialogs->messages, QStringList{QStringLiteral("Please specify a file name")});
     QVERIFY(m_dialog->isVisible());
 
     // A folder where the file should go: nothing is written and the folder stays.
@@ -404,7 +405,7 @@ void VcdProjectDialogTest::failedWriteKeepsTheDialogAndItsSettings()
     QVERIFY(QDir().mkdir(folder));
     Type("destinationEdit", folder);
     Click("okButton");
-    QCOMPARE(m_prompts.messages.last(), QStringLiteral("Error creating file"));
+    QCOMPARE(m_dialogs->messages.last(), QStringLiteral("Error creating file"));
     QVERIFY(m_dialog->isVisible());
     QVERIFY(QFileInfo(folder).isDir());
     QCOMPARE(m_dir.entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
@@ -416,7 +417,7 @@ void VcdProjectDialogTest::failedWriteKeepsTheDialogAndItsSettings()
     // Once the destination is free the same settings are written.
     Type("destinationEdit", m_dir.filePath(QStringLiteral("free")));
     Click("okButton");
-    QCOMPARE(m_prompts.messages.size(), 2);
+    QCOMPARE(m_dialogs->messages.size(), 2);
     QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
     VcdProjectSettings expected;
     expected.sourceAspect = 3;
@@ -433,7 +434,7 @@ void VcdProjectDialogTest::cancelWritesNothing()
     QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
     QVERIFY(!m_dialog->isVisible());
     QVERIFY(m_dir.isEmpty(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden));
-    QVERIFY(m_prompts.messages.isEmpty());
+    QVERIFY(m_dialogs->messages.isEmpty());
 }
 
 QTEST_MAIN(VcdProjectDialogTest)

@@ -14,7 +14,7 @@
 
 #include "app/main_dialog.h"
 #include "chapters/chapters_dialog.h"
-#include "project/vcd_project_prompts.h"
+#include "tests/ui/dialog_recorder.h"
 #include "ui/framed_line_edit.h"
 
 using namespace ratewise;
@@ -22,19 +22,6 @@ using namespace ratewise;
 namespace {
 
 const QString kFolder = QStringLiteral(RATEWISE_FIXTURES_DIR "/ifo/pal_d1_3audio_cells/");
-
-// The save dialog answers with `answer`; what it was asked and the messages shown are kept.
-struct SavePrompts : VcdProjectPrompts {
-    void ShowMessage(QWidget*, const QString& text) override { messages << text; }
-    std::optional<QString> AskSaveFileName(QWidget*, const SaveFileRequest& request) override
-    {
-        asked = request.defaultName;
-        return answer;
-    }
-    std::optional<QString> answer;
-    QString asked;
-    QStringList messages;
-};
 
 QByteArray Slurp(const QString& path)
 {
@@ -50,7 +37,7 @@ struct BarRecord {
 
 } // namespace
 
-class ChaptersCommandTest : public QObject
+class ChaptersActionTest : public QObject
 {
     Q_OBJECT
 
@@ -65,7 +52,7 @@ private slots:
 private:
     void Open(const QStringList& arguments)
     {
-        m_dialog = std::make_unique<MainDialog>(arguments, nullptr);
+        m_dialog = std::make_unique<MainDialog>(arguments);
         m_dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
     }
@@ -105,7 +92,7 @@ private:
     std::unique_ptr<MainDialog> m_dialog;
 };
 
-void ChaptersCommandTest::showsTheFocusedTracksChaptersAndSplit()
+void ChaptersActionTest::showsTheFocusedTracksChaptersAndSplit()
 {
     Open({kFolder + QStringLiteral("VTS_01_0.IFO")});
     SetCount(3);
@@ -138,7 +125,7 @@ void ChaptersCommandTest::showsTheFocusedTracksChaptersAndSplit()
     QVERIFY(Text(third, "splitEdit").startsWith(QStringLiteral("You can't split 2 chapters into 3 parts\n")));
 }
 
-void ChaptersCommandTest::progressBarFillsOncePerFirstChapterOfMediumTwo()
+void ChaptersActionTest::progressBarFillsOncePerFirstChapterOfMediumTwo()
 {
     Open({kFolder + QStringLiteral("VTS_01_0.IFO")});
     QProgressBar* progress = m_dialog->Controls().progress;
@@ -174,7 +161,7 @@ void ChaptersCommandTest::progressBarFillsOncePerFirstChapterOfMediumTwo()
     QVERIFY(Text(window, "splitEdit").startsWith(QStringLiteral("Only one media: nothing to split...\n")));
 }
 
-void ChaptersCommandTest::opensNothingWithoutAFileOrTrack()
+void ChaptersActionTest::opensNothingWithoutAFileOrTrack()
 {
     const auto expectNothing = [this](int row, const char* why) {
         QVERIFY2(Press(row) == nullptr, why);
@@ -200,8 +187,7 @@ void ChaptersCommandTest::opensNothingWithoutAFileOrTrack()
     QVERIFY(Press(3) != nullptr);
 }
 
-QTEST_MAIN(ChaptersCommandTest)
-void ChaptersCommandTest::chapterFilesShowAndSaveInOneStep()
+void ChaptersActionTest::chapterFilesShowAndSaveInOneStep()
 {
     Open({kFolder + QStringLiteral("VTS_01_0.IFO")});
     ChaptersDialog* window = Press(0);
@@ -216,34 +202,35 @@ void ChaptersCommandTest::chapterFilesShowAndSaveInOneStep()
     formats->setCurrentIndex(4);
 
     QTemporaryDir dir;
-    SavePrompts prompts;
-    ScopedVcdProjectPrompts scoped(prompts);
-    prompts.answer = dir.filePath(QStringLiteral("saved.xml"));
+    test_support::DialogRecorder prompts;
+    prompts.nextSaveFileName = dir.filePath(QStringLiteral("saved.xml"));
     auto* save = window->findChild<QPushButton*>(QStringLiteral("saveButton"));
     save->click();
-    QCOMPARE(prompts.asked, QStringLiteral("VTS_01_track01.chapters.xml"));
-    QCOMPARE(Slurp(*prompts.answer), QByteArray::fromStdString(window->ChapterText()));
-    QVERIFY(Slurp(*prompts.answer).contains("<ChapterTimeStart>00:00:40.200000000</ChapterTimeStart>"));
+    QCOMPARE(prompts.saveRequests.back().defaultName, QStringLiteral("VTS_01_track01.chapters.xml"));
+    QCOMPARE(Slurp(*prompts.nextSaveFileName), QByteArray::fromStdString(window->ChapterText()));
+    QVERIFY(
+        Slurp(*prompts.nextSaveFileName).contains("<ChapterTimeStart>00:00:40.200000000</ChapterTimeStart>"));
 
     // A described form is saved as its lines, without the box's padding.
     formats->setCurrentIndex(1);
     save->click();
-    QCOMPARE(prompts.asked, QStringLiteral("VTS_01_track01.start-frames.txt"));
-    QCOMPARE(Slurp(*prompts.answer), QByteArray("Chapter 1 = 0\r\nChapter 2 = 255\r\nChapter 3 = "
-                                                "630\r\nChapter 4 = 750\r\nChapter 5 = 1005\r\n"));
+    QCOMPARE(prompts.saveRequests.back().defaultName, QStringLiteral("VTS_01_track01.start-frames.txt"));
+    QCOMPARE(Slurp(*prompts.nextSaveFileName), QByteArray("Chapter 1 = 0\r\nChapter 2 = 255\r\nChapter 3 = "
+                                                          "630\r\nChapter 4 = 750\r\nChapter 5 = 1005\r\n"));
 
     // A failed write says why and leaves the earlier file.
-    const QByteArray before = Slurp(*prompts.answer);
-    prompts.answer = dir.filePath(QStringLiteral("missing/saved.txt"));
+    const QByteArray before = Slurp(*prompts.nextSaveFileName);
+    prompts.nextSaveFileName = dir.filePath(QStringLiteral("missing/saved.txt"));
     save->click();
     QCOMPARE(prompts.messages,
              QStringList{QStringLiteral("Could not save %1: cannot create a temporary file beside "
                                         "it: No such file or directory")
-                             .arg(*prompts.answer)});
+                             .arg(*prompts.nextSaveFileName)});
     QCOMPARE(Slurp(dir.filePath(QStringLiteral("saved.xml"))), before);
-    prompts.answer.reset(); // cancelled: nothing happens
+    prompts.nextSaveFileName.reset(); // cancelled: nothing happens
     save->click();
     QCOMPARE(prompts.messages.size(), 1);
 }
 
-#include "chapters_command_test.moc"
+QTEST_MAIN(ChaptersActionTest)
+#include "chapters_action_test.moc"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Chapters Informations: chapter list, then the split, then the window.
-#include "app/chapters_command.h"
+#include "app/chapters_action.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -26,8 +26,8 @@ QString ChapterFileBase(const QString& ifoPath, int track)
 
 } // namespace
 
-QDialog* RunChaptersCommand(QWidget* parent, const LoadedTitleSet& loaded, const CalculatorState& state,
-                            QProgressBar* progressBar)
+QDialog* RunChaptersAction(QWidget* parent, const LoadedTitleSet& loaded, const CalculatorState& state,
+                           QProgressBar* progressBar)
 {
     const TrackList& tracks = loaded.tracks;
     const int track = loaded.focusedTrack;

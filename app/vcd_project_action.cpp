@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Create VCD Project: the title set is opened only for its first video attribute byte and closed
 // before the dialog appears; the dialog gets copies of everything it shows.
-#include "app/vcd_project_command.h"
+#include "app/vcd_project_action.h"
 
 #include <QFile>
 
 #include "project/vcd_project_dialog.h"
 #include "project/vcd_project_opening.h"
-#include "project/vcd_project_prompts.h"
+#include "ui/native_dialogs.h"
 
 namespace ratewise {
 
@@ -16,7 +16,7 @@ VcdProjectDialog* OpenVcdProjectDialog(QWidget* parent, const QString& ifoPath, 
     const std::optional<VcdProjectOpening> opening =
         ReadVcdProjectOpening(QFile::encodeName(ifoPath).toStdString(), state);
     if (!opening) {
-        CurrentVcdProjectPrompts().ShowMessage(parent, QStringLiteral("No ifo file loaded"));
+        CurrentNativeDialogs().ShowMessage(parent, QStringLiteral("No ifo file loaded"));
         return nullptr;
     }
     auto* dialog = new VcdProjectDialog(*opening, parent);

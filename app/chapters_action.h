@@ -19,7 +19,7 @@ namespace ratewise {
 // `parent`, window-modal, deleting itself when closed. Opens nothing and returns null when no file is loaded,
 // the file cannot be read as a title set, no track has the focus or its cells cannot be read; the main window
 // stays as it was.
-QDialog* RunChaptersCommand(QWidget* parent, const LoadedTitleSet& loaded, const CalculatorState& state,
-                            QProgressBar* progressBar);
+QDialog* RunChaptersAction(QWidget* parent, const LoadedTitleSet& loaded, const CalculatorState& state,
+                           QProgressBar* progressBar);
 
 } // namespace ratewise

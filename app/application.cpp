@@ -13,6 +13,7 @@
 #include "app/chart_export.h"
 #include "app/main_dialog.h"
 #include "app/startup_options.h"
+#include "common/version.h"
 #include "ui/app_resources.h"
 
 namespace ratewise {
@@ -31,8 +32,8 @@ int Application::Run(int& argc, char** argv)
         return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ratewise"));
-    QApplication::setApplicationVersion(QStringLiteral("0.45"));
-    QApplication::setDesktopFileName(QStringLiteral("ratewise"));
+    QApplication::setApplicationVersion(QStringLiteral(RATEWISE_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.ratewise.Ratewise"));
     QApplication::setWindowIcon(ApplicationIcon());
 
     // Qt has taken its own options out of the arguments; the first one left is a title set.

@@ -2,7 +2,6 @@
 // Chapters Informations: chapter list, then the split, then the window.
 #include "app/chapters_action.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include "app/progress_bar_split_progress.h"
@@ -11,6 +10,7 @@
 #include "chapters/chapters_dialog.h"
 #include "chapters/optimal_split.h"
 #include "chapters/player_chapters.h"
+#include "chapters/split_export.h"
 
 namespace ratewise {
 namespace {
@@ -31,7 +31,7 @@ QDialog* RunChaptersAction(QWidget* parent, const LoadedTitleSet& loaded, const 
 {
     const TrackList& tracks = loaded.tracks;
     const int track = loaded.focusedTrack;
-    if (loaded.ifoPath.isEmpty() || track < 0 || track >= tracks.TrackCount())
+    if (!loaded.load || track < 0 || track >= tracks.TrackCount())
         return nullptr;
     // The cell count and running time are the loaded track list's; the cells themselves are read
     // from the file afresh.
@@ -39,25 +39,43 @@ QDialog* RunChaptersAction(QWidget* parent, const LoadedTitleSet& loaded, const 
     const PlaybackTime runningTime{
         static_cast<std::uint8_t>(tracks.hours[index]), static_cast<std::uint8_t>(tracks.minutes[index]),
         static_cast<std::uint8_t>(tracks.seconds[index]), static_cast<std::uint8_t>(tracks.frames[index])};
-    std::optional<ChapterList> chapters = BuildChapterList(QFile::encodeName(loaded.ifoPath).toStdString(),
-                                                           track, tracks.Cells(track), runningTime);
+    std::unique_ptr<ByteSource> source = loaded.load->OpenIfo();
+    std::unique_ptr<TitleSetInfo> info = source ? ifoOpen(*source) : nullptr;
+    source.reset();
+    if (!info)
+        return nullptr;
+    std::optional<ChapterList> chapters = BuildChapterList(*info, track, tracks.Cells(track), runningTime);
+    ifoClose(std::move(info));
     if (!chapters)
         return nullptr;
 
     ProgressBarSplitProgress progress(progressBar);
     SplitPlan plan = ComputeSplit(*chapters, state, progress);
 
+    // The chapter-file forms list what a player shows, and the split plans cut at exact times:
+    // both read from the same file, afresh.
+    std::unique_ptr<ByteSource> playerSource = loaded.load->OpenIfo();
+    const std::optional<PlayerChapters> player =
+        playerSource ? ReadPlayerChapters(*playerSource, track) : std::nullopt;
+    std::optional<SplitCuts> cuts;
+    if (player) {
+        if (const auto exact = ExactChapterStarts(*chapters, player->cellStarts, player->end))
+            cuts = CutsOf(plan, *exact, player->rate);
+    }
+
     auto* dialog = new ChaptersDialog(std::move(*chapters), std::move(plan), parent);
-    // The chapter-file forms list what a player shows: read from the same file, afresh.
-    if (std::optional<PlayerChapters> player =
-            ReadPlayerChapters(QFile::encodeName(loaded.ifoPath).toStdString(), track)) {
+    if (player) {
         TimedChapters file;
         file.rate = player->rate;
         file.names = ChapterNames(player->starts.size(), {});
-        file.starts = std::move(player->starts);
+        file.starts = player->starts;
         file.end = player->end;
-        dialog->SetChapterFile(std::move(file), ChapterFileBase(loaded.ifoPath, track));
+        // Named after the title set's information file, wherever it lies.
+        dialog->SetChapterFile(std::move(file),
+                               ChapterFileBase(QString::fromStdString(loaded.load->name), track));
     }
+    if (cuts)
+        dialog->SetSplitCuts(std::move(*cuts));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
     return dialog;

@@ -2,6 +2,8 @@
 // Export of the bitrate chart to a PNG file, without a window.
 #include "app/chart_export.h"
 
+#include "disc/title_set_load.h"
+
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -122,7 +124,12 @@ std::optional<ChartExportRequest> ParseChartExport(const std::vector<std::string
 
 int ExportChart(const ChartExportRequest& request, std::ostream& err)
 {
-    const ExplorerRead read = ReadExplorerData(request.ifoPath, {}, request.track - 1, err);
+    // FILE may be a disc too: its default title set is charted, through the one load path.
+    std::ostream quiet(nullptr);
+    const TitleSetLoadResult loaded = LoadTitleSet(request.ifoPath, {}, quiet, quiet);
+    std::unique_ptr<ByteSource> source = loaded.load ? loaded.load->OpenIfo() : nullptr;
+    const ExplorerRead read = source ? ReadExplorerData(*source, {}, request.track - 1, err)
+                                     : ExplorerRead{std::nullopt, ExplorerReadError::CannotRead, 0};
     switch (read.error) {
     case ExplorerReadError::None:
         break;

@@ -8,7 +8,7 @@ namespace ratewise {
 
 QDialog* RunExplorerCommand(QWidget* parent, const LoadedTitleSet& loaded, const QStringList& trackLines)
 {
-    if (loaded.ifoPath.isEmpty() || loaded.tracks.Empty())
+    if (!loaded.load || loaded.tracks.Empty())
         return nullptr;
     std::vector<std::string> lines;
     for (const QString& line : trackLines)

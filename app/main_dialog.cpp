@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: start-up, the event table of its controls, the tips, the menu, drops.
 #include "app/main_dialog.h"
+#include "app/title_set_chooser_dialog.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -17,6 +18,7 @@
 #include <QUrl>
 
 #include "app/chapters_action.h"
+#include "app/encode_command.h"
 #include "app/explorer_command.h"
 #include "app/track_list_commands.h"
 #include "app/vcd_project_action.h"
@@ -192,8 +194,7 @@ void MainDialog::Connect()
     connect(c.tracks, &QListWidget::itemSelectionChanged, m_trackCommands,
             &TrackListCommands::OnTrackSelection);
     const auto report = [this](QPushButton* button, InfoReportKind kind) {
-        connect(button, &QPushButton::clicked, this,
-                [this, kind] { m_trackCommands->ShowReport(kind, m_ifoPath); });
+        connect(button, &QPushButton::clicked, this, [this, kind] { m_trackCommands->ShowReport(kind); });
     };
     report(c.videoInfo, InfoReportKind::Video);
     report(c.audioInfo, InfoReportKind::Audio);
@@ -261,6 +262,10 @@ QMenu* MainDialog::CreateWindowMenu()
     menu->addAction(QStringLiteral("Minimize"), this, &QWidget::showMinimized);
     menu->addAction(QStringLiteral("Close"), this, &QWidget::close);
     menu->addSeparator();
+    QAction* encode = menu->addAction(QString::fromLatin1(kEncodeCommandEntry));
+    encode->setObjectName(QStringLiteral("encodeCommandAction"));
+    connect(encode, &QAction::triggered, this, [this] { CopyEncodeCommand(this, Loaded(), State()); });
+    menu->addSeparator();
     QAction* about = menu->addAction(QString::fromLatin1(kAboutEntry));
     about->setObjectName(QStringLiteral("aboutAction"));
     connect(about, &QAction::triggered, this, [this] { OpenAboutBox(); });
@@ -280,7 +285,7 @@ QDialog* MainDialog::CreateVcdProject()
     // The switch to "(S)VCD" happens whether or not a title set can be read.
     Apply(m_controller.FormatChosen(FormatMode::Svcd));
     m_controls.svcd->setChecked(true);
-    return OpenVcdProjectDialog(this, m_ifoPath, State());
+    return OpenVcdProjectDialog(this, m_trackCommands->Load(), State());
 }
 
 void MainDialog::paintEvent(QPaintEvent* event)
@@ -332,12 +337,18 @@ void MainDialog::keyPressEvent(QKeyEvent* event)
 
 void MainDialog::LoadIfo()
 {
-    m_trackCommands->LoadIfo(m_ifoPath);
+    // Cancelling a disc's title-set chooser leaves the window as it was, the path included.
+    if (QDialog* chooser = m_trackCommands->LoadIfo(m_ifoPath))
+        connect(chooser, &QDialog::rejected, this, [this, previous = m_previousIfoPath] {
+            m_ifoPath = previous;
+            m_previousIfoPath = previous;
+        });
+    m_previousIfoPath = m_ifoPath;
 }
 
 LoadedTitleSet MainDialog::Loaded() const
 {
-    return {m_trackCommands->Tracks(), m_trackCommands->FocusedTrack(), m_ifoPath};
+    return {m_trackCommands->Tracks(), m_trackCommands->FocusedTrack(), m_ifoPath, m_trackCommands->Load()};
 }
 
 } // namespace ratewise

@@ -11,6 +11,7 @@
 #include "app/loaded_title_set.h"
 #include "app/main_dialog_controls.h"
 #include "calc/calculator_controller.h"
+#include "common/version.h"
 #include "ui/balloon_tip_widget.h"
 #include "ui/dialog_units.h"
 
@@ -27,8 +28,9 @@ class MainDialog : public QDialog
     Q_OBJECT
 
 public:
-    static constexpr const char* kTitle = "Ratewise 0.45";
+    static constexpr const char* kTitle = "Ratewise " RATEWISE_VERSION;
     static constexpr const char* kAboutEntry = "About Ratewise...";
+    static constexpr const char* kEncodeCommandEntry = "Copy encode command";
     // Tip timing the window sets with each new text.
     static constexpr int kTipInitialDelay = 100;
     static constexpr int kTipAutoHide = 30000;
@@ -55,7 +57,8 @@ public:
     void StartSlide(bool open);
     const WindowSlide& Slide() const { return *m_slide; }
 
-    // The window's menu: Minimize, Close and, after a separator, the About entry.
+    // The window's menu: Minimize, Close, then "Copy encode command" and the About entry, each
+    // after a separator.
     QMenu* CreateWindowMenu();
     // Opens the About box (window-modal) and returns it; it deletes itself when closed.
     QDialog* OpenAboutBox();
@@ -89,6 +92,7 @@ private:
     WindowSlide* m_slide;
     TrackListCommands* m_trackCommands;
     QString m_ifoPath;
+    QString m_previousIfoPath; // the path of the window's last load, for a cancelled chooser
 };
 
 } // namespace ratewise

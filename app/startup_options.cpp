@@ -5,15 +5,18 @@
 #include <array>
 #include <string_view>
 
+#include "common/version.h"
+
 namespace ratewise {
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: ratewise [FILE.IFO]\n"
+    "Usage: ratewise [FILE.IFO | DISC]\n"
     "       ratewise --chart FILE.IFO --track N --png OUT [--width W] [--height H]\n"
     "\n"
-    "Ratewise: video bitrate calculator and DVD title-set tools. FILE.IFO, a title set's\n"
-    "information file (VTS_xx_0.IFO), is loaded into the window at start.\n"
+    "Ratewise: video bitrate calculator and DVD title-set tools. FILE.IFO (a title set's\n"
+    "VTS_xx_0.IFO) or a DISC (VIDEO_TS.IFO, folder, image, drive) is loaded into the window at\n"
+    "start. See ratewise(1).\n"
     "\n"
     "Options:\n"
     "  -h, --help      Print this help and exit\n"
@@ -29,10 +32,14 @@ constexpr std::string_view kUsage =
 
 // Qt's own options that take a value, and those that take none (QGuiApplication,
 // QApplication); either may be written with one dash or two.
-constexpr std::array<std::string_view, 16> kQtWithValue{
-    "platform", "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry", "qwindowicon",
-    "qwindowtitle", "style", "stylesheet", "geometry", "display", "session", "title", "name", "fontengine",
-    "qmljsdebugger"};
+constexpr std::array<std::string_view, 16> kQtWithValue{"platform",        "platformpluginpath",
+                                                        "platformtheme",   "plugin",
+                                                        "qwindowgeometry", "qwindowicon",
+                                                        "qwindowtitle",    "style",
+                                                        "stylesheet",      "geometry",
+                                                        "display",         "session",
+                                                        "title",           "name",
+                                                        "fontengine",      "qmljsdebugger"};
 constexpr std::array<std::string_view, 5> kQtFlags{"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
 std::string_view QtName(std::string_view arg)
@@ -57,7 +64,7 @@ std::optional<int> HandleStartupOptions(const std::vector<std::string>& args, st
             return 0;
         }
         if (arg == "-V" || arg == "--version") {
-            out << "ratewise 0.45\n";
+            out << VersionText("ratewise");
             return 0;
         }
         const std::string_view name = QtName(arg);

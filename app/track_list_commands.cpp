@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "app/main_dialog.h"
+#include "app/title_set_chooser_dialog.h"
 #include "ifo/track_texts.h"
 #include "ui/balloon_tip_widget.h"
 #include "ui/ifo_file_dialog.h"
@@ -53,7 +54,34 @@ void TrackListCommands::ResetList()
     m_controls.tracks->addItem(QStringLiteral("Drag IFO here"));
 }
 
-void TrackListCommands::LoadIfo(const QString& path)
+TitleSetChooserDialog* TrackListCommands::LoadIfo(const QString& path)
+{
+    // An empty path loads nothing and fails nothing, as the reader has always taken it.
+    if (path.isEmpty()) {
+        const QSignalBlocker blocker(m_controls.tracks);
+        m_tracks.MarkEmpty();
+        m_controls.tracks->clear();
+        m_load.reset();
+        m_hooks.startSlide(true);
+        OnTrackSelection();
+        return nullptr;
+    }
+    OpenedDiscResult opened = OpenDisc(FileName(path));
+    if (opened.disc && opened.disc->titleSets.size() > 1) {
+        auto* chooser = new TitleSetChooserDialog(*opened.disc, m_window);
+        chooser->setAttribute(Qt::WA_DeleteOnClose);
+        connect(chooser, &QDialog::accepted, this, [this, chooser, disc = opened.disc] {
+            if (const int set = chooser->ChosenTitleSet(); set != 0)
+                LoadTitleSetOf(disc, set);
+        });
+        chooser->open();
+        return chooser;
+    }
+    LoadTitleSetOf(opened.disc, 0);
+    return nullptr;
+}
+
+void TrackListCommands::LoadTitleSetOf(std::shared_ptr<const OpenedDisc> disc, int titleSet)
 {
     QListWidget* list = m_controls.tracks;
     // The list is filled and its first entry chosen without selection signals; the selection
@@ -61,13 +89,20 @@ void TrackListCommands::LoadIfo(const QString& path)
     const QSignalBlocker blocker(list);
     m_tracks.MarkEmpty();
     ResetList();
-    if (!ifoParse(FileName(path), m_tracks, *m_out, *m_err)) {
+    m_load.reset();
+    // The load parses into the list as it stands, so tables a title set lacks keep their values.
+    TitleSetLoadResult result;
+    if (disc)
+        result = LoadTitleSet(std::move(disc), {titleSet, 0}, *m_out, *m_err, m_tracks);
+    if (!result.load) {
         PutTrackTip(m_trackTip, list, QColor(255, 0, 0), QStringLiteral("Invalid ifo Loaded"));
         for (QLineEdit* count : {m_controls.cells, m_controls.audioTracks, m_controls.subtitles})
             count->setText(QStringLiteral("0"));
         m_hooks.startSlide(false);
         return;
     }
+    m_load = std::move(result.load);
+    m_tracks = m_load->tracks;
     list->clear();
     for (const std::string& line : TrackEntryLines(m_tracks))
         list->addItem(QString::fromStdString(line));
@@ -128,9 +163,10 @@ std::optional<QString> TrackListCommands::ChooseIfoFile()
     return IfoFileDialog::GetOpenFileName(m_window);
 }
 
-InfoDialog* TrackListCommands::ShowReport(InfoReportKind kind, const QString& path)
+InfoDialog* TrackListCommands::ShowReport(InfoReportKind kind)
 {
-    std::optional<InfoReport> report = BuildInfoReport(kind, FileName(path), m_tracks);
+    std::unique_ptr<ByteSource> source = m_load ? m_load->OpenIfo() : nullptr;
+    std::optional<InfoReport> report = source ? BuildInfoReport(kind, *source, m_tracks) : std::nullopt;
     if (!report)
         return nullptr;
     auto* dialog = new InfoDialog(kind, std::move(report->lines), m_window);

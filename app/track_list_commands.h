@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/main_dialog_controls.h"
+#include "disc/title_set_load.h"
 #include "ifo/stream_reports.h"
 #include "ifo/track_list.h"
 
@@ -20,6 +21,7 @@ namespace ratewise {
 
 class BalloonTip;
 class InfoDialog;
+class TitleSetChooserDialog;
 
 class TrackListCommands : public QObject
 {
@@ -37,21 +39,26 @@ public:
 
     TrackListCommands(const MainDialogControls& controls, BalloonTip& trackTip, Hooks hooks, QWidget* window);
 
-    // Loads the title set at path: the list shows its tracks and the first is selected, or, for a
-    // file that is no title set, the red "Invalid ifo Loaded" tip and zero counts.
-    void LoadIfo(const QString& path);
+    // Loads what path names through the one load path (a title set's .IFO, a disc's VIDEO_TS.IFO,
+    // a folder, an image or a drive): the list shows the set's tracks and the first is selected,
+    // or, for anything that is no title set, the red "Invalid ifo Loaded" tip and zero counts. A
+    // disc with several title sets first shows the chooser (returned; nothing otherwise): taking a
+    // set loads it, cancelling leaves everything as it was.
+    TitleSetChooserDialog* LoadIfo(const QString& path);
     // The track list's selection changed.
     void OnTrackSelection();
     // Puts the report of the focused track on the list's tip, in green.
     void ShowTrackReport();
     // The "Open IFO file" dialog: the chosen full path, or nothing on cancel.
     std::optional<QString> ChooseIfoFile();
-    // Opens the report window of the title set at path (window-modal, deleted when closed) and
-    // returns it; nothing, and no window, when the file cannot be opened.
-    InfoDialog* ShowReport(InfoReportKind kind, const QString& path);
+    // Opens the report window of the loaded title set, read afresh (window-modal, deleted when
+    // closed) and returns it; nothing, and no window, when its file cannot be opened.
+    InfoDialog* ShowReport(InfoReportKind kind);
 
     const TrackList& Tracks() const { return m_tracks; }
     int FocusedTrack() const;
+    // The last load when it succeeded; nothing after a failed one.
+    const TitleSetLoad* Load() const { return m_load ? &*m_load : nullptr; }
 
     // Where the reader's progress lines and diagnostics go (standard output and error).
     void SetReaderStreams(std::ostream& out, std::ostream& err);
@@ -60,12 +67,15 @@ private:
     std::vector<int> SelectedRows() const;
     void ShowCounts(int cells);
     void ResetList();
+    // Loads the chosen set of an opened disc (or fails with the red tip when there is no disc).
+    void LoadTitleSetOf(std::shared_ptr<const OpenedDisc> disc, int titleSet);
 
     MainDialogControls m_controls;
     BalloonTip& m_trackTip;
     Hooks m_hooks;
     QWidget* m_window;
     TrackList m_tracks;
+    std::optional<TitleSetLoad> m_load;
     std::ostream* m_out = &std::cout;
     std::ostream* m_err = &std::cerr;
 };

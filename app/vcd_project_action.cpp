@@ -3,18 +3,18 @@
 // before the dialog appears; the dialog gets copies of everything it shows.
 #include "app/vcd_project_action.h"
 
-#include <QFile>
-
 #include "project/vcd_project_dialog.h"
 #include "project/vcd_project_opening.h"
 #include "ui/native_dialogs.h"
 
 namespace ratewise {
 
-VcdProjectDialog* OpenVcdProjectDialog(QWidget* parent, const QString& ifoPath, const CalculatorState& state)
+VcdProjectDialog* OpenVcdProjectDialog(QWidget* parent, const TitleSetLoad* load,
+                                       const CalculatorState& state)
 {
-    const std::optional<VcdProjectOpening> opening =
-        ReadVcdProjectOpening(QFile::encodeName(ifoPath).toStdString(), state);
+    // The information file is read afresh: from its path for a lone title set.
+    std::unique_ptr<ByteSource> source = load ? load->OpenIfo() : nullptr;
+    const std::optional<VcdProjectOpening> opening = ReadVcdProjectOpening(source.get(), state);
     if (!opening) {
         CurrentNativeDialogs().ShowMessage(parent, QStringLiteral("No ifo file loaded"));
         return nullptr;

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "calc/calculator_state.h"
+#include "disc/title_set_load.h"
 #include "project/vcd_project_dialog.h"
 
 namespace ratewise {
@@ -14,6 +15,7 @@ namespace ratewise {
 // and the calculator's bitrates; it deletes itself when closed. When the file at `ifoPath` cannot
 // be read (none is loaded, or it has gone or changed), shows "No ifo file loaded" instead and
 // gives null.
-VcdProjectDialog* OpenVcdProjectDialog(QWidget* parent, const QString& ifoPath, const CalculatorState& state);
+VcdProjectDialog* OpenVcdProjectDialog(QWidget* parent, const TitleSetLoad* load,
+                                       const CalculatorState& state);
 
 } // namespace ratewise

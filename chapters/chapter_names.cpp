@@ -1,10 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chapters/chapter_names.h"
 
+#include <cstdint>
+#include <memory>
+#include <span>
+
 #include "common/string_format.h"
+#include "ifo/byte_source.h"
 
 namespace ratewise {
 namespace {
+
+// A names file is a few lines; anything larger is not one.
+constexpr std::uint64_t kLargestNamesFile = 1 << 20;
 
 // Length of the UTF-8 sequence at text[at], 0 when it is not a valid one (overlong forms,
 // surrogates and values past U+10FFFF included).
@@ -101,6 +109,33 @@ std::vector<std::string> ChapterNames(std::size_t count, const std::vector<std::
             names.push_back(DefaultChapterName(static_cast<int>(i) + 1));
     }
     return names;
+}
+
+std::optional<std::vector<std::string>> ReadChapterNamesFile(const std::string& path, std::string& why)
+{
+    const std::unique_ptr<ByteSource> source = OpenFileSource(path);
+    if (!source) {
+        why = "cannot open file";
+        return std::nullopt;
+    }
+    if (source->Size() > kLargestNamesFile) {
+        why = "too large for a list of chapter names";
+        return std::nullopt;
+    }
+    std::string text(static_cast<std::size_t>(source->Size()), '\0');
+    const std::span<std::uint8_t> bytes(reinterpret_cast<std::uint8_t*>(text.data()), text.size());
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const std::int64_t got = source->Read(bytes.subspan(done));
+        if (got <= 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    if (done != bytes.size()) {
+        why = "cannot read file";
+        return std::nullopt;
+    }
+    return ParseChapterNames(text, why);
 }
 
 } // namespace ratewise

@@ -17,6 +17,10 @@ std::string DefaultChapterName(int n);
 // `why` set, when the text is not UTF-8.
 std::optional<std::vector<std::string>> ParseChapterNames(std::string_view text, std::string& why);
 
+// The names in the file at `path`, as ParseChapterNames takes them. Nothing, with `why` set, when
+// the file cannot be opened or read, is larger than a names list can be, or is not UTF-8.
+std::optional<std::vector<std::string>> ReadChapterNamesFile(const std::string& path, std::string& why);
+
 // `count` names: the given ones in order, "Chapter NN" for those missing or empty.
 std::vector<std::string> ChapterNames(std::size_t count, const std::vector<std::string>& given);
 

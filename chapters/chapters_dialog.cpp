@@ -1,20 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Chapters Informations window, laid out from its template's dialog units.
+// The Chapters Informations window, laid out from its template's dialog units. One row below the
+// template's holds the names and language of the chapter files, "Save..." and the split plans.
 #include "chapters/chapters_dialog.h"
 
 #include <algorithm>
+#include <functional>
 
 #include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QValidator>
 
 #include "chapters/chapter_text.h"
-#include "project/atomic_file.h"
 #include "ui/dialog_units.h"
+#include "ui/fitted_text.h"
 #include "ui/info_colours.h"
-#include "ui/native_dialogs.h"
 
 namespace ratewise {
 namespace {
@@ -36,6 +40,31 @@ QGroupBox* Group(QWidget* parent, const QString& title, const char* name, QRect 
     InfoColours::Apply(group);
     return group;
 }
+
+// Up to three letters, lowercased as typed; three make a whole ISO 639-2 code. An unfinished code
+// gives way to the one in use when the field is left.
+class LanguageValidator : public QValidator
+{
+public:
+    LanguageValidator(QObject* parent, std::function<QString()> inUse)
+        : QValidator(parent), m_inUse(std::move(inUse))
+    {
+    }
+    State validate(QString& input, int&) const override
+    {
+        input = input.toLower();
+        const bool letters = std::all_of(input.begin(), input.end(), [](QChar c) {
+            return c >= QLatin1Char('a') && c <= QLatin1Char('z');
+        });
+        if (!letters || input.size() > 3)
+            return Invalid;
+        return input.size() == 3 ? Acceptable : Intermediate;
+    }
+    void fixup(QString& input) const override { input = m_inUse(); }
+
+private:
+    std::function<QString()> m_inUse;
+};
 
 } // namespace
 
@@ -64,12 +93,8 @@ ChaptersDialog::ChaptersDialog(ChapterList chapters, SplitPlan plan, QWidget* pa
     m_formats->setObjectName(QStringLiteral("formatList"));
     for (const char* item : kFormatItems)
         m_formats->addItem(QString::fromLatin1(item));
-    m_formats->setGeometry(units.Rect(127, 147, 124, 12));
-
-    auto* save = new QPushButton(QStringLiteral("Save..."), this);
-    save->setObjectName(QStringLiteral("saveButton"));
-    save->setGeometry(units.Rect(255, 146, 50, 14));
-    connect(save, &QPushButton::clicked, this, &ChaptersDialog::Save);
+    m_formats->setGeometry(units.Rect(127, 147, 178, 12));
+    FitComboTexts(m_formats);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("okButton"));
@@ -77,7 +102,49 @@ ChaptersDialog::ChaptersDialog(ChapterList chapters, SplitPlan plan, QWidget* pa
     ok->setGeometry(units.Rect(309, 146, 50, 14));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    setFixedSize(units.X(366), units.Y(168));
+    m_namesButton = new QPushButton(QStringLiteral("Names..."), this);
+    m_namesButton->setObjectName(QStringLiteral("namesButton"));
+    m_namesButton->setGeometry(units.Rect(7, 164, 44, 14));
+    connect(m_namesButton, &QPushButton::clicked, this, &ChaptersDialog::PickNames);
+
+    auto* language = new QLabel(QStringLiteral("Language:"), this);
+    language->setGeometry(units.Rect(55, 167, 40, 8));
+    m_language = new QLineEdit(QStringLiteral("und"), this);
+    m_language->setObjectName(QStringLiteral("languageEdit"));
+    m_language->setToolTip(QStringLiteral("Language of the chapter names, ISO 639-2"));
+    m_language->setMaxLength(3);
+    m_language->setValidator(new LanguageValidator(m_language, [this] {
+        return m_fileChapters ? QString::fromStdString(m_fileChapters->language) : QStringLiteral("und");
+    }));
+    m_language->setGeometry(units.Rect(97, 165, 26, 12));
+    language->setBuddy(m_language);
+    connect(m_language, &QLineEdit::textEdited, this, &ChaptersDialog::SetLanguage);
+
+    auto* save = new QPushButton(QStringLiteral("Save..."), this);
+    save->setObjectName(QStringLiteral("saveButton"));
+    save->setGeometry(units.Rect(255, 164, 50, 14));
+    connect(save, &QPushButton::clicked, this, &ChaptersDialog::Save);
+
+    // The split for the tools that cut: mkvmerge's and ffmpeg's arguments, or one chapter file
+    // per medium in a form of the list.
+    m_planButton = new QPushButton(QStringLiteral("Save plan..."), this);
+    m_planButton->setObjectName(QStringLiteral("planButton"));
+    m_planButton->setGeometry(units.Rect(309, 164, 50, 14));
+    auto* plans = new QMenu(m_planButton);
+    plans->addAction(QStringLiteral("mkvmerge --split arguments..."), this, [this] { SavePlanText(true); });
+    plans->addAction(QStringLiteral("ffmpeg -ss/-to ranges..."), this, [this] { SavePlanText(false); });
+    plans->addSeparator();
+    for (int i = kFirstFileForm; i < static_cast<int>(std::size(kFormatItems)); ++i) {
+        const ChapterForm form = kChapterForms[i - kFirstFileForm];
+        // "Show OGM Chapters (mkvmerge)" gives "Chapter files per medium: OGM Chapters (mkvmerge)...".
+        const QString item = QString::fromLatin1(kFormatItems[i]).mid(5);
+        plans->addAction(QStringLiteral("Chapter files per medium: %1...").arg(item), this,
+                         [this, form] { SaveChaptersPerMedium(form); });
+    }
+    m_planButton->setMenu(plans);
+
+    setFixedSize(units.X(366), units.Y(185));
+    EnableFileControls();
 
     // Window start: the first form, and the split as computed.
     m_formats->setCurrentIndex(0);
@@ -92,7 +159,22 @@ void ChaptersDialog::SetChapterFile(TimedChapters chapters, const QString& fileB
 {
     m_fileChapters = std::move(chapters);
     m_fileBase = fileBase;
+    m_language->setText(QString::fromStdString(m_fileChapters->language));
+    EnableFileControls();
     ShowFormat(m_formats->currentIndex());
+}
+
+void ChaptersDialog::SetSplitCuts(SplitCuts cuts)
+{
+    m_cuts = std::move(cuts);
+    EnableFileControls();
+}
+
+void ChaptersDialog::EnableFileControls()
+{
+    m_namesButton->setEnabled(m_fileChapters.has_value());
+    m_language->setEnabled(m_fileChapters.has_value());
+    m_planButton->setEnabled(m_fileChapters && m_cuts);
 }
 
 void ChaptersDialog::ShowFormat(int index)
@@ -137,25 +219,6 @@ QString ChaptersDialog::DefaultFileName() const
                              : kEndings[std::max(index, 0)];
     const QString base = m_fileBase.isEmpty() ? QStringLiteral("chapters") : m_fileBase;
     return base + QLatin1Char('.') + QLatin1String(ending);
-}
-
-void ChaptersDialog::Save()
-{
-    FileDialogRequest request;
-    request.nameFilter = QStringLiteral("All files (*)");
-    request.confirmOverwrite = true;
-    request.defaultName = DefaultFileName();
-    NativeDialogs& prompts = CurrentNativeDialogs();
-    const std::optional<QString> path = prompts.AskSaveFileName(this, request);
-    if (!path)
-        return;
-    const std::string text = SavedText();
-    std::string why;
-    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
-                                              text.size());
-    if (!WriteFileAtomically(QFile::encodeName(*path).toStdString(), bytes, why))
-        prompts.ShowMessage(this,
-                            QStringLiteral("Could not save %1: %2").arg(*path, QString::fromStdString(why)));
 }
 
 } // namespace ratewise

@@ -10,8 +10,11 @@
 #include "chapters/chapter_forms.h"
 #include "chapters/chapter_list.h"
 #include "chapters/optimal_split.h"
+#include "chapters/split_export.h"
 
 class QComboBox;
+class QLineEdit;
+class QPushButton;
 class QPlainTextEdit;
 
 namespace ratewise {
@@ -42,6 +45,9 @@ public:
     // save dialog proposes ("VTS_01_track02" gives "VTS_01_track02.chapters.xml"). Until this is
     // called those forms show an empty box.
     void SetChapterFile(TimedChapters chapters, const QString& fileBase);
+    // The split's cuts at exact times; until this is called (and SetChapterFile), "Save plan..."
+    // is disabled.
+    void SetSplitCuts(SplitCuts cuts);
 
     // The two texts as built: "\r\n" line ends and padding lines included for the three chapter
     // forms, the file's own text for the chapter-file forms.
@@ -53,17 +59,29 @@ public:
 
 private:
     void ShowFormat(int index);
+    void EnableFileControls();
+    // chapters_dialog_files.cpp: what the window reads and writes.
     void Save();
+    void PickNames();
+    void SetLanguage(const QString& code);
+    void SavePlanText(bool forMkvmerge);
+    void SaveChaptersPerMedium(ChapterForm form);
+    // Writes `text` to `path` in one step; on failure says why and returns false.
+    bool WriteText(const QString& path, const std::string& text);
 
     ChapterList m_chapters;
     SplitPlan m_plan;
     std::optional<TimedChapters> m_fileChapters;
+    std::optional<SplitCuts> m_cuts;
     QString m_fileBase;
     std::string m_chapterText;
     std::string m_splitText;
     QPlainTextEdit* m_chapterEdit;
     QPlainTextEdit* m_splitEdit;
     QComboBox* m_formats;
+    QPushButton* m_namesButton;
+    QLineEdit* m_language;
+    QPushButton* m_planButton;
 };
 
 } // namespace ratewise

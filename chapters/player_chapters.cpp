@@ -100,10 +100,15 @@ std::optional<PlayerChapters> ReadPlayerChapters(const std::string& ifoPath, int
     std::unique_ptr<ByteSource> source = OpenFileSource(ifoPath);
     if (!source)
         return std::nullopt;
-    std::unique_ptr<TitleSetInfo> info = ifoOpen(*source);
+    return ReadPlayerChapters(*source, track);
+}
+
+std::optional<PlayerChapters> ReadPlayerChapters(ByteSource& source, int track)
+{
+    std::unique_ptr<TitleSetInfo> info = ifoOpen(source);
     if (!info)
         return std::nullopt;
-    const std::optional<std::vector<TitleParts>> titles = ReadPartOfTitleTable(*source, info->header.View());
+    const std::optional<std::vector<TitleParts>> titles = ReadPartOfTitleTable(source, info->header.View());
     std::optional<PlayerChapters> chapters = BuildPlayerChapters(*info, titles, track);
     ifoClose(std::move(info));
     return chapters;

@@ -39,5 +39,7 @@ std::optional<PlayerChapters> BuildPlayerChapters(const TitleSetInfo& info,
 
 // The same from a title-set information file, opened afresh and let go before returning.
 std::optional<PlayerChapters> ReadPlayerChapters(const std::string& ifoPath, int track);
+// The same from a title-set information file in source (a disc's set, served by the load path).
+std::optional<PlayerChapters> ReadPlayerChapters(ByteSource& source, int track);
 
 } // namespace ratewise

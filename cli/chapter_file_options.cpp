@@ -1,21 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/chapter_file_options.h"
 
-#include <cstdint>
-
 #include "chapters/chapter_names.h"
 #include "cli/cli.h"
 #include "cli/title_set_input.h"
-#include "ifo/byte_source.h"
 #include "project/atomic_file.h"
 
 namespace ratewise::cli {
-namespace {
-
-// A names file is a few lines; anything larger is not one.
-constexpr std::uint64_t kLargestNamesFile = 1 << 20;
-
-} // namespace
 
 void AddChapterNameOptions(CLI::App& command, ChapterNameOptions& options)
 {
@@ -38,30 +29,8 @@ std::optional<std::vector<std::string>> ReadChapterNames(const ChapterNameOption
         return std::vector<std::string>();
     if (!CheckReadableFile(options.namesPath, err))
         return std::nullopt;
-    std::unique_ptr<ByteSource> source = OpenFileSource(options.namesPath);
-    if (!source) {
-        PrintError(err, options.namesPath, "cannot open file");
-        return std::nullopt;
-    }
-    if (source->Size() > kLargestNamesFile) {
-        PrintError(err, options.namesPath, "too large for a list of chapter names");
-        return std::nullopt;
-    }
-    std::string text(static_cast<std::size_t>(source->Size()), '\0');
-    std::span<std::uint8_t> bytes(reinterpret_cast<std::uint8_t*>(text.data()), text.size());
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const std::int64_t got = source->Read(bytes.subspan(done));
-        if (got <= 0)
-            break;
-        done += static_cast<std::size_t>(got);
-    }
-    if (done != bytes.size()) {
-        PrintError(err, options.namesPath, "cannot read file");
-        return std::nullopt;
-    }
     std::string why;
-    std::optional<std::vector<std::string>> names = ParseChapterNames(text, why);
+    std::optional<std::vector<std::string>> names = ReadChapterNamesFile(options.namesPath, why);
     if (!names)
         PrintError(err, options.namesPath, why);
     return names;

@@ -11,6 +11,7 @@
 #include "cli/json_text.h"
 #include "cli/messages.h"
 #include "cli/option_checks.h"
+#include "cli/title_set_input.h"
 #include "cli/track_chapters.h"
 #include "common/string_format.h"
 
@@ -28,13 +29,15 @@ nlohmann::json ChaptersJson(const ChapterList& chapters, bool pal)
 }
 
 // The chapter file of one of the new forms: the chapters a player shows, named.
-int PrintChapterFile(const std::string& ifoPath, int trackNumber, ChapterForm form,
+int PrintChapterFile(const std::string& ifoPath, const TitleSetLoad& load, int trackNumber, ChapterForm form,
                      const ChapterNameOptions& nameOptions, std::string& text, std::ostream& err)
 {
     const std::optional<std::vector<std::string>> names = ReadChapterNames(nameOptions, err);
     if (!names)
         return kExitBadInput;
-    const std::optional<PlayerChapters> player = ReadPlayerChapters(ifoPath, trackNumber - 1);
+    std::unique_ptr<ByteSource> source = load.OpenIfo();
+    const std::optional<PlayerChapters> player =
+        source ? ReadPlayerChapters(*source, trackNumber - 1) : std::nullopt;
     if (!player) {
         PrintError(err, ifoPath, StringPrintf("cannot read the cells of track %d", trackNumber));
         return kExitBadInput;
@@ -50,6 +53,7 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
 {
     struct Settings {
         std::string ifoPath;
+        DiscChoice disc;
         int track = 0;
         std::string format = "time";
         bool formatGiven = false;
@@ -63,12 +67,15 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
                                        "or a chapter file for mkvmerge, ffmpeg or HandBrake");
     command
         ->add_option("FILE", settings->ifoPath,
-                     "Title-set information file (VTS_xx_0.IFO); - reads it from standard input")
+                     "Title-set information file (VTS_xx_0.IFO), or a disc; - reads a title set from "
+                     "standard input")
         ->required();
-    command->add_option("--track", settings->track, "Track number, from 1")
-        ->required()
-        ->type_name("N")
-        ->check(TrackNumber());
+    CLI::Option* track = command->add_option("--track", settings->track, "Track number, from 1")
+                             ->type_name("N")
+                             ->default_str("")
+                             ->check(TrackNumber());
+    AddDiscChoiceOptions(*command, settings->disc);
+    RequireTrackOrTitle(*command, *track);
     CLI::Option* formatOption =
         command
             ->add_option(
@@ -89,7 +96,8 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
                 PrintNote(err, "--format is not used with --json, which gives every form");
             if (settings->json && toFile)
                 PrintNote(err, "--output is not used with --json, which prints to standard output");
-            const TrackChapters read = ReadTrackChapters(settings->ifoPath, settings->track, err);
+            const TrackChapters read =
+                ReadTrackChapters(settings->ifoPath, settings->disc, settings->track, err);
             if (!read.chapters)
                 return read.status;
             const ChapterList& chapters = *read.chapters;
@@ -99,8 +107,8 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
             }
             std::string text;
             if (const std::optional<ChapterForm> form = ChapterFormNamed(settings->format)) {
-                const int status =
-                    PrintChapterFile(settings->ifoPath, settings->track, *form, settings->names, text, err);
+                const int status = PrintChapterFile(settings->ifoPath, *read.load, read.track, *form,
+                                                    settings->names, text, err);
                 if (status != kExitOk)
                     return status;
             } else {

@@ -10,11 +10,10 @@
 #include "cli/messages.h"
 #include "cli/parse_errors.h"
 #include "cli/short_forms.h"
+#include "common/version.h"
 
 namespace ratewise::cli {
 namespace {
-
-constexpr const char* kVersionText = "ratewise-cli 0.45";
 
 constexpr const char* kExitStatusHelp =
     "Exit status: 0 success; 1 an output could not be written; 2 usage error; 3 input file missing,\n"
@@ -46,7 +45,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     // Scripts probe for the program with `--version` or `-V`; it answers before any parser is
     // built, so the probe costs little more than starting a process.
     if (args.size() == 1 && (args.front() == "--version" || args.front() == "-V")) {
-        out << kVersionText << "\n";
+        out << VersionText("ratewise-cli");
         return kExitOk;
     }
     RunContext context;
@@ -56,7 +55,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     app.formatter(std::make_shared<HelpFormatter>());
     app.option_defaults()->always_capture_default();
     app.require_subcommand(1);
-    app.set_version_flag("-V,--version", kVersionText, "Print the version and exit");
+    app.set_version_flag("-V,--version", VersionText("ratewise-cli"),
+                         "Print the version and the license, and exit");
     app.set_help_flag("-h,--help", "Print this help and exit");
     app.footer(kExitStatusHelp);
 
@@ -68,6 +68,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     AddProfileCommand(app, action);
     AddTracksCommand(app, action);
     AddInfoCommand(app, action);
+    AddDiscCommand(app, action);
+    AddStreamCommand(app, action);
+    AddPlanCommand(app, action);
     AddQuietFlags(app, context.quiet);
     for (CLI::App* command : app.get_subcommands({}))
         command->set_help_flag("-h,--help", "Print this help and exit");
@@ -89,7 +92,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << app.help("", CLI::AppFormatMode::All);
         return kExitOk;
     } catch (const CLI::CallForVersion&) {
-        out << kVersionText << "\n";
+        out << VersionText("ratewise-cli");
         return kExitOk;
     } catch (const CLI::ParseError& error) {
         PrintParseError(err, chosen ? *chosen : app, error);

@@ -19,5 +19,8 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action);
 void AddProfileCommand(CLI::App& app, CommandAction& action);
 void AddTracksCommand(CLI::App& app, CommandAction& action);
 void AddInfoCommand(CLI::App& app, CommandAction& action);
+void AddDiscCommand(CLI::App& app, CommandAction& action);
+void AddStreamCommand(CLI::App& app, CommandAction& action);
+void AddPlanCommand(CLI::App& app, CommandAction& action);
 
 } // namespace ratewise::cli

@@ -67,6 +67,7 @@ void AddInfoCommand(CLI::App& app, CommandAction& action)
 {
     struct Settings {
         std::string path;
+        DiscChoice disc;
         bool video = false;
         bool audio = false;
         bool subs = false;
@@ -77,9 +78,12 @@ void AddInfoCommand(CLI::App& app, CommandAction& action)
     CLI::App* command = app.add_subcommand(
         "info", "The video, audio or subtitle report of a title set, as its window shows it");
     command
-        ->add_option("FILE", settings->path,
-                     "Title-set information file (VTS_xx_0.IFO); - reads it from standard input")
+        ->add_option(
+            "FILE", settings->path,
+            "Title-set information file (VTS_xx_0.IFO), or a disc: VIDEO_TS.IFO, folder, image, drive; - "
+            "reads a title set from standard input")
         ->required();
+    AddDiscChoiceOptions(*command, settings->disc);
     // Exactly one of the three reports.
     CLI::Option_group* which = command->add_option_group("report", "Which report to print");
     which->add_flag("--video", settings->video, "Video Informations");
@@ -91,26 +95,32 @@ void AddInfoCommand(CLI::App& app, CommandAction& action)
     command->callback([settings, &action] {
         action = [settings](std::ostream& out, std::ostream& err) {
             // The reports count the streams as a load of the same file does.
-            const std::optional<TrackList> list = LoadTitleSet(settings->path, err);
-            if (!list)
-                return static_cast<int>(kExitBadInput);
+            int status = kExitOk;
+            const std::optional<TitleSetLoad> load =
+                LoadTitleSet(settings->path, settings->disc, err, status);
+            if (!load)
+                return status;
             const InfoReportKind kind = settings->video   ? InfoReportKind::Video
                                         : settings->audio ? InfoReportKind::Audio
                                                           : InfoReportKind::Subs;
-            std::unique_ptr<TitleSetInfo> info = OpenTitleSetInfo(settings->path, err);
-            if (!info)
+            std::unique_ptr<ByteSource> source = load->OpenIfo();
+            std::unique_ptr<TitleSetInfo> info = source ? ifoOpen(*source) : nullptr;
+            source.reset();
+            if (!info) {
+                PrintError(err, settings->path, "not a title-set information file");
                 return static_cast<int>(kExitBadInput);
-            const std::optional<InfoReport> report = BuildInfoReport(kind, *info, *list);
-            const nlohmann::json streams = StreamObjects(kind, info.get(), *list);
+            }
+            const InfoReport report = BuildInfoReport(kind, *info, load->tracks);
+            const nlohmann::json streams = StreamObjects(kind, info.get(), load->tracks);
             ifoClose(std::move(info));
             if (settings->json && settings->raw)
                 PrintNote(err, "--raw is not used with --json, whose text keeps the \\r\\n line ends");
             if (settings->json)
                 out << JsonText(
-                           {{"lines", TextLines(report->text)}, {"text", report->text}, {"streams", streams}})
+                           {{"lines", TextLines(report.text)}, {"text", report.text}, {"streams", streams}})
                     << "\n";
             else
-                out << (settings->raw ? report->text : PlainText(report->text));
+                out << (settings->raw ? report.text : PlainText(report.text));
             return static_cast<int>(kExitOk);
         };
     });

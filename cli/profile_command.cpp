@@ -19,6 +19,7 @@ namespace {
 
 struct Settings {
     std::string ifoPath;
+    DiscChoice disc;
     int track = 0;
     int width = 400;
     bool json = false;
@@ -27,17 +28,21 @@ struct Settings {
 int RunProfile(const Settings& settings, std::ostream& out, std::ostream& err)
 {
     // The track list as the window's load makes it; its time map holds every track's map.
-    const std::optional<TrackList> list = LoadTitleSet(settings.ifoPath, err);
-    if (!list)
-        return kExitBadInput;
+    int status = kExitOk;
+    const std::optional<TitleSetLoad> load = LoadTitleSet(settings.ifoPath, settings.disc, err, status);
+    if (!load)
+        return status;
+    const TrackList* list = &load->tracks;
+    // --title names the track when --track does not.
+    const int trackNumber = settings.track != 0 ? settings.track : load->titleTrack + 1;
     const int trackCount = std::min(list->timeMap.mapCount, list->TrackCount());
     if (trackCount == 0) {
         PrintError(err, settings.ifoPath, "the title set has no time map");
         return kExitBadInput;
     }
-    const std::optional<ExplorerData> data = BuildExplorerData(*list, {}, settings.track - 1);
+    const std::optional<ExplorerData> data = BuildExplorerData(*list, {}, trackNumber - 1);
     if (!data) {
-        PrintTrackOutOfRange(err, "--track", std::to_string(settings.track), trackCount);
+        PrintTrackOutOfRange(err, "--track", std::to_string(trackNumber), trackCount);
         return kExitUsage;
     }
 
@@ -45,7 +50,7 @@ int RunProfile(const Settings& settings, std::ostream& out, std::ostream& err)
     if (settings.json) {
         const auto track = static_cast<std::size_t>(data->currentTrack);
         const nlohmann::json json = {
-            {"track", settings.track},
+            {"track", trackNumber},
             {"timeUnit", data->TimeUnitOf(data->currentTrack)},
             {"averageKbps", data->averageKbps[track]},
             {"columns", columns},
@@ -66,13 +71,17 @@ void AddProfileCommand(CLI::App& app, CommandAction& action)
     CLI::App* command = app.add_subcommand(
         "profile", "A track's bitrate over its running time, as the Bitrate Explorer draws it: x,heldKbps");
     command
-        ->add_option("FILE", settings->ifoPath,
-                     "Title-set information file (VTS_xx_0.IFO); - reads it from standard input")
+        ->add_option(
+            "FILE", settings->ifoPath,
+            "Title-set information file (VTS_xx_0.IFO), or a disc: VIDEO_TS.IFO, folder, image, drive; - "
+            "reads a title set from standard input")
         ->required();
-    command->add_option("--track", settings->track, "Track number, from 1")
-        ->required()
-        ->type_name("N")
-        ->check(TrackNumber());
+    CLI::Option* track = command->add_option("--track", settings->track, "Track number, from 1")
+                             ->type_name("N")
+                             ->default_str("")
+                             ->check(TrackNumber());
+    AddDiscChoiceOptions(*command, settings->disc);
+    RequireTrackOrTitle(*command, *track);
     command->add_option("--width", settings->width, "Plot width in pixels; one line per column 1 ... W - 1")
         ->type_name("W")
         ->check(WholeNumber("a width in pixels", 1, 1000000));

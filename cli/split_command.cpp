@@ -17,6 +17,7 @@
 #include "cli/messages.h"
 #include "cli/option_checks.h"
 #include "cli/plain_text.h"
+#include "cli/title_set_input.h"
 #include "cli/track_chapters.h"
 #include "common/string_format.h"
 
@@ -100,21 +101,24 @@ struct ExactSplitInput {
 };
 
 std::optional<ExactSplitInput> ReadExactInput(const ChapterList& chapters, const std::string& ifoPath,
-                                              int track, const ChapterNameOptions& nameOptions,
-                                              std::ostream& err, int& status)
+                                              const TitleSetLoad* load, int track,
+                                              const ChapterNameOptions& nameOptions, std::ostream& err,
+                                              int& status)
 {
     status = kExitBadInput;
     const std::optional<std::vector<std::string>> names = ReadChapterNames(nameOptions, err);
     if (!names)
         return std::nullopt;
     ExactSplitInput input;
-    if (ifoPath.empty()) {
+    if (!load) {
         input.chapterStarts.assign(chapters.startSeconds.begin(), chapters.startSeconds.end());
         const std::vector<std::int64_t> starts(input.chapterStarts.begin(), input.chapterStarts.end() - 1);
         input.player = NamedChapters(kSecondsRate, starts, input.chapterStarts.back(), *names, nameOptions);
         return input;
     }
-    const std::optional<PlayerChapters> player = ReadPlayerChapters(ifoPath, track - 1);
+    std::unique_ptr<ByteSource> source = load->OpenIfo();
+    const std::optional<PlayerChapters> player =
+        source ? ReadPlayerChapters(*source, track - 1) : std::nullopt;
     std::optional<std::vector<std::int64_t>> exact;
     if (player)
         exact = ExactChapterStarts(chapters, player->cellStarts, player->end);
@@ -157,6 +161,7 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
     struct Settings {
         CalculatorOptions calculator;
         std::string ifoPath;
+        DiscChoice disc;
         int track = 0;
         std::string starts;
         std::string format;
@@ -170,9 +175,10 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
                                     "with the video bitrate of each medium");
     // The chapters come from a title set's track, as the Chapters Informations command builds
     // them, or straight from --starts.
-    CLI::Option* file =
-        command->add_option("FILE", settings->ifoPath,
-                            "Title-set information file (VTS_xx_0.IFO); - reads it from standard input");
+    CLI::Option* file = command->add_option(
+        "FILE", settings->ifoPath,
+        "Title-set information file (VTS_xx_0.IFO), or a disc: VIDEO_TS.IFO, folder, image, drive; - "
+        "reads a title set from standard input");
     CLI::Option* track = command->add_option("--track", settings->track, "Track number, from 1")
                              ->type_name("N")
                              ->default_str("")
@@ -186,8 +192,11 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
                 std::string why;
                 return ParseStarts(text, why) ? std::string() : why;
             });
-    file->needs(track);
+    AddDiscChoiceOptions(*command, settings->disc);
     track->needs(file);
+    command->get_option("--title")->needs(file);
+    command->get_option("--title-set")->needs(file);
+    RequireTrackOrTitle(*command, *track, file);
     starts->excludes(file);
     AddCalculatorOptions(*command, settings->calculator);
     CLI::Option* json = command->add_flag("--json", settings->json, "Print one JSON object");
@@ -212,8 +221,9 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
                   fromStarts = starts->count() > 0](std::ostream& out, std::ostream& err) -> int {
             ChapterList chapters;
             std::optional<bool> pal;
+            TrackChapters read;
             if (fromFile) {
-                TrackChapters read = ReadTrackChapters(settings->ifoPath, settings->track, err);
+                read = ReadTrackChapters(settings->ifoPath, settings->disc, settings->track, err);
                 if (!read.chapters)
                     return read.status;
                 chapters = std::move(*read.chapters);
@@ -259,7 +269,7 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
 
             int status = kExitOk;
             const std::optional<ExactSplitInput> exact =
-                ReadExactInput(chapters, fromFile ? settings->ifoPath : std::string(), settings->track,
+                ReadExactInput(chapters, settings->ifoPath, read.load ? &*read.load : nullptr, read.track,
                                settings->names, err, status);
             if (!exact)
                 return status;

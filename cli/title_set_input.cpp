@@ -11,6 +11,9 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/messages.h"
+#include "cli/option_checks.h"
+#include "disc/opened_disc.h"
 
 namespace ratewise::cli {
 namespace {
@@ -96,17 +99,51 @@ const StreamInput& StreamOf(const std::string& path)
     return found->second;
 }
 
-// Why path cannot be read, or the empty text when it can be.
-std::string WhyUnreadable(const std::string& path)
+const std::vector<std::uint8_t>* StreamBytes(const std::string& path)
 {
+    const auto found = StreamInputs().find(path);
+    return found == StreamInputs().end() ? nullptr : &found->second.bytes;
+}
+
+// The files of a stream input's disc: none, so it has no title VOBs.
+class NoFiles final : public DiscFiles
+{
+public:
+    std::unique_ptr<ByteSource> Open(const std::string&) const override { return nullptr; }
+};
+
+// A stream input as a disc of one title set, numbered 1, served from the bytes read. It has no
+// title table, so --title finds no title on it.
+std::shared_ptr<const OpenedDisc> StreamDisc(const std::string& path, const std::vector<std::uint8_t>& bytes)
+{
+    auto disc = std::make_shared<OpenedDisc>();
+    disc->input.kind = DiscKind::Folder;
+    disc->input.source = path;
+    disc->input.files = std::make_shared<NoFiles>();
+    TitleSetFile set;
+    set.number = 1;
+    set.file = "VTS_01_0.IFO";
+    set.bytes = bytes;
+    set.readable = true;
+    disc->titleSets.push_back(std::move(set));
+    return disc;
+}
+
+} // namespace
+
+std::string WhyNotReadable(const std::string& path)
+{
+    if (path.empty())
+        return "empty path";
     struct stat status {
     };
     if (path != "-" && ::stat(path.c_str(), &status) != 0)
         return errno == ENOENT ? "no such file" : std::strerror(errno);
-    if (path == "-" || IsStream(path, status))
+    if (IsStream(path, status))
         return StreamOf(path).why;
-    if (S_ISDIR(status.st_mode))
-        return "is a directory";
+    // Folders and drives are discs; the load says when they hold none.
+    if (S_ISDIR(status.st_mode) || S_ISBLK(status.st_mode))
+        return {};
     if (!S_ISREG(status.st_mode))
         return "not a regular file";
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -116,62 +153,78 @@ std::string WhyUnreadable(const std::string& path)
     return {};
 }
 
-const std::vector<std::uint8_t>* StreamBytes(const std::string& path)
-{
-    const auto found = StreamInputs().find(path);
-    return found == StreamInputs().end() ? nullptr : &found->second.bytes;
-}
-
-} // namespace
-
 bool CheckReadableFile(const std::string& path, std::ostream& err)
 {
-    if (path.empty()) {
-        PrintError(err, "FILE", "empty path");
-        return false;
-    }
-    if (const std::string why = WhyUnreadable(path); !why.empty()) {
-        PrintError(err, path, why);
-        return false;
-    }
-    return true;
+    // Only regular files: a stream is not read here, so it stays whole for whoever reads it.
+    struct stat status {
+    };
+    std::string why;
+    if (!path.empty() && (path == "-" || (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode))))
+        why = S_ISDIR(status.st_mode) ? "is a directory" : "not a regular file";
+    else
+        why = WhyNotReadable(path);
+    if (why.empty())
+        return true;
+    PrintError(err, path.empty() ? "FILE" : path, why);
+    return false;
 }
 
-std::unique_ptr<ByteSource> OpenInput(const std::string& path, std::ostream& err)
+void AddDiscChoiceOptions(CLI::App& command, DiscChoice& choice)
 {
-    if (!CheckReadableFile(path, err))
-        return nullptr;
-    if (const std::vector<std::uint8_t>* bytes = StreamBytes(path))
-        return std::make_unique<MemoryByteSource>(*bytes);
-    std::unique_ptr<ByteSource> source = OpenFileSource(path);
-    if (!source)
-        PrintError(err, path, "cannot open file");
-    return source;
+    command
+        .add_option("--title-set", choice.titleSet,
+                    "Title set of a disc, image or folder (default: the set holding the longest title)")
+        ->type_name("N")
+        ->default_str("")
+        ->check(WholeNumber("a title set number", 1, 99));
+    command.add_option("--title", choice.title, "Disc title number: picks its title set and its track")
+        ->type_name("N")
+        ->default_str("")
+        ->check(WholeNumber("a title number", 1, 99));
 }
 
-std::unique_ptr<TitleSetInfo> OpenTitleSetInfo(const std::string& path, std::ostream& err)
+void RequireTrackOrTitle(CLI::App& command, CLI::Option& track, CLI::Option* file)
 {
-    std::unique_ptr<ByteSource> source = OpenInput(path, err);
-    if (!source)
-        return nullptr;
-    std::unique_ptr<TitleSetInfo> info = ifoOpen(*source);
-    if (!info)
-        PrintError(err, path, "not a title-set information file");
-    return info;
+    CLI::Option* title = command.get_option("--title");
+    command.parse_complete_callback([&track, title, file] {
+        if ((!file || file->count() > 0) && track.count() == 0 && title->count() == 0)
+            throw CLI::ValidationError("--track", "expected a track number, or --title T for a disc title");
+    });
 }
 
-std::optional<TrackList> LoadTitleSet(const std::string& path, std::ostream& err)
+std::optional<TitleSetLoad> LoadTitleSet(const std::string& path, const DiscChoice& choice, std::ostream& err,
+                                         std::ostream& diagnostics, int& status)
 {
-    std::unique_ptr<ByteSource> source = OpenInput(path, err);
-    if (!source)
+    if (const std::string why = WhyNotReadable(path); !why.empty()) {
+        PrintError(err, path.empty() ? "FILE" : path, why);
+        status = kExitBadInput;
         return std::nullopt;
+    }
     std::ostream progress(nullptr);
-    TrackList list;
-    if (!ifoParse(*source, path, list, progress, err)) {
-        PrintError(err, path, "not a title-set information file");
+    const std::vector<std::uint8_t>* streamed = StreamBytes(path);
+    TitleSetLoadResult result =
+        streamed
+            ? ratewise::LoadTitleSet(StreamDisc(path, *streamed), choice.Request(), progress, diagnostics)
+            : ratewise::LoadTitleSet(path, choice.Request(), progress, diagnostics);
+    if (streamed && result.load)
+        result.load->name = path;
+    if (result.failure == LoadFailure::NoSuchSet) {
+        PrintRefusal(err, choice.title != 0 ? "--title" : "--title-set", result.why);
+        status = kExitUsage;
         return std::nullopt;
     }
-    return list;
+    if (!result.load) {
+        PrintError(err, path, result.why);
+        status = kExitBadInput;
+        return std::nullopt;
+    }
+    return std::move(result.load);
+}
+
+std::optional<TitleSetLoad> LoadTitleSet(const std::string& path, const DiscChoice& choice, std::ostream& err,
+                                         int& status)
+{
+    return LoadTitleSet(path, choice, err, err, status);
 }
 
 } // namespace ratewise::cli

@@ -1,41 +1,59 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Reading FILE for the commands that work on a title set: the track list as the window's load
-// makes it, or one line on stderr saying why there is none. FILE may be "-" for standard input,
-// or a pipe (/dev/stdin, a FIFO): such input is read once into memory and kept for the run.
+// Reading FILE for the commands that work on a title set: FILE is a title set's VTS_xx_0.IFO, a
+// disc's VIDEO_TS.IFO, a folder, an image or a drive, loaded through the one load path
+// (disc/title_set_load.h); --title-set and --title choose the set. FILE may also be "-" for a title
+// set on standard input, or a pipe (/dev/stdin, a FIFO): such input is read once into memory and
+// kept for the run. On failure, one line on stderr saying why.
 #pragma once
 
-#include <memory>
+#include <CLI/CLI.hpp>
+#include <cstddef>
 #include <optional>
 #include <ostream>
 #include <string>
 
-#include "ifo/byte_source.h"
-#include "ifo/title_set_info.h"
-#include "ifo/track_list.h"
+#include "disc/title_set_load.h"
 
 namespace ratewise::cli {
 
 // Most bytes read from a stream input; a title set's information file is far smaller.
 inline constexpr std::size_t kMaxStreamedInput = 64u << 20;
 
-// True when path names a regular file this process can open for reading, or a stream input
-// that could be read. Otherwise prints "ratewise-cli: <path>: <why>" to err ("empty path", "no
-// such file", "is a directory", "not a regular file" or the system's reason) and returns false.
-// A named pipe that nobody writes to is given up after 2 seconds: no command hangs.
+// --title-set N and --title T of every command that takes FILE.
+struct DiscChoice {
+    int titleSet = 0; // 0: the set holding the disc's longest title
+    int title = 0;    // 0: none
+    TitleSetRequest Request() const { return {titleSet, title}; }
+};
+
+// Adds --title-set and --title to command.
+void AddDiscChoiceOptions(CLI::App& command, DiscChoice& choice);
+
+// --track is required unless --title names the track (when `file` is given, only with it).
+void RequireTrackOrTitle(CLI::App& command, CLI::Option& track, CLI::Option* file = nullptr);
+
+// Why path cannot be given as FILE ("empty path", "no such file", "not a regular file" for a
+// socket or the like, or the system's reason for a file that cannot be opened), or the empty text.
+// "-" and pipes are read here, once: a named pipe that nobody writes to is given up after 2
+// seconds, so no command hangs.
+std::string WhyNotReadable(const std::string& path);
+
+// True when path names a regular file this process can open for reading (a names file, say), or
+// a stream input that could be read. Otherwise prints "ratewise-cli: <path>: <why>" to err ("empty
+// path", "no such file", "is a directory", "not a regular file" or the system's reason) and
+// returns false.
 bool CheckReadableFile(const std::string& path, std::ostream& err);
 
-// The bytes of path as a source to read from, after CheckReadableFile; nothing (and one error
-// line) when it cannot be opened.
-std::unique_ptr<ByteSource> OpenInput(const std::string& path, std::ostream& err);
+// Loads the chosen title set of path (a stream input holds one title set, numbered 1). When there is none,
+// prints "ratewise-cli: <path>: <why>" (or "ratewise-cli: --title-set: <why>" for a set or title the disc
+// lacks) to err, sets status (kExitBadInput, or kExitUsage for the set or title) and returns nothing. The
+// reader's own diagnostics go to diagnostics; its progress lines are dropped, so the output holds only what
+// the command prints.
+std::optional<TitleSetLoad> LoadTitleSet(const std::string& path, const DiscChoice& choice, std::ostream& err,
+                                         std::ostream& diagnostics, int& status);
 
-// The title set at path, opened; nothing (and one error line) when it cannot be read or is no
-// title set.
-std::unique_ptr<TitleSetInfo> OpenTitleSetInfo(const std::string& path, std::ostream& err);
-
-// Loads the title set at path. When it is missing, cannot be read or is not a title-set
-// information file, prints "ratewise-cli: <path>: <why>" to err and returns nothing (the caller
-// exits with kExitBadInput). The reader's own diagnostics also go to err; its progress lines are
-// dropped, so the output holds only what the command prints.
-std::optional<TrackList> LoadTitleSet(const std::string& path, std::ostream& err);
+// The same with the diagnostics on err.
+std::optional<TitleSetLoad> LoadTitleSet(const std::string& path, const DiscChoice& choice, std::ostream& err,
+                                         int& status);
 
 } // namespace ratewise::cli

@@ -40,6 +40,9 @@ void AddTrackChoiceOptions(CLI::App& command, TrackChoice& choice)
                 return ParseTrackNumbers(text, why) ? std::string() : why;
             });
     tracks->needs(ifo);
+    AddDiscChoiceOptions(command, choice.disc);
+    command.get_option("--title-set")->needs(ifo);
+    command.get_option("--title")->needs(ifo);
     for (const char* typed : {"--hours", "--minutes", "--seconds"}) {
         if (CLI::Option* option = command.get_option_no_throw(typed))
             ifo->excludes(option);
@@ -48,14 +51,13 @@ void AddTrackChoiceOptions(CLI::App& command, TrackChoice& choice)
 
 std::optional<TrackDuration> ChooseTracks(const TrackChoice& choice, std::ostream& err, int& status)
 {
-    const std::optional<TrackList> list = LoadTitleSet(choice.ifoPath, err);
-    if (!list) {
-        status = kExitBadInput;
+    const std::optional<TitleSetLoad> load = LoadTitleSet(choice.ifoPath, choice.disc, err, status);
+    if (!load)
         return std::nullopt;
-    }
+    const TrackList* list = &load->tracks;
     std::string why;
     std::vector<int> numbers = choice.tracks.empty()
-                                   ? std::vector<int>{1}
+                                   ? std::vector<int>{load->titleTrack >= 0 ? load->titleTrack + 1 : 1}
                                    : ParseTrackNumbers(choice.tracks, why).value_or(std::vector<int>{});
     // A list box selection is a set of entries in list order, whatever order they were named in.
     std::sort(numbers.begin(), numbers.end());

@@ -9,21 +9,23 @@
 #include <string>
 #include <vector>
 
+#include "cli/title_set_input.h"
 #include "ifo/track_texts.h"
 
 namespace ratewise::cli {
 
 struct TrackChoice {
     std::string ifoPath;
-    std::string tracks; // "1,3"; empty: the first track, which a load selects
+    std::string tracks; // "1,3"; empty: the first track, which a load selects (or --title's track)
+    DiscChoice disc;
     bool Chosen() const { return !ifoPath.empty(); }
 };
 
 // Track numbers from 1, separated by commas. Sets `why` and returns nothing for anything else.
 std::optional<std::vector<int>> ParseTrackNumbers(const std::string& text, std::string& why);
 
-// Adds --ifo and --tracks; they exclude the typed duration (--hours, --minutes, --seconds), which
-// `command` must already have.
+// Adds --ifo, --tracks, --title-set and --title; they exclude the typed duration (--hours, --minutes,
+// --seconds), which `command` must already have.
 void AddTrackChoiceOptions(CLI::App& command, TrackChoice& choice);
 
 // Loads the title set and sums the chosen tracks. On failure prints one line to err, sets

@@ -54,21 +54,28 @@ void AddTracksCommand(CLI::App& app, CommandAction& action)
 {
     struct Settings {
         std::string path;
+        DiscChoice disc;
         bool json = false;
     };
     auto settings = std::make_shared<Settings>();
     CLI::App* command =
         app.add_subcommand("tracks", "The track list of a title set: one line per program chain");
     command
-        ->add_option("FILE", settings->path,
-                     "Title-set information file (VTS_xx_0.IFO); - reads it from standard input")
+        ->add_option(
+            "FILE", settings->path,
+            "Title-set information file (VTS_xx_0.IFO), or a disc: VIDEO_TS.IFO, folder, image, drive; - "
+            "reads a title set from standard input")
         ->required();
+    AddDiscChoiceOptions(*command, settings->disc);
     command->add_flag("--json", settings->json, "Print one JSON object");
     command->callback([settings, &action] {
         action = [settings](std::ostream& out, std::ostream& err) {
-            const std::optional<TrackList> list = LoadTitleSet(settings->path, err);
-            if (!list)
-                return static_cast<int>(kExitBadInput);
+            int status = kExitOk;
+            const std::optional<TitleSetLoad> load =
+                LoadTitleSet(settings->path, settings->disc, err, status);
+            if (!load)
+                return status;
+            const TrackList* list = &load->tracks;
             if (settings->json) {
                 out << JsonText(TracksJson(*list)) << "\n";
             } else {

@@ -129,9 +129,12 @@ void AddVcdProjectCommand(CLI::App& app, CommandAction& action)
     CLI::App* command =
         app.add_subcommand("vcd-project", "Write a TMPGEnc Video CD project (.tpr) for a title set");
     command
-        ->add_option("FILE", options->ifoPath,
-                     "Title-set information file (VTS_xx_0.IFO); - reads it from standard input")
+        ->add_option(
+            "FILE", options->ifoPath,
+            "Title-set information file (VTS_xx_0.IFO), or a disc: VIDEO_TS.IFO, folder, image, drive; - "
+            "reads a title set from standard input")
         ->required();
+    AddDiscChoiceOptions(*command, options->disc);
     command
         ->add_option(
             "-o,--output", options->output,
@@ -162,7 +165,10 @@ void AddVcdProjectCommand(CLI::App& app, CommandAction& action)
     command->add_flag("--json", options->json, "Print one JSON object");
     command->callback([options, &action] {
         action = [options](std::ostream& out, std::ostream& err) {
-            return RunVcdProject(*options, ReadVcdSource, out, err);
+            const auto readSource = [options](const std::string& path, std::ostream& errors) {
+                return ReadVcdSource(path, options->disc, errors);
+            };
+            return RunVcdProject(*options, readSource, out, err);
         };
     });
 }

@@ -7,12 +7,14 @@
 #include <ostream>
 #include <string>
 
+#include "cli/title_set_input.h"
 #include "project/vcd_project_settings.h"
 
 namespace ratewise::cli {
 
 struct VcdProjectOptions {
     std::string ifoPath;
+    DiscChoice disc;
     std::string output;
     std::optional<int> conversion; // the dialog opens with 0; a 4:3 source has none
     int audioKbps = kStandardVcdAudioKbps;
@@ -27,7 +29,12 @@ using VcdSourceReader =
     std::function<std::optional<VcdSource>(const std::string& ifoPath, std::ostream& err)>;
 
 // The reader the command uses for FILE (see vcd_source_reader.cpp).
-std::optional<VcdSource> ReadVcdSource(const std::string& ifoPath, std::ostream& err);
+std::optional<VcdSource> ReadVcdSource(const std::string& ifoPath, const DiscChoice& choice,
+                                       std::ostream& err);
+inline std::optional<VcdSource> ReadVcdSource(const std::string& ifoPath, std::ostream& err)
+{
+    return ReadVcdSource(ifoPath, DiscChoice{}, err);
+}
 
 // Takes the source from `readSource`, sets the dialog's fields as OK would see them, refreshes
 // the warnings, writes the project and prints the warnings and the path written.

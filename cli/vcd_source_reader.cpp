@@ -9,12 +9,17 @@
 
 namespace ratewise::cli {
 
-std::optional<VcdSource> ReadVcdSource(const std::string& ifoPath, std::ostream& err)
+std::optional<VcdSource> ReadVcdSource(const std::string& ifoPath, const DiscChoice& choice,
+                                       std::ostream& err)
 {
-    // Checked without blocking: a FIFO without a writer reads as empty.
-    std::unique_ptr<TitleSetInfo> info = OpenTitleSetInfo(ifoPath, err);
-    if (!info)
+    // The header is all it needs; the track list's diagnostics are not its own.
+    std::ostream quiet(nullptr);
+    int status = kExitOk;
+    const std::optional<TitleSetLoad> load = LoadTitleSet(ifoPath, choice, err, quiet, status);
+    if (!load)
         return std::nullopt;
+    std::unique_ptr<ByteSource> source = load->OpenIfo();
+    std::unique_ptr<TitleSetInfo> info = source ? ifoOpen(*source) : nullptr;
     const std::optional<VideoAttributes> video = ifoGetVideoAttributes(info.get());
     ifoClose(std::move(info));
     if (!video) {

@@ -21,11 +21,14 @@ std::filesystem::path g_path;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    g_path =
-        std::filesystem::temp_directory_path() / ("ratewise-fuzz-" + std::to_string(::getpid()) + ".IFO");
+    // A folder of its own: the load path looks beside a video manager for its title sets.
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("ratewise-fuzz-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    g_path = dir / "VTS_01_0.IFO";
     std::atexit([] {
         std::error_code error;
-        std::filesystem::remove(g_path, error);
+        std::filesystem::remove_all(g_path.parent_path(), error);
     });
     return 0;
 }

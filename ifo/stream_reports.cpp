@@ -79,15 +79,19 @@ std::string InfoReportText(InfoReportKind kind, std::span<const std::string> lin
     return text;
 }
 
-std::optional<InfoReport> BuildInfoReport(InfoReportKind kind, const std::string& path, const TrackList& list)
+namespace {
+
+std::optional<InfoReport> BuildInfoReport(InfoReportKind kind, std::unique_ptr<TitleSetInfo> info,
+                                          const TrackList& list)
 {
-    std::unique_ptr<TitleSetInfo> info = ifoOpen(path);
     if (!info)
         return std::nullopt;
     InfoReport report = BuildInfoReport(kind, *info, list);
     ifoClose(std::move(info));
     return report;
 }
+
+} // namespace
 
 InfoReport BuildInfoReport(InfoReportKind kind, const TitleSetInfo& info, const TrackList& list)
 {
@@ -106,6 +110,16 @@ InfoReport BuildInfoReport(InfoReportKind kind, const TitleSetInfo& info, const 
     }
     report.text = InfoReportText(kind, report.lines);
     return report;
+}
+
+std::optional<InfoReport> BuildInfoReport(InfoReportKind kind, const std::string& path, const TrackList& list)
+{
+    return BuildInfoReport(kind, ifoOpen(path), list);
+}
+
+std::optional<InfoReport> BuildInfoReport(InfoReportKind kind, ByteSource& source, const TrackList& list)
+{
+    return BuildInfoReport(kind, ifoOpen(source), list);
 }
 
 } // namespace ratewise

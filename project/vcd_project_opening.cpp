@@ -29,7 +29,15 @@ std::optional<VcdProjectOpening> ReadVcdProjectOpening(const std::string& ifoPat
 {
     if (ifoPath.empty())
         return std::nullopt;
-    std::unique_ptr<TitleSetInfo> info = ifoOpen(ifoPath);
+    std::unique_ptr<ByteSource> source = OpenFileSource(ifoPath);
+    return ReadVcdProjectOpening(source.get(), calculator);
+}
+
+std::optional<VcdProjectOpening> ReadVcdProjectOpening(ByteSource* source, const CalculatorState& calculator)
+{
+    if (!source)
+        return std::nullopt;
+    std::unique_ptr<TitleSetInfo> info = ifoOpen(*source);
     if (!info)
         return std::nullopt;
     const std::optional<VideoAttributes> video = ifoGetVideoAttributes(info.get());
@@ -37,10 +45,10 @@ std::optional<VcdProjectOpening> ReadVcdProjectOpening(const std::string& ifoPat
     if (!video)
         return std::nullopt;
 
-    const VcdSource source = VcdSourceFromVideoAttributes(video->b0);
+    const VcdSource vcdSource = VcdSourceFromVideoAttributes(video->b0);
     VcdProjectOpening opening;
-    opening.isPal = source.isPal;
-    opening.sourceAspect = source.sourceAspect;
+    opening.isPal = vcdSource.isPal;
+    opening.sourceAspect = vcdSource.sourceAspect;
     opening.calcAudioKbps = calculator.audio1Kbps;
     opening.calcVideoKbps = TruncatedVideoKbps(calculator.videoKbps);
     return opening;

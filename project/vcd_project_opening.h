@@ -11,6 +11,8 @@
 
 namespace ratewise {
 
+class ByteSource;
+
 struct VcdProjectOpening {
     bool isPal = true;
     int sourceAspect = 0; // the title set's aspect code: 0 for 4:3, 3 for 16:9
@@ -31,5 +33,7 @@ int TruncatedVideoKbps(double videoKbps);
 // file cannot be opened or is not a title set.
 std::optional<VcdProjectOpening> ReadVcdProjectOpening(const std::string& ifoPath,
                                                        const CalculatorState& calculator);
+// The same from the title set's information file in source; nothing for a null source.
+std::optional<VcdProjectOpening> ReadVcdProjectOpening(ByteSource* source, const CalculatorState& calculator);
 
 } // namespace ratewise

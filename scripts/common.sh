@@ -14,6 +14,9 @@ RATEWISE_PACKAGES=(
     clang libclang-rt-14-dev clang-format
     fonts-liberation fonts-dejavu-core ccache
     mkvtoolnix ffmpeg
+    scdoc desktop-file-utils appstream groff-base zsh fish dpkg-dev file
+    libudfread-dev genisoimage lsdvd dvdauthor
+    handbrake-cli libdvdread-dev
 )
 
 # ccache keeps compiled objects between builds and between checkouts: paths are hashed relative to
@@ -99,7 +102,7 @@ ratewise_build_clang() {
 # The fuzz targets (build-fuzz/fuzz/ratewise_fuzz_NAME), each with its input size limit. The
 # title-set targets take the largest real title set whole: libFuzzer cuts longer seeds to the
 # limit, and a cut set loses its time map and cell tables, which lie after the first sectors.
-RATEWISE_FUZZ_TARGETS=(ifo chapters load_path explorer calc calc_cli)
+RATEWISE_FUZZ_TARGETS=(ifo chapters load_path explorer calc calc_cli disc)
 ratewise_fuzz_max_len() {
     case $1 in
     calc | calc_cli) echo 256 ;;

@@ -7,6 +7,7 @@
 
 #include <array>
 
+#include "common/version.h"
 #include "ui/app_resources.h"
 #include "ui/dialog_units.h"
 #include "ui/native_dialogs.h"
@@ -54,7 +55,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     AddLabel(this, units, QStringLiteral("Ratewise"), QRect(45, 12, 72, 8), Qt::AlignHCenter, "nameLabel");
     // The line between the name and the version holds a web address where there is one.
     AddLabel(this, units, QString(), QRect(41, 26, 81, 8), Qt::AlignHCenter, "webLabel");
-    AddLabel(this, units, QStringLiteral("Version 0.45"), QRect(41, 40, 81, 8), Qt::AlignHCenter,
+    AddLabel(this, units, QStringLiteral("Version " RATEWISE_VERSION), QRect(41, 40, 81, 8), Qt::AlignHCenter,
              "versionLabel");
     AddLabel(this, units, QStringLiteral("Greetings to:"), QRect(15, 50, 78, 8), Qt::AlignLeft,
              "greetingsLabel");

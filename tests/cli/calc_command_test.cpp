@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "common/version.h"
 #include "tests/cli/cli_runner.h"
 
 namespace ratewise {
@@ -21,14 +22,15 @@ nlohmann::json CalcJson(std::vector<std::string> args, int status = 0)
     return json;
 }
 
-// The quick answer to `--version` alone and the parser's answer are one text.
+// The quick answer to `--version` alone and the parser's answer are one text, with the license.
 TEST(CliVersion, SameTextWithOrWithoutTheParser)
 {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"--version"}, std::vector<std::string>{"--version", "calc"}}) {
         const auto result = RunCliCapture(args);
         EXPECT_EQ(result.status, 0);
-        EXPECT_EQ(result.out, "ratewise-cli 0.45\n");
+        EXPECT_EQ(result.out, VersionText("ratewise-cli"));
+        EXPECT_NE(result.out.find("\nLicense GPL-3.0-or-later: "), std::string::npos);
         EXPECT_EQ(result.err, "");
     }
 }

@@ -86,11 +86,11 @@ TEST(ChaptersCommand, SaysWhyInOneLine)
 {
     ExpectOneErrorLine(RunCliCapture({"chapters", "no-such.IFO", "--track", "1"}), 3,
                        "ratewise-cli: no-such.IFO: no such file\n");
-    const std::string manager = RATEWISE_FIXTURES_DIR "/ifo/pal_d1_3audio_cells/VIDEO_TS.IFO";
+    const std::string manager = test_support::LoneVideoManager();
     ExpectOneErrorLine(RunCliCapture({"chapters", manager, "--track", "1"}), 3,
-                       "ratewise-cli: " + manager + ": not a title-set information file\n");
+                       "ratewise-cli: " + manager + ": " + test_support::kNoTitleSet + "\n");
     ExpectOneErrorLine(RunCliCapture({"chapters", RATEWISE_FIXTURES_DIR "/ifo", "--track", "1"}), 3,
-                       "ratewise-cli: " RATEWISE_FIXTURES_DIR "/ifo: is a directory\n");
+                       "ratewise-cli: " RATEWISE_FIXTURES_DIR "/ifo: no VIDEO_TS folder and no IFO files\n");
     ExpectOneErrorLine(RunCliCapture({"chapters", kCells, "--track", "5"}), 2,
                        "ratewise-cli: --track: expected a track number from 1 to 4, got '5' (see "
                        "'ratewise-cli chapters --help')\n");

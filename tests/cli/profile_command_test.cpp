@@ -69,11 +69,11 @@ TEST(ProfileCommand, RefusesMissingFilesAndUnknownTracks)
     EXPECT_EQ(missing.status, 3);
     EXPECT_EQ(missing.err, "ratewise-cli: no-such.ifo: no such file\n");
     EXPECT_EQ(missing.out, "");
-    // The video manager is not a title set.
-    const std::string manager = kFolder + "pal_d1_3audio_cells/VIDEO_TS.IFO";
+    // A video manager without its title set has none to load.
+    const std::string manager = test_support::LoneVideoManager();
     const auto refused = RunCliCapture({"profile", manager, "--track", "1"});
     EXPECT_EQ(refused.status, 3);
-    EXPECT_EQ(refused.err, "ratewise-cli: " + manager + ": not a title-set information file\n");
+    EXPECT_EQ(refused.err, "ratewise-cli: " + manager + ": " + test_support::kNoTitleSet + "\n");
 
     const auto track = RunCliCapture({"profile", kCells, "--track", "99"});
     EXPECT_EQ(track.status, 2);

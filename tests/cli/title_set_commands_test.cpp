@@ -19,7 +19,6 @@ using test_support::RunCliCapture;
 const std::string kFixtures = RATEWISE_FIXTURES_DIR "/ifo/";
 const std::string kThreeAudio = kFixtures + "pal_d1_3audio_cells/VTS_01_0.IFO";
 const std::string kNinetyEight = kFixtures + "pal_98_titles/VTS_01_0.IFO";
-const std::string kMenu = kFixtures + "pal_98_titles/VIDEO_TS.IFO";
 
 std::vector<std::string> Lines(const std::string& text)
 {
@@ -178,12 +177,12 @@ TEST(CalcWithTracks, TracksTheTitleSetLacksAreUsageErrors)
 TEST_F(BadInputs, MissingUnreadableAndForeignFilesExitThree)
 {
     ExpectRefused((m_dir / "missing.ifo").string(), "no such file");
-    ExpectRefused(m_dir.string(), "is a directory");
+    ExpectRefused(m_dir.string(), "no VIDEO_TS folder and no IFO files");
     // A pipe is read like a file; one nobody writes to is given up (once: the run keeps what it read).
     ExpectRefused((m_dir / "pipe.ifo").string(), "nothing was written to it for 2 seconds");
     ExpectRefused((m_dir / "empty.ifo").string(), "not a title-set information file");
     ExpectRefused((m_dir / "notes.txt").string(), "not a title-set information file");
-    ExpectRefused(kMenu, "not a title-set information file");
+    ExpectRefused(test_support::LoneVideoManager(), test_support::kNoTitleSet);
 }
 
 } // namespace

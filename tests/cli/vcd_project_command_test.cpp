@@ -168,11 +168,11 @@ TEST_F(VcdProjectCommand, RealTitleSetsGiveTheProjectOfTheirStandardAndAspect)
     expected.quality = kQualityHigh;
     EXPECT_EQ(read(m_dir / "ntsc.tpr"), ProjectFileWriter::Build(expected));
 
-    // The video manager's file is no title set: exit 3, nothing written.
-    const auto manager = RunCliCapture(
-        {"vcd-project", fixture("pal_d1_3audio_cells", "VIDEO_TS.IFO"), "-o", (m_dir / "vmg").string()});
+    // A video manager without its title set: exit 3, nothing written.
+    const auto manager =
+        RunCliCapture({"vcd-project", test_support::LoneVideoManager(), "-o", (m_dir / "vmg").string()});
     EXPECT_EQ(manager.status, 3);
-    EXPECT_NE(manager.err.find("not a title-set information file"), std::string::npos) << manager.err;
+    EXPECT_NE(manager.err.find(test_support::kNoTitleSet), std::string::npos) << manager.err;
     EXPECT_FALSE(fs::exists(m_dir / "vmg.tpr"));
 }
 

@@ -14,6 +14,7 @@
 #include "chapters/player_chapters.h"
 #include "chapters/split_export.h"
 #include "cli/vcd_project_command.h"
+#include "disc/title_set_load.h"
 #include "explorer/explorer_source.h"
 #include "explorer/profile_column.h"
 
@@ -45,10 +46,10 @@ void RunChapterFiles(const TitleSetInfo& info, const std::optional<std::vector<T
         entry.fileTexts.push_back(ChapterFormText(medium, ChapterForm::Matroska));
 }
 
-void RunChapters(const std::string& path, const std::vector<int>& tracks, const CalculatorState& calculator,
+void RunChapters(const TitleSetLoad& load, const std::vector<int>& tracks, const CalculatorState& calculator,
                  LoadOutcome& outcome)
 {
-    std::unique_ptr<ByteSource> source = OpenFileSource(path);
+    std::unique_ptr<ByteSource> source = load.OpenIfo();
     std::unique_ptr<TitleSetInfo> info = source ? ifoOpen(*source) : nullptr;
     if (!info)
         return;
@@ -95,9 +96,13 @@ LoadOutcome RunLoadPath(const std::string& path, int firstTracks)
     }
     outcome.reader = ExerciseReader(bytes);
 
-    // The track list, its texts and the three stream reports, from the path as the window loads.
+    // The track list, its texts and the three stream reports, through the load path the window
+    // takes.
     std::ostringstream parseOut, parseErr;
-    outcome.parsed = ifoParse(path, outcome.tracks, parseOut, parseErr);
+    TitleSetLoadResult loaded = LoadTitleSet(path, {}, parseOut, parseErr);
+    outcome.parsed = loaded.load.has_value();
+    if (loaded.load)
+        outcome.tracks = loaded.load->tracks;
     outcome.entries = TrackEntryLines(outcome.tracks);
     const int trackCount = outcome.tracks.TrackCount();
     for (const int track : TracksToWalk(trackCount, firstTracks))
@@ -106,13 +111,17 @@ LoadOutcome RunLoadPath(const std::string& path, int firstTracks)
     std::iota(all.begin(), all.end(), 0);
     outcome.allTracks = SumSelectedTracks(outcome.tracks, all);
     (void)SelectedCells(outcome.tracks, all);
-    for (InfoReportKind kind : {InfoReportKind::Video, InfoReportKind::Audio, InfoReportKind::Subs})
-        outcome.infoReports.push_back(BuildInfoReport(kind, path, outcome.tracks));
+    for (InfoReportKind kind : {InfoReportKind::Video, InfoReportKind::Audio, InfoReportKind::Subs}) {
+        std::unique_ptr<ByteSource> source = loaded.load ? loaded.load->OpenIfo() : nullptr;
+        outcome.infoReports.push_back(source ? BuildInfoReport(kind, *source, outcome.tracks) : std::nullopt);
+    }
 
     // Bitrate Informations takes one snapshot of the file; the explorer then shows each of its
     // tracks in turn.
     std::ostringstream explorerErr;
-    ExplorerRead read = ReadExplorerData(path, outcome.entries, 0, explorerErr);
+    std::unique_ptr<ByteSource> explorerSource = loaded.load ? loaded.load->OpenIfo() : nullptr;
+    ExplorerRead read = explorerSource ? ReadExplorerData(*explorerSource, outcome.entries, 0, explorerErr)
+                                       : ExplorerRead{std::nullopt, ExplorerReadError::CannotRead, 0};
     if (read.data) {
         for (const int track : TracksToWalk(read.data->trackCount, firstTracks)) {
             read.data->currentTrack = track;
@@ -122,10 +131,12 @@ LoadOutcome RunLoadPath(const std::string& path, int firstTracks)
 
     CalculatorController calculator;
     calculator.StartUp();
-    RunChapters(path, TracksToWalk(static_cast<int>(outcome.reader.times.size()), firstTracks),
-                calculator.State(), outcome);
+    if (loaded.load)
+        RunChapters(*loaded.load, TracksToWalk(static_cast<int>(outcome.reader.times.size()), firstTracks),
+                    calculator.State(), outcome);
 
-    outcome.vcdOpening = ReadVcdProjectOpening(path, calculator.State());
+    std::unique_ptr<ByteSource> vcdSource = loaded.load ? loaded.load->OpenIfo() : nullptr;
+    outcome.vcdOpening = ReadVcdProjectOpening(vcdSource.get(), calculator.State());
     std::ostringstream vcdError;
     outcome.vcdSource = cli::ReadVcdSource(path, vcdError);
     outcome.vcdError = vcdError.str();

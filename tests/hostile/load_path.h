@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Runs one title-set information file through everything the window does when the user opens
-// it: the reader's decoders and the time-map pass, the track list (entries, each track's report,
+// Runs what a user opens (a title-set information file, a disc's VIDEO_TS.IFO, a folder or an
+// image) through the one load path (disc/title_set_load.h) and everything the window does with
+// the loaded set: the reader's decoders and the time-map pass, the track list (entries, each track's report,
 // the sum of every track), the video, audio and subs reports, each track's bitrate profile,
 // each track's chapters in every form and their split over the calculator's media, and the aspect
 // reads of the project dialog and command.

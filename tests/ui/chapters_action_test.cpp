@@ -3,7 +3,9 @@
 // the progress bar, then the window; nothing opens when there is no file or track to read.
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -15,6 +17,7 @@
 #include "app/main_dialog.h"
 #include "chapters/chapters_dialog.h"
 #include "tests/ui/dialog_recorder.h"
+#include "tests/ui/lone_video_manager.h"
 #include "ui/framed_line_edit.h"
 
 using namespace ratewise;
@@ -22,6 +25,12 @@ using namespace ratewise;
 namespace {
 
 const QString kFolder = QStringLiteral(RATEWISE_FIXTURES_DIR "/ifo/pal_d1_3audio_cells/");
+
+void Spill(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
 
 QByteArray Slurp(const QString& path)
 {
@@ -48,6 +57,7 @@ private slots:
     void progressBarFillsOncePerFirstChapterOfMediumTwo();
     void opensNothingWithoutAFileOrTrack();
     void chapterFilesShowAndSaveInOneStep();
+    void namesLanguageAndSplitPlans();
 
 private:
     void Open(const QStringList& arguments)
@@ -179,7 +189,7 @@ void ChaptersActionTest::opensNothingWithoutAFileOrTrack()
     expectNothing(0, "no file loaded");
     Open({QStringLiteral("/no/such/VTS_01_0.IFO")});
     expectNothing(0, "file gone");
-    Open({kFolder + QStringLiteral("VIDEO_TS.IFO")});
+    Open({test_support::LoneVideoManager()});
     expectNothing(0, "not a title set");
     Open({kFolder + QStringLiteral("VTS_01_0.IFO")});
     expectNothing(-1, "no focused track");
@@ -230,6 +240,63 @@ void ChaptersActionTest::chapterFilesShowAndSaveInOneStep()
     prompts.nextSaveFileName.reset(); // cancelled: nothing happens
     save->click();
     QCOMPARE(prompts.messages.size(), 1);
+}
+
+void ChaptersActionTest::namesLanguageAndSplitPlans()
+{
+    Open({kFolder + QStringLiteral("VTS_01_0.IFO")});
+    SetCount(3);
+    ChaptersDialog* window = Press(0);
+    QVERIFY(window != nullptr);
+    const QString splitText = Text(window, "splitEdit");
+    QTemporaryDir dir;
+    test_support::DialogRecorder prompts;
+
+    // Names from a UTF-8 file and a typed language go into the form on show.
+    prompts.nextOpenFileName = dir.filePath(QStringLiteral("names.txt"));
+    Spill(*prompts.nextOpenFileName, "Début\n<A & b>\n");
+    window->findChild<QPushButton*>(QStringLiteral("namesButton"))->click();
+    auto* language = window->findChild<QLineEdit*>(QStringLiteral("languageEdit"));
+    language->clear();
+    QTest::keyClicks(language, QStringLiteral("FrE"));
+    window->findChild<QComboBox*>(QStringLiteral("formatList"))->setCurrentIndex(4);
+    for (const char* part : {"<ChapterString>Début</ChapterString>", "<ChapterString>&lt;A &amp; b&gt;<",
+                             "<ChapterString>Chapter 03<", "<ChapterLanguage>fre<"})
+        QVERIFY2(window->ChapterText().find(part) != std::string::npos, part);
+    // An unfinished code gives way to the one in use; a file that is not UTF-8 changes nothing.
+    language->setText(QStringLiteral("de"));
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(language, &leave);
+    QCOMPARE(language->text(), QStringLiteral("fre"));
+    const std::string named = window->ChapterText();
+    Spill(*prompts.nextOpenFileName, "\xff\n");
+    window->findChild<QPushButton*>(QStringLiteral("namesButton"))->click();
+    QCOMPARE(prompts.messages.size(), 1);
+    QVERIFY(prompts.messages[0].startsWith(QStringLiteral("Could not read chapter names from ")));
+    QCOMPARE(window->ChapterText(), named);
+
+    // The split plans: mkvmerge's cut times (medium 3 begins at a program that is no chapter).
+    const QList<QAction*> plans =
+        window->findChild<QPushButton*>(QStringLiteral("planButton"))->menu()->actions();
+    prompts.nextSaveFileName = dir.filePath(QStringLiteral("split.txt"));
+    plans[0]->trigger();
+    QCOMPARE(prompts.saveRequests.back().defaultName, QStringLiteral("VTS_01_track01.mkvmerge-split.txt"));
+    QCOMPARE(Slurp(*prompts.nextSaveFileName),
+             QByteArray("--split parts:00:00:00.000000000-00:00:10.200000000,"
+                        "00:00:10.200000000-00:00:25.200000000,"
+                        "00:00:25.200000000-00:00:45.000000000\n"));
+    plans[1]->trigger();
+    QCOMPARE(Slurp(*prompts.nextSaveFileName),
+             QByteArray("-ss 00:00:00.000000 -to 00:00:10.200000\n-ss 00:00:10.200000 -to "
+                        "00:00:25.200000\n-ss 00:00:25.200000 -to 00:00:45.000000\n"));
+    // One Matroska file per medium beside the first, each starting at 0.
+    prompts.nextSaveFileName = dir.filePath(QStringLiteral("cut.medium01.chapters.xml"));
+    plans[4]->trigger();
+    QCOMPARE(prompts.saveRequests.back().defaultName, QStringLiteral("VTS_01_track01.medium01.chapters.xml"));
+    const QByteArray third = Slurp(dir.filePath(QStringLiteral("cut.medium03.chapters.xml")));
+    QVERIFY(third.contains("<ChapterTimeStart>00:00:00.000000000<"));
+    QVERIFY(third.contains("<ChapterString>&lt;A &amp; b&gt;<"));
+    QCOMPARE(Text(window, "splitEdit"), splitText);
 }
 
 QTEST_MAIN(ChaptersActionTest)

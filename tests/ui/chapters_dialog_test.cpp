@@ -98,10 +98,14 @@ void ChaptersDialogTest::opensOnTheStartTimesAndTheSplit()
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Chapters Informations"));
     QVERIFY(dialog.isModal());
     QCOMPARE(dialog.font().pointSize(), 9);
-    QCOMPARE(dialog.size(), QSize(DialogUnits(dialog.font()).X(366), DialogUnits(dialog.font()).Y(168)));
+    // The template's 366 x 168, and one row for names, language and the split plans.
+    QCOMPARE(dialog.size(), QSize(DialogUnits(dialog.font()).X(366), DialogUnits(dialog.font()).Y(185)));
+    for (const QWidget* child : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        QVERIFY2(dialog.rect().contains(child->geometry()), qPrintable(child->objectName()));
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
 
     auto* formats = dialog.findChild<QComboBox*>(QStringLiteral("formatList"));
+    QCOMPARE(formats->geometry(), DialogUnits(dialog.font()).Rect(127, 147, 178, 12));
     QCOMPARE(formats->count(), 7); // the three forms, then the four chapter files
     QCOMPARE(formats->itemText(0), QStringLiteral("Show Start Time (VcdEasy / SVCD Compliant)"));
     QCOMPARE(formats->itemText(1), QStringLiteral("Show Start Frame (for AviSynth-Trim)"));

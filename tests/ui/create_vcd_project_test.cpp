@@ -15,6 +15,7 @@
 #include "project/project_file_writer.h"
 #include "project/vcd_project_dialog.h"
 #include "tests/ui/dialog_recorder.h"
+#include "tests/ui/lone_video_manager.h"
 #include "tests/ui/named_child.h"
 #include "ui/framed_line_edit.h"
 
@@ -114,8 +115,9 @@ void CreateVcdProjectTest::unreadableFilesSayTheSame()
     QTemporaryDir dir;
     const QString gone = dir.filePath(QStringLiteral("VTS_01_0.IFO"));
     QFile::copy(Fixture("pal_d1_3audio_cells"), gone);
-    // The video manager's file is no title set; a file removed after loading cannot be read.
-    const QString manager = QStringLiteral(RATEWISE_FIXTURES_DIR "/ifo/pal_d1_3audio_cells/VIDEO_TS.IFO");
+    // A video manager without its title set loads nothing; a file removed after loading cannot be
+    // read.
+    const QString manager = test_support::LoneVideoManager();
     for (const QString& path : {manager, gone}) {
         m_dialogs->messages.clear();
         OpenMainWindow({path});

@@ -4,6 +4,7 @@
 // no title sets, and the three stream report windows.
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -34,7 +35,6 @@ const QString kFixtures = QStringLiteral(RATEWISE_FIXTURES_DIR "/ifo/");
 const QString kThreeAudio = kFixtures + QStringLiteral("pal_d1_3audio_cells/VTS_01_0.IFO");
 const QString kNinetyEight = kFixtures + QStringLiteral("pal_98_titles/VTS_01_0.IFO");
 const QString kSubs16 = kFixtures + QStringLiteral("ntsc_d1_wide_subs16_menu/VTS_01_0.IFO");
-const QString kMenu = kFixtures + QStringLiteral("pal_98_titles/VIDEO_TS.IFO");
 
 QStringList Entries(QListWidget* list)
 {
@@ -97,6 +97,7 @@ private:
 
     std::unique_ptr<MainDialog> m_dialog;
     QTemporaryDir m_dir;
+    QString m_menu; // a disc's VIDEO_TS.IFO alone, its title set missing
 };
 
 void TrackListWindowTest::initTestCase()
@@ -114,6 +115,10 @@ void TrackListWindowTest::initTestCase()
     QFile cut(m_dir.filePath(QStringLiteral("VTS_09_0.IFO")));
     QVERIFY(cut.open(QIODevice::WriteOnly));
     cut.write(whole.read(2048 + 100));
+    QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("lone")));
+    QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("nodisc"))); // a folder without DVD files
+    m_menu = m_dir.filePath(QStringLiteral("lone/VIDEO_TS.IFO"));
+    QVERIFY(QFile::copy(kFixtures + QStringLiteral("pal_98_titles/VIDEO_TS.IFO"), m_menu));
 }
 
 void TrackListWindowTest::init()
@@ -170,7 +175,7 @@ void TrackListWindowTest::commandLinePathLoadsAfterTheTipsExist()
 
 void TrackListWindowTest::onlyTheFirstDroppedFileLoads()
 {
-    Drop(m_dialog.get(), {kNinetyEight, kMenu, kThreeAudio});
+    Drop(m_dialog.get(), {kNinetyEight, m_menu, kThreeAudio});
     QCOMPARE(m_dialog->IfoPath(), kNinetyEight);
     QListWidget* tracks = Get<QListWidget>("trackList");
     QCOMPARE(tracks->count(), 98);
@@ -220,10 +225,10 @@ void TrackListWindowTest::openButtonLoadsTheChosenFileAndCancelKeepsEverything()
 
 void TrackListWindowTest::filesThatAreNoTitleSetsTurnTheTipRedAndCloseTheWindow()
 {
-    const QStringList bad{kMenu,
+    const QStringList bad{m_menu,
                           m_dir.filePath(QStringLiteral("notes.txt")),
                           m_dir.filePath(QStringLiteral("empty.ifo")),
-                          m_dir.path(),
+                          m_dir.filePath(QStringLiteral("nodisc")),
                           m_dir.filePath(QStringLiteral("VTS_09_0.IFO")),
                           m_dir.filePath(QStringLiteral("gone.ifo"))};
     for (const QString& path : bad) {
@@ -345,7 +350,7 @@ void TrackListWindowTest::noReportWindowWithoutAReadableFile()
     WaitForSlide();
     for (const char* button : {"videoInfoButton", "audioInfoButton", "subsInfoButton"})
         QVERIFY(ClickReport(button) == nullptr);
-    Drop(m_dialog.get(), {kMenu});
+    Drop(m_dialog.get(), {m_menu});
     m_dialog->StartSlide(true);
     WaitForSlide();
     QVERIFY(ClickReport("videoInfoButton") == nullptr);

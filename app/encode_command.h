@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// "Copy encode command" of the window's menu: the HandBrakeCLI plan of the loaded title set's
+// focused track, with the calculator as it stands, put on the clipboard as a shell script.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "app/loaded_title_set.h"
+#include "calc/calculator_state.h"
+
+namespace ratewise {
+
+// The script, or an empty text with `why` set when there is no plan (no title set loaded, no
+// disc title for the track, no room for video).
+QString EncodeCommandScript(const LoadedTitleSet& loaded, const CalculatorState& state, QString& why);
+
+// Puts the script on the clipboard and returns it; otherwise leaves the clipboard alone, opens a
+// message box saying why (window-modal, deleting itself) and returns an empty text.
+QString CopyEncodeCommand(QWidget* parent, const LoadedTitleSet& loaded, const CalculatorState& state);
+
+} // namespace ratewise

@@ -1,0 +1,112 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the Chapters Informations window reads and writes: the names file, the form on show, the
+// split plans and the chapter files per medium. Files are written in one step, so a failed write
+// leaves an earlier file as it was.
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+
+#include "chapters/chapter_names.h"
+#include "chapters/chapters_dialog.h"
+#include "project/atomic_file.h"
+#include "ui/native_dialogs.h"
+
+namespace ratewise {
+namespace {
+
+std::optional<QString> AskSavePath(QWidget* parent, const QString& defaultName)
+{
+    FileDialogRequest request;
+    request.nameFilter = QStringLiteral("All files (*)");
+    request.confirmOverwrite = true;
+    request.defaultName = defaultName;
+    return CurrentNativeDialogs().AskSaveFileName(parent, request);
+}
+
+} // namespace
+
+bool ChaptersDialog::WriteText(const QString& path, const std::string& text)
+{
+    std::string why;
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                              text.size());
+    if (WriteFileAtomically(QFile::encodeName(path).toStdString(), bytes, why))
+        return true;
+    CurrentNativeDialogs().ShowMessage(
+        this, QStringLiteral("Could not save %1: %2").arg(path, QString::fromStdString(why)));
+    return false;
+}
+
+void ChaptersDialog::Save()
+{
+    if (const std::optional<QString> path = AskSavePath(this, DefaultFileName()))
+        WriteText(*path, SavedText());
+}
+
+void ChaptersDialog::PickNames()
+{
+    if (!m_fileChapters)
+        return;
+    FileDialogRequest request;
+    request.nameFilter = QStringLiteral("Text files (*.txt);;All files (*)");
+    NativeDialogs& prompts = CurrentNativeDialogs();
+    const std::optional<QString> path = prompts.AskOpenFileName(this, request);
+    if (!path)
+        return;
+    std::string why;
+    const std::optional<std::vector<std::string>> names =
+        ReadChapterNamesFile(QFile::encodeName(*path).toStdString(), why);
+    if (!names) {
+        prompts.ShowMessage(this, QStringLiteral("Could not read chapter names from %1: %2")
+                                      .arg(*path, QString::fromStdString(why)));
+        return;
+    }
+    m_fileChapters->names = ChapterNames(m_fileChapters->starts.size(), *names);
+    ShowFormat(m_formats->currentIndex());
+}
+
+void ChaptersDialog::SetLanguage(const QString& code)
+{
+    // Until the code is whole, the chapter files keep the one before.
+    if (!m_fileChapters || !IsLanguageCode(code.toStdString()))
+        return;
+    m_fileChapters->language = code.toStdString();
+    ShowFormat(m_formats->currentIndex());
+}
+
+void ChaptersDialog::SavePlanText(bool forMkvmerge)
+{
+    if (!m_fileChapters || !m_cuts)
+        return;
+    const QString ending =
+        forMkvmerge ? QStringLiteral(".mkvmerge-split.txt") : QStringLiteral(".ffmpeg-cuts.txt");
+    if (const std::optional<QString> path = AskSavePath(this, m_fileBase + ending))
+        WriteText(*path,
+                  forMkvmerge ? MkvmergeSplitText(*m_cuts, *m_fileChapters) : FfmpegSplitText(*m_cuts));
+}
+
+void ChaptersDialog::SaveChaptersPerMedium(ChapterForm form)
+{
+    if (!m_fileChapters || !m_cuts)
+        return;
+    // The dialog names the first medium's file; the others take its name with their number:
+    // "X.medium01.chapters.xml" (or "X.chapters.xml", or "X") gives "X.medium02.chapters.xml".
+    const QString ending = QLatin1Char('.') + QLatin1String(ChapterFormFileEnding(form));
+    const QString medium01 = QStringLiteral(".medium01");
+    const std::optional<QString> path = AskSavePath(this, m_fileBase + medium01 + ending);
+    if (!path)
+        return;
+    QString stem = *path;
+    if (stem.endsWith(ending))
+        stem.chop(ending.size());
+    if (stem.endsWith(medium01))
+        stem.chop(medium01.size());
+    const std::vector<TimedChapters> media = ChaptersPerMedium(*m_cuts, *m_fileChapters);
+    for (std::size_t m = 0; m < media.size(); ++m) {
+        const QString name = stem + QStringLiteral(".medium%1").arg(m + 1, 2, 10, QLatin1Char('0')) + ending;
+        if (!WriteText(name, ChapterFormText(media[m], form)))
+            return;
+    }
+}
+
+} // namespace ratewise

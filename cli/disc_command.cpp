@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// `ratewise-cli disc`: what a disc holds, a line per title and per title set.
+#include <nlohmann/json.hpp>
+
+#include "cli/cli.h"
+#include "cli/commands.h"
+#include "cli/json_text.h"
+#include "cli/title_set_input.h"
+#include "disc/disc_texts.h"
+#include "disc/opened_disc.h"
+
+namespace ratewise::cli {
+namespace {
+
+nlohmann::json DiscJson(const OpenedDisc& disc)
+{
+    nlohmann::json sets = nlohmann::json::array();
+    for (const TitleSetFile& set : disc.titleSets) {
+        sets.push_back({
+            {"number", set.number},
+            {"file", set.file},
+            {"tracks", set.tracks.TrackCount()},
+            {"audioStreams", set.tracks.audioStreamCount},
+            {"subpictureStreams", set.tracks.subpictureStreamCount},
+        });
+    }
+    nlohmann::json titles = nlohmann::json::array();
+    for (const DiscTitle& title : disc.titles) {
+        titles.push_back({
+            {"number", title.number},
+            {"titleSet", title.titleSet},
+            {"titleInSet", title.titleInSet},
+            {"track", title.track},
+            {"chapters", title.chapters},
+            {"angles", title.angles},
+            {"hours", title.hours},
+            {"minutes", title.minutes},
+            {"seconds", title.seconds},
+            {"frames", title.frames},
+            {"frameRate", title.frameRate},
+        });
+    }
+    return {
+        {"source", disc.input.source},
+        {"kind", DiscKindName(disc.input.kind)},
+        {"label", disc.input.label},
+        {"provider", disc.provider},
+        {"longestTitle", disc.longestTitle},
+        {"titleSets", sets},
+        {"titles", titles},
+    };
+}
+
+} // namespace
+
+void AddDiscCommand(CLI::App& app, CommandAction& action)
+{
+    struct Settings {
+        std::string path;
+        bool json = false;
+    };
+    auto settings = std::make_shared<Settings>();
+    CLI::App* command = app.add_subcommand(
+        "disc", "What a disc holds: its titles and title sets (image, drive, folder or VIDEO_TS.IFO)");
+    command->add_option("DISC", settings->path, "An image, a drive, a folder, VIDEO_TS.IFO or VTS_xx_0.IFO")
+        ->required();
+    command->add_flag("--json", settings->json, "Print one JSON object");
+    command->callback([settings, &action] {
+        action = [settings](std::ostream& out, std::ostream& err) {
+            if (const std::string why = WhyNotReadable(settings->path); !why.empty()) {
+                PrintError(err, settings->path.empty() ? "DISC" : settings->path, why);
+                return static_cast<int>(kExitBadInput);
+            }
+            const OpenedDiscResult opened = OpenDisc(settings->path);
+            // A lone title set the reader refuses is no disc either.
+            if (!opened.disc || !opened.disc->titleSets.front().readable) {
+                PrintError(err, settings->path,
+                           opened.disc ? "not a title-set information file" : opened.why);
+                return static_cast<int>(kExitBadInput);
+            }
+            const OpenedDisc& disc = *opened.disc;
+            if (settings->json) {
+                out << JsonText(DiscJson(disc)) << "\n";
+                return static_cast<int>(kExitOk);
+            }
+            std::string text = "Disc: " + disc.input.source + " (" + DiscKindName(disc.input.kind) + ")";
+            if (!disc.input.label.empty())
+                text += ", label " + disc.input.label;
+            if (!disc.provider.empty())
+                text += ", provider " + disc.provider;
+            text += "\n";
+            for (const DiscTitle& title : disc.titles)
+                text += DiscTitleLine(disc, title) + "\n";
+            for (const TitleSetFile& set : disc.titleSets)
+                text += TitleSetLine(set) + "\n";
+            out << text;
+            return static_cast<int>(kExitOk);
+        };
+    });
+}
+
+} // namespace ratewise::cli

@@ -1,0 +1,232 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// `ratewise-cli plan SOURCE (--title T | --track N) [calculator options] --encoder handbrake|ffmpeg
+// [--codec x264|x265] [--audio-codec aac|ac3|copy] [--encoder-preset P] -o OUTPUT [--json]`:
+// the two-pass encode that fills the calculator's media, as a shell script or as JSON.
+#include <cstdlib>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <unistd.h>
+
+#include "cli/calculator_options.h"
+#include "cli/cli.h"
+#include "cli/commands.h"
+#include "cli/json_text.h"
+#include "cli/messages.h"
+#include "cli/option_checks.h"
+#include "cli/title_selection.h"
+#include "common/string_format.h"
+#include "encode/plan_script.h"
+#include "encode/title_plan.h"
+#include "ifo/program_chain.h"
+
+namespace ratewise::cli {
+namespace {
+
+struct Settings {
+    TitleSelection selection;
+    CalculatorOptions calculator;
+    std::string encoder;
+    std::string codec = "x264";
+    std::string audioCodec = "aac";
+    std::string encoderPreset;
+    std::string output;
+    std::string streamCommand;
+    bool json = false;
+};
+
+bool OnPath(const std::string& program)
+{
+    const char* path = std::getenv("PATH");
+    std::string dirs = path ? path : "/usr/bin:/bin";
+    std::size_t begin = 0;
+    while (begin <= dirs.size()) {
+        const std::size_t end = std::min(dirs.find(':', begin), dirs.size());
+        const std::string dir = end > begin ? dirs.substr(begin, end - begin) : ".";
+        if (::access((dir + "/" + program).c_str(), X_OK) == 0)
+            return true;
+        begin = end + 1;
+    }
+    return false;
+}
+
+// This program's own path when it runs as ratewise-cli, so the script finds `stream` even when
+// the program is not on PATH.
+std::string DefaultStreamCommand()
+{
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error && self.filename() == "ratewise-cli")
+        return self.string();
+    return "ratewise-cli";
+}
+
+std::string WhyNotWritable(const std::string& output)
+{
+    const std::filesystem::path path(output);
+    if (output.empty() || !path.has_filename())
+        return "not a file name";
+    const std::filesystem::path dir = path.parent_path().empty() ? "." : path.parent_path();
+    std::error_code error;
+    if (!std::filesystem::is_directory(dir, error))
+        return "no such folder: " + dir.string();
+    if (::access(dir.c_str(), W_OK) != 0)
+        return "folder not writable: " + dir.string();
+    if (std::filesystem::is_directory(path, error))
+        return "is a folder";
+    return {};
+}
+
+nlohmann::json MediumJson(const MediumPlan& plan)
+{
+    nlohmann::json commands = nlohmann::json::array();
+    for (const PlanCommand& command : plan.commands)
+        commands.push_back({{"feed", command.feed}, {"command", command.command}});
+    nlohmann::json medium{
+        {"medium", plan.medium},
+        {"output", plan.output},
+        {"container", std::string(ContainerName(plan.container))},
+        {"firstChapter", plan.share.firstChapter},
+        {"lastChapter", plan.share.lastChapter},
+        {"seconds", plan.share.seconds},
+        {"usableKilobits", plan.share.usableKilobits},
+        {"targetBytes", plan.targetBytes},
+        {"calculatorVideoKbps", plan.share.calculatorVideoKbps},
+        {"audioBitsPerSecond", plan.audioBitsPerSecond},
+        {"overheadBytes", plan.overheadBytes},
+        {"containerOverhead",
+         {{"fixedBytes", plan.overhead.fixedBytes}, {"bytesPerSecond", plan.overhead.bytesPerSecond}}},
+        {"toleranceMargin", plan.toleranceMargin},
+        {"videoBitsPerSecond", plan.videoBitsPerSecond},
+        {"commands", commands},
+        {"leftovers", plan.leftovers},
+    };
+    if (plan.chapterFile)
+        medium["chapterFile"] = {{"path", plan.chapterFile->path}, {"text", plan.chapterFile->text}};
+    return medium;
+}
+
+int RunPlan(const Settings& settings, std::ostream& out, std::ostream& err)
+{
+    const CalculatorOptions& calc = settings.calculator;
+    if (calc.hours || calc.minutes || calc.seconds || calc.lock || calc.video) {
+        PrintRefusal(err, "plan",
+                     "the running time comes from the title: --hours, --minutes, --seconds, --lock and "
+                     "--video are not taken");
+        return kExitUsage;
+    }
+    const std::string& source = settings.selection.source;
+    PlanRequest request;
+    request.encoder = settings.encoder == "handbrake" ? Encoder::HandBrake : Encoder::Ffmpeg;
+    request.codec = settings.codec == "x265" ? VideoCodec::X265 : VideoCodec::X264;
+    request.audioCodec = settings.audioCodec == "copy"  ? AudioCodec::Copy
+                         : settings.audioCodec == "ac3" ? AudioCodec::Ac3
+                                                        : AudioCodec::Aac;
+    request.encoderPreset = settings.encoderPreset;
+    request.source = source;
+    request.byTitle = settings.selection.disc.title != 0;
+    request.number = request.byTitle ? settings.selection.disc.title : settings.selection.track;
+    request.output = settings.output;
+    request.streamProgram = settings.streamCommand.empty() ? DefaultStreamCommand() : settings.streamCommand;
+
+    int status = kExitOk;
+    const std::optional<SelectedTitle> title = OpenSelectedTitle(settings.selection, err, status);
+    if (!title)
+        return status;
+    const std::string program = request.encoder == Encoder::HandBrake ? "HandBrakeCLI" : "ffmpeg";
+    if (!OnPath(program)) {
+        PrintError(err, program, "not installed (not found on PATH)");
+        return kExitBadInput;
+    }
+    if (const std::string why = WhyNotWritable(request.output); !why.empty()) {
+        PrintError(err, request.output, "cannot be written: " + why);
+        return kExitUsage;
+    }
+    request.titleSet = title->location.titleSet;
+    std::unique_ptr<ByteSource> vobs = title->load.OpenTitleVobs();
+    if (!vobs) {
+        PrintError(err, source,
+                   StringPrintf("no title VOB files (VTS_%02d_1.VOB)", title->location.titleSet));
+        return kExitBadInput;
+    }
+
+    // The calculator as after choosing the track in the window, then the options.
+    PlaybackTime time;
+    ifoGetPlaybackTime(title->info.get(), title->location.programChain, &time);
+    const CalculatorRun run =
+        RunCalculatorSteps(calc, err, [time](CalculatorController& controller, CalculatorUpdate& update) {
+            update = controller.TracksChosen(time.hours, time.minutes, time.seconds);
+        });
+    const CalculatorState& state = run.controller.State();
+    const TitlePlanResult result =
+        BuildTitlePlan({*title->info, title->location, title->cells, title->pal, vobs.get()}, state, request);
+    if (result.media.empty()) {
+        if (result.usage)
+            PrintRefusal(err, "plan", result.why);
+        else
+            PrintError(err, source, result.why);
+        return result.usage ? kExitUsage : kExitBadInput;
+    }
+    const std::vector<MediumPlan>& media = result.media;
+
+    if (settings.json) {
+        nlohmann::json mediaJson = nlohmann::json::array();
+        for (const MediumPlan& plan : media)
+            mediaJson.push_back(MediumJson(plan));
+        const nlohmann::json json{
+            {"encoder", std::string(EncoderName(request.encoder))},
+            {"codec", std::string(VideoCodecName(request.codec))},
+            {"audioCodec", std::string(AudioCodecName(request.audioCodec))},
+            {"source", source},
+            {"title", request.discTitle},
+            {"track", title->location.programChain + 1},
+            {"titleSet", title->location.titleSet},
+            {"mediumSizeMb", state.mediumSizeMb},
+            {"mediumCount", state.mediumCount},
+            {"calculatorVideoKbps", state.videoKbps},
+            {"script", PlanScript(request, media)},
+            {"media", mediaJson},
+        };
+        out << JsonText(json) << "\n";
+    } else {
+        out << PlanScript(request, media);
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+void AddPlanCommand(CLI::App& app, CommandAction& action)
+{
+    auto settings = std::make_shared<Settings>();
+    CLI::App* command = app.add_subcommand(
+        "plan", "A two-pass HandBrakeCLI or ffmpeg encode that fills the calculator's media");
+    AddTitleSelectionOptions(*command, settings->selection);
+    AddCalculatorOptions(*command, settings->calculator);
+    command->add_option("--encoder", settings->encoder, "handbrake (HandBrakeCLI) or ffmpeg")
+        ->required()
+        ->type_name("handbrake|ffmpeg")
+        ->transform(OneOf({"handbrake", "ffmpeg"}));
+    command->add_option("--codec", settings->codec, "The video codec")
+        ->type_name("x264|x265")
+        ->transform(OneOf({"x264", "x265"}));
+    command->add_option("--audio-codec", settings->audioCodec, "The audio codec")
+        ->type_name("aac|ac3|copy")
+        ->transform(OneOf({"aac", "ac3", "copy"}));
+    command
+        ->add_option("--encoder-preset", settings->encoderPreset,
+                     "The video encoder's speed preset, e.g. veryfast")
+        ->type_name("NAME");
+    command->add_option("-o,--output", settings->output, "The encoded file (.mkv or .mp4)")
+        ->type_name("FILE")
+        ->required();
+    command
+        ->add_option("--stream-command", settings->streamCommand,
+                     "What the ffmpeg plan runs for `stream` (default: this program)")
+        ->type_name("PROGRAM");
+    command->add_flag("--json", settings->json, "Print one JSON object");
+    command->callback([settings, &action] {
+        action = [settings](std::ostream& out, std::ostream& err) { return RunPlan(*settings, out, err); };
+    });
+}
+
+} // namespace ratewise::cli

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A disc opened and listed: its title sets (each one's information file read whole, with its
+// track list and part-of-title table) and its titles from the video manager's title table, each
+// with the running time of the track that plays its first chapter. Where an .IFO is missing or
+// damaged, its .BUP copy is read instead.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "disc/disc_input.h"
+#include "ifo/part_of_title_table.h"
+#include "ifo/track_list.h"
+
+namespace ratewise {
+
+struct DiscTitle {
+    int number = 0; // 1-based, as players and lsdvd count titles
+    int titleSet = 0;
+    int titleInSet = 0;
+    int track = 0;    // the program chain playing chapter 1, 1-based; 0 when the set's tables lack it
+    int chapters = 0; // the title's parts in its set's part-of-title table (else the title table's count)
+    int angles = 0;
+    int hours = 0;
+    int minutes = 0;
+    int seconds = 0;
+    int frames = 0;
+    int frameRate = 0; // 25 or 30 (the frame counter's rate)
+};
+
+struct TitleSetFile {
+    int number = 0;
+    std::string file;                // the name read: VTS_xx_0.IFO, or its .BUP
+    std::vector<std::uint8_t> bytes; // the whole information file
+    TrackList tracks;                // read quietly, as a load reads it
+    std::vector<TitleParts> parts;   // empty when the set has no readable part-of-title table
+    bool readable = false;           // false only for a lone title set the reader refuses
+};
+
+struct OpenedDisc {
+    DiscInput input;
+    std::string provider;
+    std::vector<TitleSetFile> titleSets; // in number order
+    std::vector<DiscTitle> titles;       // empty without a video manager
+    int longestTitle = 0;                // 1-based; 0 without titles
+
+    const TitleSetFile* TitleSet(int number) const;
+    // The set holding the longest title; without titles, the first set.
+    int DefaultTitleSet() const;
+};
+
+struct OpenedDiscResult {
+    std::shared_ptr<const OpenedDisc> disc;
+    std::string why; // one short reason when there is no disc
+};
+
+// Opens what path names and lists it. A lone VTS_xx_0.IFO gives a disc of that one set (its titles
+// from its own part-of-title table), however damaged: loading it then fails as it always did.
+OpenedDiscResult OpenDisc(const std::string& path);
+
+} // namespace ratewise

@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Quoting for POSIX sh: any byte string survives as one word (spaces, quotes, non-ASCII).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ratewise {
+
+// The text as it is when it holds only characters sh never treats specially, else in single
+// quotes with each ' written as '\''. The empty text becomes ''.
+std::string ShellQuote(std::string_view text);
+
+// The words quoted and joined by spaces.
+std::string ShellWords(const std::vector<std::string>& words);
+
+} // namespace ratewise

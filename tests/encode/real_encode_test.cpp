@@ -1,0 +1,282 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The encode plans and `stream` against real tools on small DVDs authored at test time
+// (make_test_dvd.sh: ffmpeg, dvdauthor, genisoimage): `stream` gives libdvdread's bytes, stops
+// cleanly on a closed pipe and refuses scrambled packs; bad input gives one line and no script;
+// the printed scripts run under sh and every output lands between 98 % and 100 % of its medium.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+#include "encode/shell_quote.h"
+#include "tests/cli/cli_runner.h"
+
+namespace ratewise {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Shell {
+    int status = -1;
+    std::string out;
+};
+
+Shell RunShell(const std::string& command)
+{
+    Shell result;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return result;
+    std::array<char, 65536> buffer{};
+    std::size_t got = 0;
+    while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        result.out.append(buffer.data(), got);
+    const int status = ::pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+bool Installed(const std::string& program)
+{
+    return RunShell("command -v " + program + " >/dev/null 2>&1").status == 0;
+}
+
+std::string FileBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+const std::string kCli = RATEWISE_CLI_PATH;
+
+// The two authored discs, made once for the whole run.
+class TestDiscs : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        for (const char* tool : {"ffmpeg", "dvdauthor", "genisoimage"})
+            if (!Installed(tool))
+                missing += std::string(missing.empty() ? "" : ", ") + tool;
+        if (!missing.empty())
+            return;
+        root = fs::temp_directory_path() / ("ratewise-encode-" + std::to_string(::getpid()));
+        fs::create_directories(root);
+        for (const char* standard : {"pal", "ntsc"}) {
+            const Shell made = RunShell(
+                ShellWords({RATEWISE_TEST_DVD_SCRIPT, (root / standard).string(), standard}) + " 2>&1");
+            if (made.status != 0)
+                failure += made.out;
+        }
+    }
+    void TearDown() override
+    {
+        std::error_code error;
+        if (!root.empty())
+            fs::remove_all(root, error);
+    }
+    std::string missing;
+    std::string failure;
+    fs::path root;
+};
+
+TestDiscs* discs = nullptr;
+
+#define REQUIRE_DISCS()                                                                                      \
+    do {                                                                                                     \
+        if (!discs->missing.empty())                                                                         \
+            GTEST_SKIP() << "not installed: " << discs->missing;                                             \
+        ASSERT_EQ(discs->failure, "");                                                                       \
+    } while (0)
+
+TEST(Stream, GivesLibdvdreadsBytesOfEachTitleFromFolderAndTrack)
+{
+    REQUIRE_DISCS();
+    for (const char* standard : {"pal", "ntsc"}) {
+        const fs::path disc = discs->root / standard;
+        for (const int title : {1, 2}) {
+            const fs::path mine = discs->root / "mine.mpg", theirs = discs->root / "theirs.mpg";
+            ASSERT_EQ(RunShell(ShellWords({kCli, "stream", disc.string(), "--title", std::to_string(title)}) +
+                               " >" + ShellQuote(mine.string()))
+                          .status,
+                      0);
+            // libdvdread reads the image, so its path to the sectors shares nothing with ours.
+            ASSERT_EQ(RunShell(ShellWords({RATEWISE_DVDREAD_DUMP, disc.string() + ".iso",
+                                           std::to_string(title), theirs.string()}) +
+                               " >/dev/null 2>&1")
+                          .status,
+                      0);
+            const std::string bytes = FileBytes(mine);
+            EXPECT_GT(bytes.size(), 100u * 2048) << standard << " title " << title;
+            EXPECT_TRUE(bytes == FileBytes(theirs)) << standard << " title " << title;
+            // The same title named as a track of its title set.
+            const test_support::CliResult track = test_support::RunCliCapture(
+                {"stream", (disc / "VIDEO_TS" / "VTS_01_0.IFO").string(), "--track", std::to_string(title)});
+            EXPECT_EQ(track.status, 0);
+            EXPECT_TRUE(track.out == bytes);
+            // And read from inside the image.
+            const test_support::CliResult image =
+                test_support::RunCliCapture({"stream", disc.string() + ".iso", "--title", std::to_string(title)});
+            EXPECT_EQ(image.status, 0);
+            EXPECT_TRUE(image.out == bytes);
+        }
+    }
+}
+
+TEST(Stream, StopsCleanlyOnAClosedPipeAndRefusesScrambledPacks)
+{
+    REQUIRE_DISCS();
+    const fs::path status = discs->root / "status", err = discs->root / "err";
+    RunShell("(" + ShellWords({kCli, "stream", (discs->root / "pal").string(), "--title", "1"}) + " 2>" +
+             ShellQuote(err.string()) + "; echo $? >" + ShellQuote(status.string()) +
+             ") | head -c 4096 >/dev/null");
+    EXPECT_EQ(FileBytes(status), "0\n");
+    EXPECT_EQ(FileBytes(err), "");
+
+    // Mark the first video pack scrambled, as an encrypted disc has it.
+    const fs::path copy = discs->root / "scrambled";
+    fs::copy(discs->root / "pal", copy, fs::copy_options::recursive);
+    std::fstream vob(copy / "VIDEO_TS" / "VTS_01_1.VOB", std::ios::in | std::ios::out | std::ios::binary);
+    std::array<char, 2048> pack{};
+    for (std::streamoff sector = 0; vob.read(pack.data(), pack.size()); ++sector) {
+        if (static_cast<unsigned char>(pack[17]) == 0xE0) {
+            vob.seekp(sector * 2048 + 0x14);
+            vob.put(static_cast<char>(pack[0x14] | 0x10));
+            break;
+        }
+    }
+    vob.close();
+    const test_support::CliResult result = test_support::RunCliCapture({"stream", copy.string(), "--title", "1"});
+    EXPECT_EQ(result.status, 3);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "ratewise-cli: " + copy.string() +
+                              ": the disc is scrambled (encrypted discs cannot be read)\n");
+}
+
+TEST(Plan, BadInputGivesOneLineAndNoScript)
+{
+    REQUIRE_DISCS();
+    const std::string pal = (discs->root / "pal").string();
+    const fs::path noVobs = discs->root / "no-vobs" / "VIDEO_TS";
+    fs::create_directories(noVobs);
+    for (const char* name : {"VIDEO_TS.IFO", "VTS_01_0.IFO"})
+        fs::copy_file(discs->root / "pal" / "VIDEO_TS" / name, noVobs / name,
+                      fs::copy_options::overwrite_existing);
+    const std::string out = (discs->root / "x.mkv").string();
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string why;
+    } cases[] = {
+        {{"plan", pal, "--title", "9", "--encoder", "ffmpeg", "-o", out}, 2, "no title 9"},
+        {{"plan", pal, "--track", "5", "--encoder", "handbrake", "-o", out},
+         2,
+         "no track 5 (the title set has 2)"},
+        {{"plan", noVobs.string(), "--title", "1", "--encoder", "ffmpeg", "-o", out},
+         3,
+         "no title VOB files"},
+        {{"plan", pal, "--title", "1", "--encoder", "ffmpeg", "-o", "/no/such/dir/x.mkv"},
+         2,
+         "cannot be written"},
+        {{"plan", pal, "--title", "1", "--encoder", "ffmpeg", "--audio2", "96", "-o", out},
+         2,
+         "1 audio stream"},
+        {{"plan", (discs->root / "nothing").string(), "--title", "1", "--encoder", "ffmpeg", "-o", out},
+         3,
+         "no such file"},
+        {{"stream", noVobs.string(), "--title", "1"}, 3, "no title VOB files"},
+    };
+    for (const auto& c : cases) {
+        const test_support::CliResult result = test_support::RunCliCapture(c.args);
+        EXPECT_EQ(result.status, c.status) << c.args[2];
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find(c.why), std::string::npos) << result.err;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    }
+    // An encoder that is not installed.
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", discs->root.c_str(), 1);
+    const test_support::CliResult missing =
+        test_support::RunCliCapture({"plan", pal, "--title", "1", "--encoder", "handbrake", "-o", out});
+    ::setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(missing.status, 3);
+    EXPECT_EQ(missing.err, "ratewise-cli: HandBrakeCLI: not installed (not found on PATH)\n");
+}
+
+// Runs the printed plan under sh and checks every output against its medium's share.
+void EncodeAndCheck(const std::string& source, const std::string& extension,
+                    const std::vector<std::string>& options)
+{
+    const fs::path dir = discs->root / "out dir é";
+    fs::create_directories(dir);
+    std::vector<std::string> args{
+        kCli, "plan", (discs->root / source).string(), "--title", "1", "--encoder-preset", "ultrafast"};
+    args.insert(args.end(), options.begin(), options.end());
+    const std::string label = source + " " + extension + " " + ShellWords(options);
+    args.insert(
+        args.end(),
+        {"-o", (dir / (std::to_string(std::hash<std::string>{}(label)) + "'s film." + extension)).string()});
+    const Shell json = RunShell(ShellWords(args) + " --json");
+    ASSERT_EQ(json.status, 0) << label;
+    const nlohmann::json plan = nlohmann::json::parse(json.out);
+    const fs::path script = discs->root / "plan.sh";
+    std::ofstream(script) << RunShell(ShellWords(args)).out;
+    const auto started = std::chrono::steady_clock::now();
+    const Shell ran = RunShell(ShellWords({"sh", script.string()}) + " 2>&1");
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    ASSERT_EQ(ran.status, 0) << label << "\n" << ran.out;
+    for (const nlohmann::json& medium : plan["media"]) {
+        const std::string output = medium["output"];
+        ASSERT_TRUE(fs::exists(output)) << output;
+        const double fill = static_cast<double>(fs::file_size(output)) / medium["targetBytes"].get<double>();
+        std::cout << "fill " << label << " medium " << medium["medium"] << ": " << fill * 100 << " % ("
+                  << seconds << " s)\n";
+        EXPECT_LE(fill, 1.0) << label;
+        EXPECT_GE(fill, 0.98) << label;
+        // The medium's chapters are in the file.
+        const Shell chapters = RunShell(ShellWords(
+            {"ffprobe", "-v", "error", "-show_entries", "chapter=start", "-of", "csv=p=0", output}));
+        EXPECT_EQ(std::count(chapters.out.begin(), chapters.out.end(), '\n'),
+                  medium["lastChapter"].get<int>() - medium["firstChapter"].get<int>() + 1)
+            << label;
+        fs::remove(output);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 0) << "pass logs left";
+}
+
+TEST(Plan, PrintedScriptsFillTheirMediaWithFfmpeg)
+{
+    REQUIRE_DISCS();
+    if (!Installed("ffmpeg") || !Installed("ffprobe"))
+        GTEST_SKIP() << "ffmpeg is not installed";
+    EncodeAndCheck("pal", "mkv", {"--encoder", "ffmpeg", "--size", "3"});
+    EncodeAndCheck("ntsc.iso", "mp4",
+                   {"--encoder", "ffmpeg", "--size", "4", "--count", "2", "--audio-codec", "ac3"});
+}
+
+TEST(Plan, PrintedScriptsFillTheirMediaWithHandBrake)
+{
+    REQUIRE_DISCS();
+    if (!Installed("HandBrakeCLI") || !Installed("ffprobe"))
+        GTEST_SKIP() << "HandBrakeCLI is not installed";
+    EncodeAndCheck("ntsc", "mp4", {"--encoder", "handbrake", "--size", "3"});
+    EncodeAndCheck("pal.iso", "mkv",
+                   {"--encoder", "handbrake", "--size", "4", "--count", "2", "--audio-codec", "copy"});
+}
+
+} // namespace
+} // namespace ratewise
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    ratewise::discs = new ratewise::TestDiscs;
+    ::testing::AddGlobalTestEnvironment(ratewise::discs);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Discs dropped on the main window: a disc with one title set loads at once; with several, the
+// chooser lists them, the set of the longest title preselected, and keyboard or mouse picks one
+// (Escape leaves the window as it was).
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#include "app/main_dialog.h"
+#include "app/title_set_chooser_dialog.h"
+#include "app/track_list_commands.h"
+#include "tests/ui/named_child.h"
+
+using namespace ratewise;
+
+namespace {
+
+const QString kFixtures = QStringLiteral(RATEWISE_FIXTURES_DIR "/ifo/");
+
+QStringList Entries(QListWidget* list)
+{
+    QStringList entries;
+    for (int row = 0; row < list->count(); ++row)
+        entries << list->item(row)->text();
+    return entries;
+}
+
+void Drop(QWidget* window, const QString& path)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &drop);
+}
+
+} // namespace
+
+class TitleSetChooserTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup() { m_dialog.reset(); }
+
+    void aDiscWithOneTitleSetLoadsWithoutAChooser();
+    void keyboardPicksASetAndEscapeKeepsTheWindow();
+    void doubleClickPicksASet();
+
+private:
+    QListWidget* Tracks() { return test_support::NamedChild<QListWidget>(m_dialog.get(), "trackList"); }
+    TitleSetChooserDialog* Chooser() { return m_dialog->findChild<TitleSetChooserDialog*>(); }
+
+    std::unique_ptr<MainDialog> m_dialog;
+    QTemporaryDir m_dir;
+    QString m_twoSets;
+};
+
+void TitleSetChooserTest::initTestCase()
+{
+    // Two title sets: the disc's titles 1 and 2 (45 s, the longest, and 0.6 s) in set 1, titles 3
+    // and 4 in set 2, a copy of the NTSC set with its two titles.
+    QVERIFY(m_dir.isValid());
+    const QString videoTs = m_dir.filePath(QStringLiteral("disc/video_ts"));
+    QVERIFY(QDir().mkpath(videoTs));
+    QFile manager(kFixtures + QStringLiteral("pal_d1_3audio_cells/VIDEO_TS.IFO"));
+    QVERIFY(manager.open(QIODevice::ReadOnly));
+    QByteArray bytes = manager.readAll();
+    bytes[0x3F] = 2; // two title sets
+    const int table = 2048 * static_cast<unsigned char>(bytes[0xC7]);
+    for (int title : {2, 3}) {
+        bytes[table + 8 + 12 * title + 6] = 2;               // in set 2
+        bytes[table + 8 + 12 * title + 7] = char(title - 1); // as its title 1 or 2
+    }
+    QFile written(videoTs + QStringLiteral("/VIDEO_TS.IFO"));
+    QVERIFY(written.open(QIODevice::WriteOnly));
+    written.write(bytes);
+    written.close();
+    QVERIFY(QFile::copy(kFixtures + QStringLiteral("pal_d1_3audio_cells/VTS_01_0.IFO"),
+                        videoTs + QStringLiteral("/vts_01_0.ifo")));
+    QVERIFY(QFile::copy(kFixtures + QStringLiteral("ntsc_d1_wide_subs16_menu/VTS_01_0.IFO"),
+                        videoTs + QStringLiteral("/VTS_02_0.IFO")));
+    m_twoSets = m_dir.filePath(QStringLiteral("disc"));
+}
+
+void TitleSetChooserTest::init()
+{
+    m_dialog = std::make_unique<MainDialog>(QStringList{}, nullptr);
+    m_dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+}
+
+void TitleSetChooserTest::aDiscWithOneTitleSetLoadsWithoutAChooser()
+{
+    Drop(m_dialog.get(), kFixtures + QStringLiteral("pal_98_titles"));
+    QVERIFY(Chooser() == nullptr);
+    QCOMPARE(Tracks()->count(), 98);
+    Drop(m_dialog.get(), kFixtures + QStringLiteral("pal_d1_3audio_cells/VIDEO_TS.IFO"));
+    QCOMPARE(Tracks()->count(), 4);
+    QVERIFY(m_dialog->Loaded().load != nullptr);
+}
+
+void TitleSetChooserTest::keyboardPicksASetAndEscapeKeepsTheWindow()
+{
+    Drop(m_dialog.get(), m_twoSets);
+    TitleSetChooserDialog* chooser = Chooser();
+    QVERIFY(chooser != nullptr);
+    QTRY_VERIFY(chooser->isVisible());
+    auto* sets = test_support::NamedChild<QListWidget>(chooser, "titleSetList");
+    QCOMPARE(sets->count(), 2);
+    QCOMPARE(sets->currentRow(), 0); // set 1 holds the longest title
+    QVERIFY(sets->item(1)->text().startsWith(
+        QStringLiteral("Title set 2: VTS_02_0.IFO, 2 tracks, 3 audio streams, 16 subpicture streams\n"
+                       "    Title 3: 00:00:31 .15, title set 2, track 1, 5 chapters, 1 angle\n")));
+    QCOMPARE(Entries(Tracks()), (QStringList{"None.", "Drag IFO here"})); // nothing loads yet
+
+    QTest::keyClick(sets, Qt::Key_Down);
+    QTest::keyClick(sets, Qt::Key_Return);
+    QTRY_VERIFY(Chooser() == nullptr);
+    QCOMPARE(Entries(Tracks()), (QStringList{"T1: 00:00:31 .15", "T2: 00:00:12 .09"}));
+    QCOMPARE(m_dialog->IfoPath(), m_twoSets);
+
+    // Escape: the list and the path stay as they were.
+    Drop(m_dialog.get(), m_twoSets + QStringLiteral("/video_ts"));
+    QTRY_VERIFY(Chooser() != nullptr && Chooser()->isVisible());
+    QTest::keyClick(test_support::NamedChild<QListWidget>(Chooser(), "titleSetList"), Qt::Key_Escape);
+    QTRY_VERIFY(Chooser() == nullptr);
+    QCOMPARE(Tracks()->count(), 2);
+    QCOMPARE(m_dialog->IfoPath(), m_twoSets);
+}
+
+void TitleSetChooserTest::doubleClickPicksASet()
+{
+    Drop(m_dialog.get(), m_twoSets);
+    QTRY_VERIFY(Chooser() != nullptr && Chooser()->isVisible());
+    auto* sets = test_support::NamedChild<QListWidget>(Chooser(), "titleSetList");
+    const QPoint first = sets->visualItemRect(sets->item(0)).center();
+    QTest::mouseClick(sets->viewport(), Qt::LeftButton, Qt::NoModifier, first);
+    QTest::mouseDClick(sets->viewport(), Qt::LeftButton, Qt::NoModifier, first);
+    QTRY_VERIFY(Chooser() == nullptr);
+    QCOMPARE(Tracks()->count(), 4);
+    QCOMPARE(test_support::NamedChild<QLineEdit>(m_dialog.get(), "subtitlesEdit")->text(), QStringLiteral("2"));
+}
+
+QTEST_MAIN(TitleSetChooserTest)
+#include "title_set_chooser_test.moc"

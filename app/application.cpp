@@ -6,48 +6,30 @@
 #include <QStringList>
 
 #include <cstdio>
-#include <cstring>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "app/chart_export.h"
 #include "app/main_dialog.h"
+#include "app/startup_options.h"
 #include "common/version.h"
 #include "ui/app_resources.h"
 
 namespace ratewise {
-namespace {
-
-constexpr const char* kUsage =
-    "Usage: ratewise [FILE.IFO | DISC]\n"
-    "       ratewise --chart FILE.IFO --track N --png OUT [--width W] [--height H]\n"
-    "       ratewise --version | --help\n"
-    "Opens the window, loading FILE.IFO or a disc (VIDEO_TS.IFO, folder, image, drive) when given;\n"
-    "--chart draws one track's bitrate chart into a PNG file without a window. See ratewise(1).\n";
-
-bool IsOnlyArgument(int argc, char** argv, const char* option)
-{
-    return argc == 2 && std::strcmp(argv[1], option) == 0;
-}
-
-} // namespace
 
 int Application::Run(int& argc, char** argv)
 {
     // The reader's progress lines go to standard output through the C stream. Sent to a file or a
     // pipe it would hold them in a block until exit; line by line, a killed run has written them.
     std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
-    // Answered before Qt starts, so they need no display.
-    if (IsOnlyArgument(argc, argv, "--version")) {
-        std::cout << VersionText("ratewise");
-        return 0;
-    }
-    if (IsOnlyArgument(argc, argv, "--help")) {
-        std::cout << kUsage;
-        return 0;
-    }
     // The chart export draws off-screen and exits before any window exists.
     if (IsChartExport(argc, argv))
         return RunChartExport(argc, argv);
+    // --help, --version and unknown options end the start before Qt or a window is made.
+    if (const std::optional<int> status = HandleStartupOptions(
+            std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), std::cout, std::cerr))
+        return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ratewise"));
     QApplication::setApplicationVersion(QStringLiteral(RATEWISE_VERSION));

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include <cctype>
 #include <charconv>
 #include <iostream>
 #include <string_view>
@@ -37,6 +38,25 @@ std::optional<int> ParseNumber(std::string_view text, int lowest)
     return value;
 }
 
+// The image format a file name's suffix names; PNG without a suffix; nothing for another one.
+std::optional<std::string> ImageFormatOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return "PNG";
+    std::string suffix = path.substr(dot + 1);
+    for (char& c : suffix)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (suffix == "png")
+        return "PNG";
+    if (suffix == "jpg" || suffix == "jpeg")
+        return "JPEG";
+    if (suffix == "bmp")
+        return "BMP";
+    return std::nullopt;
+}
+
 } // namespace
 
 bool IsChartExport(int argc, char** argv)
@@ -55,8 +75,8 @@ std::optional<ChartExportRequest> ParseChartExport(const std::vector<std::string
     bool haveTrack = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
-        if (name != "--chart" && name != "--track" && name != "--png" && name != "--width" &&
-            name != "--height") {
+        if (name != "--chart" && name != "--track" && name != "--png" && name != "-o" && name != "--output" &&
+            name != "--width" && name != "--height") {
             PrintError(err, "usage", "unknown argument " + name);
             return std::nullopt;
         }
@@ -68,8 +88,16 @@ std::optional<ChartExportRequest> ParseChartExport(const std::vector<std::string
         if (name == "--chart") {
             request.ifoPath = value;
             haveChart = true;
-        } else if (name == "--png") {
+        } else if (name == "--png" || name == "-o" || name == "--output") {
+            const std::optional<std::string> format = ImageFormatOf(value);
+            if (!format) {
+                PrintError(err, "usage",
+                           name + ": expected a file name ending in .png, .jpg, .jpeg or .bmp, got '" +
+                               value.substr(0, 40) + "'");
+                return std::nullopt;
+            }
             request.pngPath = value;
+            request.imageFormat = *format;
         } else {
             const std::optional<int> number = ParseNumber(value, 1);
             if (!number) {
@@ -122,7 +150,7 @@ int ExportChart(const ChartExportRequest& request, std::ostream& err)
     const QSize chartArea = DialogUnits(DialogFont()).Rect(0, 0, 370, 180).size();
     const QSize size(request.width.value_or(chartArea.width()), request.height.value_or(chartArea.height()));
     const QImage image = RenderChart(*read.data, size);
-    if (!image.save(QFile::decodeName(request.pngPath.c_str()), "PNG")) {
+    if (!image.save(QFile::decodeName(request.pngPath.c_str()), request.imageFormat.c_str())) {
         PrintError(err, request.pngPath, "cannot write the image");
         return kChartExportWriteFailed;
     }

@@ -31,11 +31,36 @@ nlohmann::json TipJson(const TipText& tip)
     return {{"text", tip.text}, {"colour", std::string(TipColourName(tip.colour))}};
 }
 
-nlohmann::json CalculatorJson(const CalculatorRun& run)
+// The names of the fields whose frames show an error.
+std::vector<std::string> ErrorFields(const FieldStates& fields)
+{
+    std::vector<std::string> names;
+    const std::pair<const char*, FieldState> all[] = {
+        {"hours", fields.hours}, {"minutes", fields.minutes}, {"seconds", fields.seconds},
+        {"size", fields.size},   {"audio1", fields.audio1},   {"audio2", fields.audio2},
+        {"video", fields.video},
+    };
+    for (const auto& [name, fieldState] : all) {
+        if (fieldState == FieldState::Invalid)
+            names.emplace_back(name);
+    }
+    return names;
+}
+
+nlohmann::json CalculatorJson(const CalculatorRun& run, bool ok)
 {
     const CalculatorState& state = run.controller.State();
     const FieldStates& fields = state.fieldStates;
+    const std::int64_t seconds =
+        std::int64_t(state.hours) * 3600 + std::int64_t(state.minutes) * 60 + std::int64_t(state.seconds);
     return {
+        {"ok", ok},
+        {"errorFields", ErrorFields(fields)},
+        {"duration", {{"seconds", seconds}}},
+        {"mediumSizeMb", state.mediumSizeMb},
+        {"audio1Kbps", state.audio1Kbps},
+        {"audio2Kbps", state.audio2Kbps},
+        {"presetIndex", run.presetIndex},
         {"hoursText", state.hoursText},
         {"minutesText", state.minutesText},
         {"secondsText", state.secondsText},
@@ -90,7 +115,8 @@ void AddCalcCommand(CLI::App& app, CommandAction& action)
         app.add_subcommand("calc", "The video bitrate (or, locked, the running time) that fills the media");
     AddCalculatorOptions(*command, settings->calculator);
     AddTrackChoiceOptions(*command, settings->tracks);
-    command->add_flag("--json", settings->json, "Print one JSON object");
+    command->add_flag("--json", settings->json,
+                      "Print one JSON object (\"ok\": false when there is no result)");
     command->callback([settings, &action] {
         action = [settings](std::ostream& out, std::ostream& err) {
             std::function<void(CalculatorController&, CalculatorUpdate&)> chooseTracks;
@@ -103,12 +129,17 @@ void AddCalcCommand(CLI::App& app, CommandAction& action)
                     update = controller.TracksChosen(duration->hours, duration->minutes, duration->seconds);
                 };
             }
-            const CalculatorRun run = RunCalculatorSteps(settings->calculator, chooseTracks);
+            const CalculatorRun run = RunCalculatorSteps(settings->calculator, err, chooseTracks);
+            const std::string noResult = NoResultReason(run);
             if (settings->json)
-                out << JsonText(CalculatorJson(run)) << "\n";
+                out << JsonText(CalculatorJson(run, noResult.empty())) << "\n";
             else
                 PrintCalculator(out, run);
-            return 0;
+            if (!noResult.empty()) {
+                PrintError(err, "calc", noResult);
+                return static_cast<int>(kExitNoResult);
+            }
+            return static_cast<int>(kExitOk);
         };
     });
 }

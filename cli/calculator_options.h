@@ -36,8 +36,13 @@ void AddCalculatorOptions(CLI::App& command, CalculatorOptions& options);
 // Starts the calculator, then applies the options in the window's order: duration (typed, or
 // by `chooseDuration`, e.g. from tracks chosen in a title set), size, preset, count, audio 1 and 2, mode,
 // Lock, video.
+// Values read otherwise than typed, clamped, snapped or replaced get a note on `err`.
 CalculatorRun
-RunCalculatorSteps(const CalculatorOptions& options,
+RunCalculatorSteps(const CalculatorOptions& options, std::ostream& err,
                    const std::function<void(CalculatorController&, CalculatorUpdate&)>& chooseDuration = {});
+
+// Why the calculator gives no usable result ("no usable video bitrate: the running time is 0"),
+// or the empty text when it gives one.
+std::string NoResultReason(const CalculatorRun& run);
 
 } // namespace ratewise::cli

@@ -10,13 +10,16 @@ namespace ratewise::cli {
 
 void AddChapterNameOptions(CLI::App& command, ChapterNameOptions& options)
 {
-    command.add_option("--names", options.namesPath,
-                       "Chapter names, one per line (UTF-8); default Chapter 01 ...");
     command
-        .add_option("--language", options.language, "Language of the chapter names, ISO 639-2 (default und)")
+        .add_option("--names", options.namesPath,
+                    "Chapter names, one per line (UTF-8); default Chapter 01 ...")
+        ->type_name("FILE");
+    command.add_option("--language", options.language, "Language of the chapter names, ISO 639-2")
+        ->type_name("CODE")
         ->check([](const std::string& code) {
-            return IsLanguageCode(code) ? std::string()
-                                        : "not an ISO 639-2 code (three lowercase letters): " + code;
+            return IsLanguageCode(code)
+                       ? std::string()
+                       : "expected an ISO 639-2 code (three lowercase letters), got '" + code + "'";
         });
 }
 

@@ -7,7 +7,10 @@
 #include "cli/chapter_file_options.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "cli/json_fields.h"
 #include "cli/json_text.h"
+#include "cli/messages.h"
+#include "cli/option_checks.h"
 #include "cli/title_set_input.h"
 #include "cli/track_chapters.h"
 #include "common/string_format.h"
@@ -15,12 +18,13 @@
 namespace ratewise::cli {
 namespace {
 
-nlohmann::json ChaptersJson(const ChapterList& chapters)
+nlohmann::json ChaptersJson(const ChapterList& chapters, bool pal)
 {
     return {
-        {"chapterCount", chapters.chapterCount}, {"timeLines", chapters.timeLines},
-        {"frameLines", chapters.frameLines},     {"secondLines", chapters.secondLines},
-        {"startSeconds", chapters.startSeconds},
+        {"chapterCount", chapters.chapterCount},     {"timeLines", chapters.timeLines},
+        {"frameLines", chapters.frameLines},         {"secondLines", chapters.secondLines},
+        {"startSeconds", chapters.startSeconds},     {"frameRate", FrameRateNumber(pal)},
+        {"chapters", ChapterObjects(chapters, pal)},
     };
 }
 
@@ -52,6 +56,7 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
         DiscChoice disc;
         int track = 0;
         std::string format = "time";
+        bool formatGiven = false;
         ChapterNameOptions names;
         std::string outputPath;
         bool json = false;
@@ -60,30 +65,44 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
     CLI::App* command =
         app.add_subcommand("chapters", "Where each chapter of a track begins: start time, frame or second, "
                                        "or a chapter file for mkvmerge, ffmpeg or HandBrake");
-    command->add_option("FILE", settings->ifoPath, "Title-set information file (VTS_xx_0.IFO), or a disc")
+    command
+        ->add_option("FILE", settings->ifoPath,
+                     "Title-set information file (VTS_xx_0.IFO), or a disc; - reads a title set from "
+                     "standard input")
         ->required();
-    CLI::Option* track =
-        command->add_option("--track", settings->track, "Track number, from 1")->check(CLI::PositiveNumber);
+    CLI::Option* track = command->add_option("--track", settings->track, "Track number, from 1")
+                             ->type_name("N")
+                             ->default_str("")
+                             ->check(TrackNumber());
     AddDiscChoiceOptions(*command, settings->disc);
     RequireTrackOrTitle(*command, *track);
-    command
-        ->add_option("--format", settings->format,
-                     "time (VcdEasy / SVCD), frame (AviSynth Trim), second (BeSweet split); the chapters a "
-                     "player shows: ogm, matroska (mkvmerge), ffmetadata (ffmpeg), csv (HandBrake names)")
-        ->check(CLI::IsMember({"time", "frame", "second", "ogm", "matroska", "ffmetadata", "csv"}));
+    CLI::Option* formatOption =
+        command
+            ->add_option(
+                "--format", settings->format,
+                "time (VcdEasy / SVCD), frame (AviSynth Trim), second (BeSweet split); the chapters a "
+                "player shows: ogm, matroska (mkvmerge), ffmetadata (ffmpeg), csv (HandBrake names)")
+            ->type_name("FORM")
+            ->transform(OneOf({"time", "frame", "second", "ogm", "matroska", "ffmetadata", "csv"}));
     AddChapterNameOptions(*command, settings->names);
     CLI::Option* output =
-        command->add_option("-o,--output", settings->outputPath, "Write to this file (replaced in one step)");
+        command->add_option("-o,--output", settings->outputPath, "Write to this file (replaced in one step)")
+            ->type_name("FILE");
     command->add_flag("--json", settings->json, "Print one JSON object with every form");
-    command->callback([settings, output, &action] {
+    command->callback([settings, formatOption, output, &action] {
+        settings->formatGiven = formatOption->count() > 0;
         action = [settings, toFile = output->count() > 0](std::ostream& out, std::ostream& err) -> int {
+            if (settings->json && settings->formatGiven)
+                PrintNote(err, "--format is not used with --json, which gives every form");
+            if (settings->json && toFile)
+                PrintNote(err, "--output is not used with --json, which prints to standard output");
             const TrackChapters read =
                 ReadTrackChapters(settings->ifoPath, settings->disc, settings->track, err);
             if (!read.chapters)
                 return read.status;
             const ChapterList& chapters = *read.chapters;
             if (settings->json) {
-                out << JsonText(ChaptersJson(chapters)) << "\n";
+                out << JsonText(ChaptersJson(chapters, read.pal)) << "\n";
                 return kExitOk;
             }
             std::string text;

@@ -6,9 +6,35 @@
 #include <sstream>
 
 #include "cli/commands.h"
+#include "cli/help_formatter.h"
+#include "cli/messages.h"
+#include "cli/parse_errors.h"
+#include "cli/short_forms.h"
 #include "common/version.h"
 
 namespace ratewise::cli {
+namespace {
+
+constexpr const char* kExitStatusHelp =
+    "Exit status: 0 success; 1 an output could not be written; 2 usage error; 3 input file missing,\n"
+    "unreadable or not a title set; 4 no result (nothing usable came out: the output is still printed\n"
+    "and one line on stderr says why).";
+
+// Every command takes -q/--quiet, also after its name; the program does too, before it.
+void AddQuietFlags(CLI::App& app, bool& quiet)
+{
+    const char* help = "Print no notes on values changed or ignored";
+    app.add_flag("-q,--quiet", quiet, help);
+    for (CLI::App* command : app.get_subcommands({})) {
+        if (command->get_option_no_throw("--quiet") == nullptr)
+            command->add_flag("--quiet", quiet, help);
+        command->footer("Exit status: 0 success, 1 write failed, 2 usage, 3 bad input, 4 no result "
+                        "(see 'ratewise-cli --help').");
+    }
+}
+
+} // namespace
+
 void PrintError(std::ostream& err, const std::string& what, const std::string& why)
 {
     err << "ratewise-cli: " << what << ": " << why << "\n";
@@ -16,16 +42,23 @@ void PrintError(std::ostream& err, const std::string& what, const std::string& w
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    // Scripts probe for the program with `--version`; it answers before any parser is built, so
-    // the probe costs little more than starting a process.
-    if (args.size() == 1 && args.front() == "--version") {
+    // Scripts probe for the program with `--version` or `-V`; it answers before any parser is
+    // built, so the probe costs little more than starting a process.
+    if (args.size() == 1 && (args.front() == "--version" || args.front() == "-V")) {
         out << VersionText("ratewise-cli");
         return kExitOk;
     }
+    RunContext context;
+    const ScopedRunContext attached(err, context);
 
     CLI::App app{"Ratewise: video bitrate calculator and DVD title-set tools", "ratewise-cli"};
+    app.formatter(std::make_shared<HelpFormatter>());
+    app.option_defaults()->always_capture_default();
     app.require_subcommand(1);
-    app.set_version_flag("--version", VersionText("ratewise-cli"));
+    app.set_version_flag("-V,--version", VersionText("ratewise-cli"),
+                         "Print the version and the license, and exit");
+    app.set_help_flag("-h,--help", "Print this help and exit");
+    app.footer(kExitStatusHelp);
 
     CommandAction action;
     AddCalcCommand(app, action);
@@ -38,9 +71,18 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     AddDiscCommand(app, action);
     AddStreamCommand(app, action);
     AddPlanCommand(app, action);
+    AddQuietFlags(app, context.quiet);
+    for (CLI::App* command : app.get_subcommands({}))
+        command->set_help_flag("-h,--help", "Print this help and exit");
 
+    CLI::App* chosen = ChosenCommand(app, args);
+    if (chosen)
+        context.command = chosen->get_name();
+    const std::vector<std::string> expanded = ExpandShortForms(app, args);
+    if (PrintUnknownArgument(err, app, expanded))
+        return kExitUsage;
     // CLI11 wants argv order reversed in a vector.
-    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    std::vector<std::string> reversed(expanded.rbegin(), expanded.rend());
     try {
         app.parse(reversed);
     } catch (const CLI::CallForHelp&) {
@@ -53,7 +95,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << VersionText("ratewise-cli");
         return kExitOk;
     } catch (const CLI::ParseError& error) {
-        PrintError(err, "usage", error.what());
+        PrintParseError(err, chosen ? *chosen : app, error);
         return kExitUsage;
     }
     if (!action)

@@ -14,6 +14,7 @@ enum ExitCode : int {
     kExitWriteFailed = 1,
     kExitUsage = 2,
     kExitBadInput = 3,
+    kExitNoResult = 4, // the calculation gives no usable value; the output is still printed
 };
 
 // Runs ratewise-cli with `args` (without the program name), printing to `out` and `err`.

@@ -5,11 +5,63 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/json_text.h"
+#include "cli/messages.h"
+#include "cli/plain_text.h"
 #include "cli/title_set_input.h"
 #include "common/string_format.h"
+#include "ifo/audio_names.h"
+#include "ifo/language_table.h"
+#include "ifo/stream_attributes.h"
 #include "ifo/stream_reports.h"
+#include "ifo/title_set_info.h"
+#include "ifo/video_attributes.h"
 
 namespace ratewise::cli {
+namespace {
+
+// The streams of the report as objects, beside its lines.
+nlohmann::json StreamObjects(InfoReportKind kind, const TitleSetInfo* info, const TrackList& list)
+{
+    nlohmann::json streams = nlohmann::json::array();
+    auto language = [](std::array<std::uint8_t, 2> code) {
+        const bool letters = code[0] >= 'a' && code[0] <= 'z' && code[1] >= 'a' && code[1] <= 'z';
+        return nlohmann::json{{"code", letters ? std::string{char(code[0]), char(code[1])} : std::string()},
+                              {"name", std::string(languageName(code))}};
+    };
+    if (kind == InfoReportKind::Video) {
+        if (const std::optional<VideoAttributes> video = ifoGetVideoAttributes(info))
+            streams.push_back({{"number", 1},
+                               {"codec", video->mpeg2 ? "MPEG-2" : "MPEG-1"},
+                               {"standard", video->pal ? "PAL" : "NTSC"},
+                               {"frameRate", video->pal ? 25.0 : 29.97},
+                               {"streamId", "0xE0"}});
+    } else if (kind == InfoReportKind::Audio) {
+        for (int k = 0; k < list.audioStreamCount; ++k) {
+            const std::optional<AudioAttributes> audio = ifoGetAudioAttributes(info, k);
+            if (!audio)
+                break;
+            streams.push_back({{"number", k + 1},
+                               {"language", language(audio->language)},
+                               {"codec", std::string(audioCodingName(audio->codingMode))},
+                               {"channels", audio->channelCount},
+                               {"sampleRate", audio->sampleRateHz},
+                               {"streamId", audioStreamCode(audio->codingMode, k)}});
+        }
+    } else {
+        for (int k = 0; k < list.subpictureStreamCount; ++k) {
+            const std::optional<SubpictureAttributes> subs = ifoGetSubpictureAttributes(info, k);
+            if (!subs)
+                break;
+            streams.push_back({{"number", k + 1},
+                               {"language", language(subs->language)},
+                               {"codec", "subpicture"},
+                               {"streamId", StringPrintf("0xBD 0x%02X", 0x20 + k)}});
+        }
+    }
+    return streams;
+}
+
+} // namespace
 
 void AddInfoCommand(CLI::App& app, CommandAction& action)
 {
@@ -26,8 +78,10 @@ void AddInfoCommand(CLI::App& app, CommandAction& action)
     CLI::App* command = app.add_subcommand(
         "info", "The video, audio or subtitle report of a title set, as its window shows it");
     command
-        ->add_option("FILE", settings->path,
-                     "The title set's .ifo file, or a disc: VIDEO_TS.IFO, folder, image, drive")
+        ->add_option(
+            "FILE", settings->path,
+            "Title-set information file (VTS_xx_0.IFO), or a disc: VIDEO_TS.IFO, folder, image, drive; - "
+            "reads a title set from standard input")
         ->required();
     AddDiscChoiceOptions(*command, settings->disc);
     // Exactly one of the three reports.
@@ -50,16 +104,23 @@ void AddInfoCommand(CLI::App& app, CommandAction& action)
                                         : settings->audio ? InfoReportKind::Audio
                                                           : InfoReportKind::Subs;
             std::unique_ptr<ByteSource> source = load->OpenIfo();
-            const std::optional<InfoReport> report =
-                source ? BuildInfoReport(kind, *source, load->tracks) : std::nullopt;
-            if (!report) {
+            std::unique_ptr<TitleSetInfo> info = source ? ifoOpen(*source) : nullptr;
+            source.reset();
+            if (!info) {
                 PrintError(err, settings->path, "not a title-set information file");
                 return static_cast<int>(kExitBadInput);
             }
+            const InfoReport report = BuildInfoReport(kind, *info, load->tracks);
+            const nlohmann::json streams = StreamObjects(kind, info.get(), load->tracks);
+            ifoClose(std::move(info));
+            if (settings->json && settings->raw)
+                PrintNote(err, "--raw is not used with --json, whose text keeps the \\r\\n line ends");
             if (settings->json)
-                out << JsonText({{"lines", TextLines(report->text)}, {"text", report->text}}) << "\n";
+                out << JsonText(
+                           {{"lines", TextLines(report.text)}, {"text", report.text}, {"streams", streams}})
+                    << "\n";
             else
-                out << (settings->raw ? report->text : ToPlainLineEnds(report->text));
+                out << (settings->raw ? report.text : PlainText(report.text));
             return static_cast<int>(kExitOk);
         };
     });

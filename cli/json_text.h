@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // How ratewise-cli prints a JSON object: indented by two, and never failing on text that is not
-// UTF-8 (a typed field or a path may hold any bytes): such bytes become U+FFFD.
+// UTF-8 (a typed field or a path may hold any bytes): such bytes become U+FFFD. Every object
+// carries the schemaVersion of the layout.
 #pragma once
 
 #include <algorithm>
@@ -10,9 +11,17 @@
 
 namespace ratewise::cli {
 
+// The version of the JSON layout, in every object printed: it grows when keys are added and
+// changes its meaning never; a key once printed stays.
+inline constexpr int kJsonSchemaVersion = 1;
+
 inline std::string JsonText(const nlohmann::json& object)
 {
-    return object.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+    if (!object.is_object() || object.contains("schemaVersion"))
+        return object.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+    nlohmann::json versioned = object;
+    versioned["schemaVersion"] = kJsonSchemaVersion;
+    return versioned.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 // The `lines` of a window's text: its lines without the "\r\n" ends and without the empty lines

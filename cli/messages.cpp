@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/messages.h"
 
-#include "cli/cli.h"
-
 namespace ratewise::cli {
 namespace {
 
@@ -49,12 +47,13 @@ void PrintUsageError(std::ostream& err, const std::string& what, const std::stri
                      const std::string& got)
 {
     const std::string hint = HelpHint(err);
-    // Everything but the value; the value gets what room is left, at least a few characters.
-    const std::size_t fixed = std::string("ratewise-cli: : expected , got '...' ").size() + what.size() +
-                              expected.size() + hint.size();
-    const std::size_t room = fixed + 6 < kMaxMessageLength ? kMaxMessageLength - fixed : 6;
-    err << "ratewise-cli: " << what << ": expected " << expected << ", got " << Quoted(got, room) << " "
-        << hint << "\n";
+    const std::string before = "ratewise-cli: " + what + ": expected " + expected + ", got '";
+    const std::string after = "' " + hint;
+    // The value gets the room the rest leaves, cut with "..." when it does not fit.
+    const std::size_t fixed = before.size() + after.size();
+    const std::size_t room = fixed + 6 <= kMaxMessageLength ? kMaxMessageLength - fixed : 6;
+    const std::string shown = got.size() <= room ? got : got.substr(0, room - 3) + "...";
+    err << before << shown << after << "\n";
 }
 
 void PrintRefusal(std::ostream& err, const std::string& what, const std::string& why)

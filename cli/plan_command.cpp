@@ -11,6 +11,8 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/json_text.h"
+#include "cli/messages.h"
+#include "cli/option_checks.h"
 #include "cli/title_selection.h"
 #include "common/string_format.h"
 #include "encode/plan_script.h"
@@ -107,9 +109,9 @@ int RunPlan(const Settings& settings, std::ostream& out, std::ostream& err)
 {
     const CalculatorOptions& calc = settings.calculator;
     if (calc.hours || calc.minutes || calc.seconds || calc.lock || calc.video) {
-        PrintError(err, "usage",
-                   "plan takes the running time from the title and needs the calculator's "
-                   "forward answer (no --hours, --minutes, --seconds, --lock or --video)");
+        PrintRefusal(err, "plan",
+                     "the running time comes from the title: --hours, --minutes, --seconds, --lock and "
+                     "--video are not taken");
         return kExitUsage;
     }
     const std::string& source = settings.selection.source;
@@ -151,14 +153,17 @@ int RunPlan(const Settings& settings, std::ostream& out, std::ostream& err)
     PlaybackTime time;
     ifoGetPlaybackTime(title->info.get(), title->location.programChain, &time);
     const CalculatorRun run =
-        RunCalculatorSteps(calc, [time](CalculatorController& controller, CalculatorUpdate& update) {
+        RunCalculatorSteps(calc, err, [time](CalculatorController& controller, CalculatorUpdate& update) {
             update = controller.TracksChosen(time.hours, time.minutes, time.seconds);
         });
     const CalculatorState& state = run.controller.State();
     const TitlePlanResult result =
         BuildTitlePlan({*title->info, title->location, title->cells, title->pal, vobs.get()}, state, request);
     if (result.media.empty()) {
-        PrintError(err, result.usage ? "usage" : source, result.why);
+        if (result.usage)
+            PrintRefusal(err, "plan", result.why);
+        else
+            PrintError(err, source, result.why);
         return result.usage ? kExitUsage : kExitBadInput;
     }
     const std::vector<MediumPlan>& media = result.media;
@@ -197,18 +202,27 @@ void AddPlanCommand(CLI::App& app, CommandAction& action)
         "plan", "A two-pass HandBrakeCLI or ffmpeg encode that fills the calculator's media");
     AddTitleSelectionOptions(*command, settings->selection);
     AddCalculatorOptions(*command, settings->calculator);
-    command->add_option("--encoder", settings->encoder, "handbrake or ffmpeg")
+    command->add_option("--encoder", settings->encoder, "handbrake (HandBrakeCLI) or ffmpeg")
         ->required()
-        ->check(CLI::IsMember({"handbrake", "ffmpeg"}));
-    command->add_option("--codec", settings->codec, "x264 (default) or x265")
-        ->check(CLI::IsMember({"x264", "x265"}));
-    command->add_option("--audio-codec", settings->audioCodec, "aac (default), ac3 or copy")
-        ->check(CLI::IsMember({"aac", "ac3", "copy"}));
-    command->add_option("--encoder-preset", settings->encoderPreset,
-                        "The video encoder's speed preset, e.g. veryfast");
-    command->add_option("-o,--output", settings->output, "The encoded file (.mkv or .mp4)")->required();
-    command->add_option("--stream-command", settings->streamCommand,
-                        "What the ffmpeg plan runs for `stream` (default: this program)");
+        ->type_name("handbrake|ffmpeg")
+        ->transform(OneOf({"handbrake", "ffmpeg"}));
+    command->add_option("--codec", settings->codec, "The video codec")
+        ->type_name("x264|x265")
+        ->transform(OneOf({"x264", "x265"}));
+    command->add_option("--audio-codec", settings->audioCodec, "The audio codec")
+        ->type_name("aac|ac3|copy")
+        ->transform(OneOf({"aac", "ac3", "copy"}));
+    command
+        ->add_option("--encoder-preset", settings->encoderPreset,
+                     "The video encoder's speed preset, e.g. veryfast")
+        ->type_name("NAME");
+    command->add_option("-o,--output", settings->output, "The encoded file (.mkv or .mp4)")
+        ->type_name("FILE")
+        ->required();
+    command
+        ->add_option("--stream-command", settings->streamCommand,
+                     "What the ffmpeg plan runs for `stream` (default: this program)")
+        ->type_name("PROGRAM");
     command->add_flag("--json", settings->json, "Print one JSON object");
     command->callback([settings, &action] {
         action = [settings](std::ostream& out, std::ostream& err) { return RunPlan(*settings, out, err); };

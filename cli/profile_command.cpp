@@ -7,6 +7,8 @@
 
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "cli/json_text.h"
+#include "cli/option_checks.h"
 #include "cli/title_set_input.h"
 #include "common/string_format.h"
 #include "explorer/explorer_data.h"
@@ -40,8 +42,7 @@ int RunProfile(const Settings& settings, std::ostream& out, std::ostream& err)
     }
     const std::optional<ExplorerData> data = BuildExplorerData(*list, {}, trackNumber - 1);
     if (!data) {
-        PrintError(err, "--track",
-                   StringPrintf("no track %d: the title set has %d", trackNumber, trackCount));
+        PrintTrackOutOfRange(err, "--track", std::to_string(trackNumber), trackCount);
         return kExitUsage;
     }
 
@@ -54,7 +55,7 @@ int RunProfile(const Settings& settings, std::ostream& out, std::ostream& err)
             {"averageKbps", data->averageKbps[track]},
             {"columns", columns},
         };
-        out << json.dump(2) << "\n";
+        out << JsonText(json) << "\n";
         return kExitOk;
     }
     for (std::size_t i = 0; i < columns.size(); ++i)
@@ -69,14 +70,21 @@ void AddProfileCommand(CLI::App& app, CommandAction& action)
     auto settings = std::make_shared<Settings>();
     CLI::App* command = app.add_subcommand(
         "profile", "A track's bitrate over its running time, as the Bitrate Explorer draws it: x,heldKbps");
-    command->add_option("FILE", settings->ifoPath, "Title-set information file (VTS_xx_0.IFO), or a disc")
+    command
+        ->add_option(
+            "FILE", settings->ifoPath,
+            "Title-set information file (VTS_xx_0.IFO), or a disc: VIDEO_TS.IFO, folder, image, drive; - "
+            "reads a title set from standard input")
         ->required();
-    CLI::Option* track =
-        command->add_option("--track", settings->track, "Track number, from 1")->check(CLI::PositiveNumber);
+    CLI::Option* track = command->add_option("--track", settings->track, "Track number, from 1")
+                             ->type_name("N")
+                             ->default_str("")
+                             ->check(TrackNumber());
     AddDiscChoiceOptions(*command, settings->disc);
     RequireTrackOrTitle(*command, *track);
     command->add_option("--width", settings->width, "Plot width in pixels; one line per column 1 ... W - 1")
-        ->check(CLI::Range(1, 1000000));
+        ->type_name("W")
+        ->check(WholeNumber("a width in pixels", 1, 1000000));
     command->add_flag("--json", settings->json,
                       "Print one JSON object: track, timeUnit, averageKbps, columns");
     command->callback([settings, &action] {

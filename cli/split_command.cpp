@@ -12,7 +12,11 @@
 #include "cli/cli.h"
 #include "cli/comma_list.h"
 #include "cli/commands.h"
+#include "cli/json_fields.h"
 #include "cli/json_text.h"
+#include "cli/messages.h"
+#include "cli/option_checks.h"
+#include "cli/plain_text.h"
 #include "cli/title_set_input.h"
 #include "cli/track_chapters.h"
 #include "common/string_format.h"
@@ -48,12 +52,44 @@ std::optional<std::vector<int>> ParseStarts(const std::string& text, std::string
     return starts;
 }
 
-nlohmann::json SplitJson(const SplitPlan& plan)
+nlohmann::json SplitJson(const SplitPlan& plan, const ChapterList& chapters, std::optional<bool> pal, bool ok)
 {
+    nlohmann::json media = nlohmann::json::array();
+    for (std::size_t i = 0;
+         i + 1 < plan.boundaries.size() && i < plan.durations.size() && i < plan.bitrates.size(); ++i) {
+        media.push_back({{"number", i + 1},
+                         {"firstChapter", plan.boundaries[i]},
+                         {"lastChapter", plan.boundaries[i + 1] - 1},
+                         {"durationSeconds", plan.durations[i]},
+                         {"videoKbps", plan.bitrates[i]}});
+    }
     return {
-        {"boundaries", plan.boundaries},      {"durations", plan.durations}, {"bitrates", plan.bitrates},
-        {"lines", TextLines(plan.splitText)}, {"text", plan.splitText},
+        {"boundaries", plan.boundaries},
+        {"durations", plan.durations},
+        {"bitrates", plan.bitrates},
+        {"lines", TextLines(plan.splitText)},
+        {"text", plan.splitText},
+        {"ok", ok},
+        {"media", media},
+        {"chapters", ChapterObjects(chapters, pal)},
     };
+}
+
+// Why the split gives no usable result, or the empty text.
+std::string NoSplitReason(const SplitPlan& plan, const ChapterList& chapters, int mediumCount)
+{
+    if (plan.boundaries.empty() && mediumCount <= 1)
+        return "no split: one medium holds every chapter (--count gives the number of media)";
+    if (plan.boundaries.empty())
+        return StringPrintf("no split: %d chapter%s cannot fill %d media", chapters.chapterCount,
+                            chapters.chapterCount == 1 ? "" : "s", mediumCount);
+    for (std::size_t i = 0; i < plan.bitrates.size(); ++i) {
+        if (plan.bitrates[i] <= 0)
+            return StringPrintf("no usable video bitrate for medium %zu: %s", i + 1,
+                                plan.durations[i] <= 0 ? "it plays for 0 seconds"
+                                                       : "the audio takes more than it holds");
+    }
+    return "";
 }
 
 // The chapters of the split at exact times, and the chapters a player shows, named: read again
@@ -139,14 +175,19 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
                                     "with the video bitrate of each medium");
     // The chapters come from a title set's track, as the Chapters Informations command builds
     // them, or straight from --starts.
-    CLI::Option* file =
-        command->add_option("FILE", settings->ifoPath, "Title-set information file (VTS_xx_0.IFO)");
-    CLI::Option* track =
-        command->add_option("--track", settings->track, "Track number, from 1")->check(CLI::PositiveNumber);
+    CLI::Option* file = command->add_option(
+        "FILE", settings->ifoPath,
+        "Title-set information file (VTS_xx_0.IFO), or a disc: VIDEO_TS.IFO, folder, image, drive; - "
+        "reads a title set from standard input");
+    CLI::Option* track = command->add_option("--track", settings->track, "Track number, from 1")
+                             ->type_name("N")
+                             ->default_str("")
+                             ->check(TrackNumber());
     CLI::Option* starts =
         command
             ->add_option("--starts", settings->starts,
                          "Start second of each chapter, then the end of the track: S1,...,SC,END")
+            ->type_name("LIST")
             ->check([](const std::string& text) {
                 std::string why;
                 return ParseStarts(text, why) ? std::string() : why;
@@ -163,7 +204,8 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
         ->add_option("--format", settings->format,
                      "Print the cuts for a tool instead: mkvmerge (--split chapters: and --split parts:), "
                      "ffmpeg (-ss and -to per medium)")
-        ->check(CLI::IsMember({"mkvmerge", "ffmpeg"}))
+        ->type_name("mkvmerge|ffmpeg")
+        ->transform(OneOf({"mkvmerge", "ffmpeg"}))
         ->excludes(json);
     command
         ->add_option(
@@ -178,32 +220,51 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
         action = [settings, fromFile = file->count() > 0,
                   fromStarts = starts->count() > 0](std::ostream& out, std::ostream& err) -> int {
             ChapterList chapters;
+            std::optional<bool> pal;
             TrackChapters read;
             if (fromFile) {
                 read = ReadTrackChapters(settings->ifoPath, settings->disc, settings->track, err);
                 if (!read.chapters)
                     return read.status;
                 chapters = std::move(*read.chapters);
+                pal = read.pal;
             } else if (fromStarts) {
                 std::string why;
                 chapters.startSeconds = *ParseStarts(settings->starts, why);
                 chapters.chapterCount = static_cast<int>(chapters.startSeconds.size()) - 1;
             } else {
-                PrintError(err, "usage", "split needs FILE --track N or --starts S1,...,SC,END");
+                PrintRefusal(err, "split", "expected FILE --track N or --starts S1,...,SC,END");
                 return kExitUsage;
             }
 
-            const CalculatorRun run = RunCalculatorSteps(settings->calculator);
+            // The split takes the media, the audio and the mode; the running time comes from the
+            // chapters, so what sets or derives it is not used.
+            const CalculatorOptions& calculator = settings->calculator;
+            const std::pair<bool, const char*> unused[] = {
+                {calculator.hours.has_value(), "--hours"},     {calculator.minutes.has_value(), "--minutes"},
+                {calculator.seconds.has_value(), "--seconds"}, {calculator.lock, "--lock"},
+                {calculator.video.has_value(), "--video"},
+            };
+            for (const auto& [given, name] : unused) {
+                if (given)
+                    PrintNote(err, std::string(name) +
+                                       " is not used by split: the chapters give the running time");
+            }
+            const CalculatorRun run = RunCalculatorSteps(calculator, err);
             NoSplitProgress progress;
             const SplitPlan plan = ComputeSplit(chapters, run.controller.State(), progress);
+            const std::string noResult = NoSplitReason(plan, chapters, run.controller.State().mediumCount);
+            const int done = noResult.empty() ? static_cast<int>(kExitOk) : static_cast<int>(kExitNoResult);
             // Without a split (one medium, too few chapters) the box's text says why, whatever
             // form was asked for.
             if (plan.boundaries.empty() || (settings->format.empty() && settings->perMedium.empty())) {
                 if (settings->json)
-                    out << JsonText(SplitJson(plan)) << "\n";
+                    out << JsonText(SplitJson(plan, chapters, pal, noResult.empty())) << "\n";
                 else
-                    out << ToPlainLineEnds(plan.splitText);
-                return kExitOk;
+                    out << PlainText(plan.splitText);
+                if (!noResult.empty())
+                    PrintError(err, "split", noResult);
+                return done;
             }
 
             int status = kExitOk;
@@ -226,9 +287,13 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
             else if (settings->format == "ffmpeg")
                 out << FfmpegSplitText(*cuts);
             else if (settings->json)
-                out << JsonText(SplitJson(plan)) << "\n";
+                out << JsonText(SplitJson(plan, chapters, pal, noResult.empty())) << "\n";
             else
-                out << ToPlainLineEnds(plan.splitText);
+                out << PlainText(plan.splitText);
+            if (!noResult.empty()) {
+                PrintError(err, "split", noResult);
+                return kExitNoResult;
+            }
             return kExitOk;
         };
     });

@@ -8,6 +8,7 @@
 
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "cli/messages.h"
 #include "cli/title_selection.h"
 #include "common/string_format.h"
 #include "encode/title_stream.h"
@@ -79,11 +80,13 @@ void AddStreamCommand(CLI::App& app, CommandAction& action)
     CLI::App* command = app.add_subcommand(
         "stream", "The title's cells in playback order (first angle) as one MPEG program stream on stdout");
     AddTitleSelectionOptions(*command, settings->selection);
-    command->add_option("--chapters", settings->chapters, "Only chapters A to B: A-B")
+    command->add_option("--chapters", settings->chapters, "Only chapters A to B: A-B, or A alone")
+        ->type_name("A-B")
         ->check([](const std::string& text) {
             int first = 0, last = 0;
-            return ParseChapterRange(text, first, last) ? std::string()
-                                                        : "not a chapter range A-B: '" + text + "'";
+            return ParseChapterRange(text, first, last)
+                       ? std::string()
+                       : "expected a chapter range A-B (from 1, A not above B), got '" + text + "'";
         });
     command->callback([settings, &action] {
         action = [settings](std::ostream& out, std::ostream& err) -> int {
@@ -96,9 +99,10 @@ void AddStreamCommand(CLI::App& app, CommandAction& action)
             if (!settings->chapters.empty()) {
                 ParseChapterRange(settings->chapters, first, last);
                 if (!timing || last > timing->ChapterCount()) {
-                    PrintError(err, settings->selection.source,
-                               StringPrintf("no chapter %d (the title has %d)", last,
-                                            timing ? timing->ChapterCount() : 0));
+                    PrintUsageError(
+                        err, "--chapters",
+                        StringPrintf("chapters from 1 to %d", timing ? timing->ChapterCount() : 0),
+                        settings->chapters);
                     return kExitUsage;
                 }
             }

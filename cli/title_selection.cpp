@@ -2,6 +2,7 @@
 #include "cli/title_selection.h"
 
 #include "cli/cli.h"
+#include "cli/option_checks.h"
 #include "common/string_format.h"
 #include "ifo/program_chain.h"
 #include "ifo/video_attributes.h"
@@ -15,7 +16,9 @@ void AddTitleSelectionOptions(CLI::App& command, TitleSelection& selection)
     AddDiscChoiceOptions(command, selection.disc);
     CLI::Option* track =
         command.add_option("--track", selection.track, "Track (program chain) of the title set, from 1")
-            ->check(CLI::PositiveNumber);
+            ->type_name("N")
+            ->default_str("")
+            ->check(TrackNumber());
     track->excludes(command.get_option("--title"));
     RequireTrackOrTitle(command, *track);
 }
@@ -37,8 +40,7 @@ std::optional<SelectedTitle> OpenSelectedTitle(const TitleSelection& selection, 
     }
     const int chains = ifoGetPGCCount(selected.info.get());
     if (track < 0 || track >= chains) {
-        PrintError(err, selection.source,
-                   StringPrintf("no track %d (the title set has %d)", track + 1, chains));
+        PrintTrackOutOfRange(err, "--track", std::to_string(track + 1), chains);
         status = kExitUsage;
         return std::nullopt;
     }

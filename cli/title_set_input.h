@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reading FILE for the commands that work on a title set: FILE is a title set's VTS_xx_0.IFO, a
 // disc's VIDEO_TS.IFO, a folder, an image or a drive, loaded through the one load path
-// (disc/title_set_load.h); --title-set and --title choose the set. On failure, one line on stderr
-// saying why.
+// (disc/title_set_load.h); --title-set and --title choose the set. FILE may also be "-" for a title
+// set on standard input, or a pipe (/dev/stdin, a FIFO): such input is read once into memory and
+// kept for the run. On failure, one line on stderr saying why.
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <cstddef>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -13,6 +15,9 @@
 #include "disc/title_set_load.h"
 
 namespace ratewise::cli {
+
+// Most bytes read from a stream input; a title set's information file is far smaller.
+inline constexpr std::size_t kMaxStreamedInput = 64u << 20;
 
 // --title-set N and --title T of every command that takes FILE.
 struct DiscChoice {
@@ -28,19 +33,21 @@ void AddDiscChoiceOptions(CLI::App& command, DiscChoice& choice);
 void RequireTrackOrTitle(CLI::App& command, CLI::Option& track, CLI::Option* file = nullptr);
 
 // Why path cannot be given as FILE ("empty path", "no such file", "not a regular file" for a
-// FIFO or socket, or the system's reason for a file that cannot be opened), or the empty text. The
-// test never blocks: a FIFO is refused, not opened.
+// socket or the like, or the system's reason for a file that cannot be opened), or the empty text.
+// "-" and pipes are read here, once: a named pipe that nobody writes to is given up after 2
+// seconds, so no command hangs.
 std::string WhyNotReadable(const std::string& path);
 
-// True when path names a regular file this process can open for reading (a names file, say).
-// Otherwise prints "ratewise-cli: <path>: <why>" to err ("empty path", "no such file", "is a
-// directory", "not a regular file" or the system's reason) and returns false. Never blocks.
+// True when path names a regular file this process can open for reading (a names file, say), or
+// a stream input that could be read. Otherwise prints "ratewise-cli: <path>: <why>" to err ("empty
+// path", "no such file", "is a directory", "not a regular file" or the system's reason) and
+// returns false.
 bool CheckReadableFile(const std::string& path, std::ostream& err);
 
-// Loads the chosen title set of path. When there is none, prints "ratewise-cli: <path>: <why>"
-// (or "ratewise-cli: --title-set: <why>" for a set or title the disc lacks) to err, sets status
-// (kExitBadInput, or kExitUsage for the set or title) and returns nothing. The reader's own
-// diagnostics go to diagnostics; its progress lines are dropped, so the output holds only what
+// Loads the chosen title set of path (a stream input holds one title set, numbered 1). When there is none,
+// prints "ratewise-cli: <path>: <why>" (or "ratewise-cli: --title-set: <why>" for a set or title the disc
+// lacks) to err, sets status (kExitBadInput, or kExitUsage for the set or title) and returns nothing. The
+// reader's own diagnostics go to diagnostics; its progress lines are dropped, so the output holds only what
 // the command prints.
 std::optional<TitleSetLoad> LoadTitleSet(const std::string& path, const DiscChoice& choice, std::ostream& err,
                                          std::ostream& diagnostics, int& status);

@@ -4,6 +4,7 @@
 
 #include "chapters/chapter_list_builder.h"
 #include "cli/cli.h"
+#include "cli/option_checks.h"
 #include "common/string_format.h"
 #include "ifo/byte_source.h"
 #include "ifo/title_set_info.h"
@@ -18,7 +19,7 @@ TrackChapters ReadTrackChapters(const std::string& path, const DiscChoice& choic
     int status = kExitOk;
     std::optional<TitleSetLoad> load = LoadTitleSet(path, choice, err, quiet, status);
     if (!load)
-        return {std::nullopt, status, std::nullopt, 0};
+        return {std::nullopt, status, true, std::nullopt, 0};
     if (trackNumber == 0)
         trackNumber = load->titleTrack + 1;
     std::unique_ptr<ByteSource> source = load->OpenIfo();
@@ -27,21 +28,22 @@ TrackChapters ReadTrackChapters(const std::string& path, const DiscChoice& choic
     source.reset();
     if (!info) {
         PrintError(err, path, opened ? "not a title-set information file" : "cannot open file");
-        return {std::nullopt, kExitBadInput, std::nullopt, 0};
+        return {std::nullopt, kExitBadInput, true, std::nullopt, 0};
     }
     const int tracks = ifoGetPGCCount(info.get());
     if (trackNumber < 1 || trackNumber > tracks) {
-        PrintError(err, "--track", StringPrintf("no track %d: the title set has %d", trackNumber, tracks));
+        PrintTrackOutOfRange(err, "--track", std::to_string(trackNumber), tracks);
         ifoClose(std::move(info));
-        return {std::nullopt, kExitUsage, std::nullopt, 0};
+        return {std::nullopt, kExitUsage, true, std::nullopt, 0};
     }
     std::optional<ChapterList> chapters = BuildChapterListOfTrack(*info, trackNumber - 1);
+    const bool pal = ChapterFrameRate(*info) == 25.0;
     ifoClose(std::move(info));
     if (!chapters) {
         PrintError(err, path, StringPrintf("cannot read the cells of track %d", trackNumber));
-        return {std::nullopt, kExitBadInput, std::nullopt, 0};
+        return {std::nullopt, kExitBadInput, true, std::nullopt, 0};
     }
-    return {std::move(chapters), kExitOk, std::move(load), trackNumber};
+    return {std::move(chapters), kExitOk, pal, std::move(load), trackNumber};
 }
 
 } // namespace ratewise::cli

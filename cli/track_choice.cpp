@@ -5,6 +5,7 @@
 
 #include "cli/cli.h"
 #include "cli/comma_list.h"
+#include "cli/messages.h"
 #include "cli/title_set_input.h"
 #include "common/string_format.h"
 
@@ -15,7 +16,7 @@ std::optional<std::vector<int>> ParseTrackNumbers(const std::string& text, std::
     std::vector<int> numbers;
     for (const ListedNumber& item : ReadCommaList(text)) {
         if (item.reading != ListedNumber::Reading::kNumber || item.value < 1) {
-            why = "not a track number: '" + item.text + "'";
+            why = "expected track numbers from 1, such as 1,3, got '" + item.text + "'";
             return std::nullopt;
         }
         numbers.push_back(item.value);
@@ -25,15 +26,19 @@ std::optional<std::vector<int>> ParseTrackNumbers(const std::string& text, std::
 
 void AddTrackChoiceOptions(CLI::App& command, TrackChoice& choice)
 {
-    CLI::Option* ifo = command.add_option("--ifo", choice.ifoPath,
-                                          "Take the duration from tracks of this title set's .ifo file");
-    CLI::Option* tracks = command
-                              .add_option("--tracks", choice.tracks,
-                                          "Tracks selected in the list, numbered from 1: 1,3 (default: 1)")
-                              ->check([](const std::string& text) {
-                                  std::string why;
-                                  return ParseTrackNumbers(text, why) ? std::string() : why;
-                              });
+    CLI::Option* ifo =
+        command
+            .add_option("--ifo", choice.ifoPath,
+                        "Take the duration from tracks of this title set's .ifo file (- reads stdin)")
+            ->type_name("FILE");
+    CLI::Option* tracks =
+        command.add_option("--tracks", choice.tracks, "Tracks selected in the list, numbered from 1: 1,3")
+            ->type_name("TRACKS")
+            ->default_str("1")
+            ->check([](const std::string& text) {
+                std::string why;
+                return ParseTrackNumbers(text, why) ? std::string() : why;
+            });
     tracks->needs(ifo);
     AddDiscChoiceOptions(command, choice.disc);
     command.get_option("--title-set")->needs(ifo);
@@ -61,9 +66,8 @@ std::optional<TrackDuration> ChooseTracks(const TrackChoice& choice, std::ostrea
     std::vector<int> selected;
     for (const int number : numbers) {
         if (number > count) {
-            PrintError(err, "--tracks",
-                       StringPrintf("no track %d: %s has %d track%s", number, choice.ifoPath.c_str(), count,
-                                    count == 1 ? "" : "s"));
+            PrintUsageError(err, "--tracks", StringPrintf("track numbers from 1 to %d", count),
+                            std::to_string(number));
             status = kExitUsage;
             return std::nullopt;
         }
@@ -71,7 +75,7 @@ std::optional<TrackDuration> ChooseTracks(const TrackChoice& choice, std::ostrea
     }
     const std::optional<TrackDuration> duration = SumSelectedTracks(*list, selected);
     if (!duration) {
-        PrintError(err, "--tracks", "no track chosen");
+        PrintRefusal(err, "--tracks", "no track chosen");
         status = kExitUsage;
     }
     return duration;

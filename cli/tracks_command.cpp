@@ -4,6 +4,7 @@
 
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "cli/json_fields.h"
 #include "cli/json_text.h"
 #include "cli/title_set_input.h"
 #include "ifo/track_texts.h"
@@ -29,6 +30,13 @@ nlohmann::json TracksJson(const TrackList& list)
             {"lastFrame", list.lastFrame[k]},
             {"averageKbps", list.AverageKbps(i)},
             {"report", TrackReportText(list, i)},
+            // The running time on the playback-time counter, which counts 25 (PAL) or 30 (NTSC)
+            // frames a nominal second.
+            {"duration",
+             DurationJson((std::int64_t(list.hours[k]) * 3600 + list.minutes[k] * 60 + list.seconds[k]) *
+                                  list.frameRate +
+                              list.frames[k],
+                          list.frameRate == 25)},
         });
     }
     return {
@@ -36,6 +44,7 @@ nlohmann::json TracksJson(const TrackList& list)
         {"audioStreams", list.audioStreamCount},
         {"subpictureStreams", list.subpictureStreamCount},
         {"tracks", tracks},
+        {"framesPerSecond", FrameRateNumber(list.frameRate == 25)},
     };
 }
 
@@ -52,8 +61,10 @@ void AddTracksCommand(CLI::App& app, CommandAction& action)
     CLI::App* command =
         app.add_subcommand("tracks", "The track list of a title set: one line per program chain");
     command
-        ->add_option("FILE", settings->path,
-                     "The title set's .ifo file, or a disc: VIDEO_TS.IFO, folder, image, drive")
+        ->add_option(
+            "FILE", settings->path,
+            "Title-set information file (VTS_xx_0.IFO), or a disc: VIDEO_TS.IFO, folder, image, drive; - "
+            "reads a title set from standard input")
         ->required();
     AddDiscChoiceOptions(*command, settings->disc);
     command->add_flag("--json", settings->json, "Print one JSON object");

@@ -53,6 +53,7 @@ std::optional<AudioAttributes> ifoGetAudioAttributes(const TitleSetInfo* info, i
     AudioAttributes audio;
     audio.codingMode = b[0] >> 5;
     audio.channelCount = (b[1] & 7) + 1;
+    audio.sampleRateHz = ((b[1] >> 4) & 3) == 1 ? 96000 : 48000;
     audio.language = {b[2], b[3]};
     return audio;
 }

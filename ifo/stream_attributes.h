@@ -18,6 +18,7 @@ inline constexpr int kSubpictureStreamSlots = 32;
 struct AudioAttributes {
     int codingMode = 0;                     // byte 0 bits 7-5; name it with audioCodingName
     int channelCount = 1;                   // byte 1 bits 2-0, plus 1
+    int sampleRateHz = 48000;               // byte 1 bits 5-4: 0 48 kHz, 1 96 kHz
     std::array<std::uint8_t, 2> language{}; // two code characters; name them with languageName
 };
 

@@ -86,25 +86,31 @@ std::optional<InfoReport> BuildInfoReport(InfoReportKind kind, std::unique_ptr<T
 {
     if (!info)
         return std::nullopt;
-    InfoReport report;
-    report.kind = kind;
-    switch (kind) {
-    case InfoReportKind::Video:
-        report.lines = VideoReportLines(*ifoGetVideoAttributes(info.get()));
-        break;
-    case InfoReportKind::Audio:
-        report.lines = AudioReportLines(info.get(), list.audioStreamCount);
-        break;
-    case InfoReportKind::Subs:
-        report.lines = SubsReportLines(info.get(), list.subpictureStreamCount);
-        break;
-    }
+    InfoReport report = BuildInfoReport(kind, *info, list);
     ifoClose(std::move(info));
-    report.text = InfoReportText(kind, report.lines);
     return report;
 }
 
 } // namespace
+
+InfoReport BuildInfoReport(InfoReportKind kind, const TitleSetInfo& info, const TrackList& list)
+{
+    InfoReport report;
+    report.kind = kind;
+    switch (kind) {
+    case InfoReportKind::Video:
+        report.lines = VideoReportLines(ifoGetVideoAttributes(&info).value_or(VideoAttributes{}));
+        break;
+    case InfoReportKind::Audio:
+        report.lines = AudioReportLines(&info, list.audioStreamCount);
+        break;
+    case InfoReportKind::Subs:
+        report.lines = SubsReportLines(&info, list.subpictureStreamCount);
+        break;
+    }
+    report.text = InfoReportText(kind, report.lines);
+    return report;
+}
 
 std::optional<InfoReport> BuildInfoReport(InfoReportKind kind, const std::string& path, const TrackList& list)
 {

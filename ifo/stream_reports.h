@@ -51,4 +51,7 @@ std::optional<InfoReport> BuildInfoReport(InfoReportKind kind, const std::string
 // The same from a title set's information file in source (a disc's set, read by the load path).
 std::optional<InfoReport> BuildInfoReport(InfoReportKind kind, ByteSource& source, const TrackList& list);
 
+// The same from a title set already opened.
+InfoReport BuildInfoReport(InfoReportKind kind, const TitleSetInfo& info, const TrackList& list);
+
 } // namespace ratewise

@@ -7,7 +7,10 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <sys/stat.h>
 
 #include "common/string_format.h"
 
@@ -30,6 +33,18 @@ bool WriteAll(std::FILE* file, std::span<const std::uint8_t> bytes)
     return std::fflush(file) == 0 && std::ferror(file) == 0;
 }
 
+// Where the content goes: the target of a symbolic link at `path` (the link itself stays), else
+// `path`. A dangling link names a target that does not exist yet.
+std::string ContentPath(const std::string& path)
+{
+    struct stat link {
+    };
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+        return path;
+    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
+    return resolved ? std::string(resolved.get()) : path;
+}
+
 } // namespace
 
 bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes)
@@ -40,11 +55,20 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
 
 bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, std::string& why)
 {
+    const std::string target = ContentPath(path);
+    struct stat existing {
+    };
+    const bool replacing = ::stat(target.c_str(), &existing) == 0;
+    if (replacing && S_ISDIR(existing.st_mode)) {
+        why = std::strerror(EISDIR);
+        return false;
+    }
+
     std::string temporary;
     std::FILE* file = nullptr;
     // "x": create exclusively, so an existing file of the same name is never touched.
     for (int attempt = 0; attempt < 8 && file == nullptr; ++attempt) {
-        temporary = TemporaryName(path, attempt);
+        temporary = TemporaryName(target, attempt);
         errno = 0;
         file = std::fopen(temporary.c_str(), "wbx");
         if (file == nullptr && errno != EEXIST)
@@ -64,7 +88,13 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
         std::remove(temporary.c_str());
         return false;
     }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    // The replacement keeps the permissions of the file it replaces.
+    if (replacing && ::chmod(temporary.c_str(), existing.st_mode & 07777) != 0) {
+        why = std::string("cannot keep its permissions: ") + std::strerror(errno);
+        std::remove(temporary.c_str());
+        return false;
+    }
+    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
         why = std::string("cannot replace it: ") + std::strerror(errno);
         std::remove(temporary.c_str());
         return false;

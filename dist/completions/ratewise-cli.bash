@@ -10,18 +10,18 @@ _ratewise_cli_options() {
     local calculator="--hours --minutes --seconds --size --preset --count --audio1 --audio2 --mode --lock --video"
     local disc="--title-set --title"
     case $1 in
-    calc) echo "$calculator --ifo --tracks $disc --json" ;;
-    vcd-project) echo "$disc -o --output --conversion --audio --video --quality --json" ;;
-    split) echo "$calculator --track --starts $disc --format --chapters-per-medium --names --language --json" ;;
-    chapters) echo "--track $disc --format --names --language -o --output --json" ;;
-    profile) echo "--track $disc --width --json" ;;
-    tracks) echo "$disc --json" ;;
-    info) echo "$disc --video --audio --subs --raw --json" ;;
-    disc) echo "--json" ;;
-    plan) echo "$disc --track $calculator --encoder --codec --audio-codec --encoder-preset -o --output --stream-command --json" ;;
-    stream) echo "$disc --track --chapters" ;;
+    calc) echo "$calculator --ifo --tracks $disc -j --json" ;;
+    vcd-project) echo "$disc -o --output --conversion --audio --video --quality -j --json" ;;
+    split) echo "$calculator -t --track --starts $disc -f --format --chapters-per-medium --names --language -j --json" ;;
+    chapters) echo "-t --track $disc -f --format --names --language -o --output -j --json" ;;
+    profile) echo "-t --track $disc --width -j --json" ;;
+    tracks) echo "$disc -j --json" ;;
+    info) echo "$disc --video --audio --subs --raw -j --json" ;;
+    disc) echo "-j --json" ;;
+    plan) echo "$disc -t --track $calculator --encoder --codec --audio-codec --encoder-preset -o --output --stream-command -j --json" ;;
+    stream) echo "$disc -t --track --chapters" ;;
     esac
-    echo "--help"
+    echo "-h --help -q --quiet"
 }
 
 # Sets COMPREPLY to the words of $1 (one a line) that begin with the current word, quoted.
@@ -55,7 +55,7 @@ _ratewise_cli() {
         fi
     done
     if [[ -z $command ]]; then
-        COMPREPLY=($(compgen -W "$_ratewise_cli_commands --help --version" -- "$cur"))
+        COMPREPLY=($(compgen -W "$_ratewise_cli_commands -h --help -V --version -q --quiet" -- "$cur"))
         return
     fi
 
@@ -72,8 +72,8 @@ _ratewise_cli() {
             return
             ;;
         *:--mode) COMPREPLY=($(compgen -W "avidvd svcd" -- "$cur")) && return ;;
-        chapters:--format) COMPREPLY=($(compgen -W "time frame second ogm matroska ffmetadata csv" -- "$cur")) && return ;;
-        split:--format) COMPREPLY=($(compgen -W "mkvmerge ffmpeg" -- "$cur")) && return ;;
+        chapters:--format | chapters:-f) COMPREPLY=($(compgen -W "time frame second ogm matroska ffmetadata csv" -- "$cur")) && return ;;
+        split:--format | split:-f) COMPREPLY=($(compgen -W "mkvmerge ffmpeg" -- "$cur")) && return ;;
         split:--chapters-per-medium)
             compopt -o filenames 2>/dev/null
             COMPREPLY=($(compgen -d -- "$cur"))
@@ -94,7 +94,7 @@ _ratewise_cli() {
         *:--ifo) _ratewise_cli_files && return ;;
         *:-o | *:--output) _ratewise_cli_files any && return ;;
         *:--hours | *:--minutes | *:--seconds | *:--size | *:--count | *:--audio1 | *:--audio2 | *:--video | \
-            *:--track | *:--tracks | *:--starts | *:--width | *:--language | *:--title-set | *:--title | *:--chapters)
+            *:-t | *:--track | *:--tracks | *:--starts | *:--width | *:--language | *:--title-set | *:--title | *:--chapters)
             COMPREPLY=()
             return
             ;;

@@ -9,7 +9,8 @@ set -l c complete -c ratewise-cli
 # Options take values only where a line says so; positional words are title-set files.
 $c -f
 $c -n "not __fish_seen_subcommand_from $commands" -s h -l help -d 'Print help and exit'
-$c -n "not __fish_seen_subcommand_from $commands" -l version -d 'Print the version and license and exit'
+$c -n "not __fish_seen_subcommand_from $commands" -s V -l version -d 'Print the version and license and exit'
+$c -n "not __fish_seen_subcommand_from $commands" -s q -l quiet -d 'Print no notes on values changed or ignored'
 
 # Commands
 $c -n "not __fish_seen_subcommand_from $commands" -a calc -d 'The video bitrate (or, locked, the running time) that fills the media'
@@ -25,7 +26,8 @@ $c -n "not __fish_seen_subcommand_from $commands" -a stream -d "A title's cells 
 
 # Every command
 $c -n "__fish_seen_subcommand_from $commands" -s h -l help -d 'Print help and exit'
-$c -n "__fish_seen_subcommand_from $commands" -l json -d 'Print one JSON object'
+$c -n "__fish_seen_subcommand_from $commands" -s j -l json -d 'Print one JSON object'
+$c -n "__fish_seen_subcommand_from $commands" -s q -l quiet -d 'Print no notes on values changed or ignored'
 $c -n "__fish_seen_subcommand_from vcd-project split chapters profile tracks info disc plan stream" -a '(__fish_complete_suffix .IFO; __fish_complete_suffix .ifo; __fish_complete_suffix .iso)'
 
 # A title set of a disc: every command that reads one
@@ -59,11 +61,11 @@ $c -n '__fish_seen_subcommand_from vcd-project' -l video -x -d 'Video bitrate in
 $c -n '__fish_seen_subcommand_from vcd-project' -l quality -x -a '0\tlowest 1\tlow 2\tnormal 3\thigh 4\thighest 5\t"motion estimate"' -d 'Encoding quality'
 
 # split, chapters, profile
-$c -n '__fish_seen_subcommand_from split chapters profile' -l track -x -d 'Track number, from 1'
+$c -n '__fish_seen_subcommand_from split chapters profile' -s t -l track -x -d 'Track number, from 1'
 $c -n '__fish_seen_subcommand_from split' -l starts -x -d 'Chapter start seconds, then the end: S1,...,SC,END'
-$c -n '__fish_seen_subcommand_from chapters' -l format -x -a 'time frame second ogm matroska ffmetadata csv' -d 'Form of the chapter starts, or a chapter file'
+$c -n '__fish_seen_subcommand_from chapters' -s f -l format -x -a 'time frame second ogm matroska ffmetadata csv' -d 'Form of the chapter starts, or a chapter file'
 $c -n '__fish_seen_subcommand_from chapters' -s o -l output -r -F -d 'Write to this file'
-$c -n '__fish_seen_subcommand_from split' -l format -x -a 'mkvmerge ffmpeg' -d 'Print the cuts for a tool'
+$c -n '__fish_seen_subcommand_from split' -s f -l format -x -a 'mkvmerge ffmpeg' -d 'Print the cuts for a tool'
 $c -n '__fish_seen_subcommand_from split' -l chapters-per-medium -x -a '(__fish_complete_directories)' -d 'One chapter file per medium: DIR FORMAT'
 $c -n '__fish_seen_subcommand_from split; and __fish_seen_argument -l chapters-per-medium' -a 'ogm matroska ffmetadata csv' -d 'Chapter file format'
 $c -n '__fish_seen_subcommand_from split chapters' -l names -r -F -d 'Chapter names, one a line (UTF-8)'
@@ -77,7 +79,7 @@ $c -n '__fish_seen_subcommand_from info' -l subs -d 'The subtitle report'
 $c -n '__fish_seen_subcommand_from info' -l raw -d "Keep the window's CR LF line ends"
 
 # plan, stream
-$c -n '__fish_seen_subcommand_from plan stream' -l track -x -d 'Track of the title set, from 1'
+$c -n '__fish_seen_subcommand_from plan stream' -s t -l track -x -d 'Track of the title set, from 1'
 $c -n '__fish_seen_subcommand_from plan' -l encoder -x -a 'handbrake ffmpeg' -d 'The encoder the plan runs'
 $c -n '__fish_seen_subcommand_from plan' -l codec -x -a 'x264 x265' -d 'Video codec'
 $c -n '__fish_seen_subcommand_from plan' -l audio-codec -x -a 'aac ac3 copy' -d 'Audio codec'

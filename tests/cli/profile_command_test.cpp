@@ -77,7 +77,8 @@ TEST(ProfileCommand, RefusesMissingFilesAndUnknownTracks)
 
     const auto track = RunCliCapture({"profile", kCells, "--track", "99"});
     EXPECT_EQ(track.status, 2);
-    EXPECT_EQ(track.err, "ratewise-cli: --track: no track 99: the title set has 4\n");
+    EXPECT_EQ(track.err, "ratewise-cli: --track: expected a track number from 1 to 4, got '99' (see "
+                         "'ratewise-cli profile --help')\n");
     EXPECT_EQ(track.out, "");
     EXPECT_EQ(RunCliCapture({"profile", kCells, "--track", "0"}).status, 2);
     EXPECT_EQ(RunCliCapture({"profile", kCells, "--track", "1", "--width", "0"}).status, 2);

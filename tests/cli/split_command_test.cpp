@@ -11,13 +11,16 @@ namespace {
 
 using test_support::RunCliCapture;
 
-nlohmann::json SplitJson(std::vector<std::string> args)
+// `status` 4: no split can be made; the JSON is printed all the same.
+nlohmann::json SplitJson(std::vector<std::string> args, int status = 0)
 {
     args.insert(args.begin(), "split");
     args.push_back("--json");
     const auto result = RunCliCapture(args);
-    EXPECT_EQ(result.status, 0) << result.err;
-    return nlohmann::json::parse(result.out);
+    EXPECT_EQ(result.status, status) << result.err;
+    const nlohmann::json json = nlohmann::json::parse(result.out);
+    EXPECT_EQ(json["ok"], status == 0);
+    return json;
 }
 
 std::string LineBreaks(int count)
@@ -32,9 +35,9 @@ TEST(SplitCommand, PlainTextIsTheBoxWithBareLineFeeds)
 {
     const auto result = RunCliCapture({"split", "--starts", "0,300,600,900,1200", "--count", "2"});
     EXPECT_EQ(result.status, 0) << result.err;
+    // Without the box's padding lines.
     EXPECT_EQ(result.out, "Media 01: 00h:10m:00s Chapters 01-02 Video Bitrate: 9429\n"
-                          "Media 02: 00h:10m:00s Chapters 03-04 Video Bitrate: 9429\n" +
-                              std::string(21, '\n'));
+                          "Media 02: 00h:10m:00s Chapters 03-04 Video Bitrate: 9429\n");
     EXPECT_EQ(result.err, "");
 }
 
@@ -76,16 +79,16 @@ TEST(SplitCommand, AgreesWithEveryCandidateSearch)
 
 TEST(SplitCommand, MessagesInsteadOfASplit)
 {
-    const nlohmann::json one = SplitJson({"--starts", "0,100,200"});
+    const nlohmann::json one = SplitJson({"--starts", "0,100,200"}, 4);
     EXPECT_EQ(one["lines"], nlohmann::json({"Only one media: nothing to split..."}));
     EXPECT_EQ(one["text"], "Only one media: nothing to split..." + LineBreaks(22));
     EXPECT_TRUE(one["boundaries"].empty());
 
-    const nlohmann::json few = SplitJson({"--starts", "0,100,200,300", "--count", "4"});
+    const nlohmann::json few = SplitJson({"--starts", "0,100,200,300", "--count", "4"}, 4);
     EXPECT_EQ(few["lines"], nlohmann::json({"You can't split 3 chapters into 4 parts"}));
     EXPECT_TRUE(few["bitrates"].empty());
     // The end alone: a track of 0 chapters, as `chapters --json` gives its startSeconds.
-    const nlohmann::json none = SplitJson({"--starts", "5", "--count", "2"});
+    const nlohmann::json none = SplitJson({"--starts", "5", "--count", "2"}, 4);
     EXPECT_EQ(none["lines"], nlohmann::json({"You can't split 0 chapters into 2 parts"}));
 }
 
@@ -107,7 +110,9 @@ TEST(SplitCommand, MalformedStartsAreUsageErrorsNamingTheItem)
     for (const auto& [starts, why] : cases) {
         const auto result = RunCliCapture({"split", "--starts", starts, "--count", "2"});
         EXPECT_EQ(result.status, 2) << starts;
-        EXPECT_EQ(result.err, std::string("ratewise-cli: usage: --starts: ") + why + "\n") << starts;
+        EXPECT_EQ(result.err,
+                  std::string("ratewise-cli: --starts: ") + why + " (see 'ratewise-cli split --help')\n")
+            << starts;
         EXPECT_EQ(result.out, "");
     }
     EXPECT_EQ(RunCliCapture({"split", "--count", "2"}).status, 2);

@@ -116,13 +116,14 @@ TEST_F(Discs, EveryCommandGivesTheSameOutputThroughImageFolderAndVideoManager)
             std::vector<std::string> args = command;
             args.push_back(lone);
             const auto expected = RunCliCapture(args);
-            ASSERT_EQ(expected.status, 0) << command[0];
+            // A split that cannot be made is "no result" (4), still printed in full.
+            ASSERT_TRUE(expected.status == 0 || expected.status == 4) << command[0] << expected.err;
             for (const fs::path& disc :
                  {s_dir / (name + ".iso"), s_dir / name / "VIDEO_TS" / "VIDEO_TS.IFO", s_dir / name}) {
                 args.back() = disc.string();
                 args.insert(args.end(), {"--title-set", "1"});
                 const auto result = RunCliCapture(args);
-                EXPECT_EQ(result.status, 0) << result.err;
+                EXPECT_EQ(result.status, expected.status) << result.err;
                 EXPECT_EQ(result.out, expected.out) << command[0] << " " << disc;
                 args.resize(args.size() - 2);
             }
@@ -145,7 +146,8 @@ TEST_F(Discs, TitleSetAndTitleChooseTheSetAndTrack)
 
     const auto noSet = RunCliCapture({"tracks", image, "--title-set", "3"});
     EXPECT_EQ(noSet.status, 2);
-    EXPECT_EQ(noSet.err, "ratewise-cli: --title-set: no title set 3 on the disc\n");
+    EXPECT_EQ(noSet.err,
+              "ratewise-cli: --title-set: no title set 3 on the disc (see 'ratewise-cli tracks --help')\n");
     EXPECT_EQ(RunCliCapture({"tracks", image, "--title", "4"}).status, 2);
     EXPECT_EQ(RunCliCapture({"tracks", image, "--title", "3", "--title-set", "1"}).status, 2);
     EXPECT_EQ(RunCliCapture({"chapters", image}).status, 2); // neither --track nor --title

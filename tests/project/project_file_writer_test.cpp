@@ -231,6 +231,21 @@ TEST_F(ProjectFileWriting, OverwritesAnExistingFileWithoutAsking)
     EXPECT_EQ(Entries(m_dir), std::set<std::string>{"old.tpr"});
 }
 
+TEST_F(ProjectFileWriting, ReplacingKeepsTheModeAndWritesThroughALink)
+{
+    Put(m_dir / "target.tpr", "an older project");
+    fs::permissions(m_dir / "target.tpr",
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink("target.tpr", m_dir / "link.tpr");
+    VcdProjectSettings settings = SettingsFor(m_dir / "link.tpr");
+    ASSERT_EQ(ProjectFileWriter::write(settings), ProjectWriteResult::Written);
+    EXPECT_TRUE(fs::is_symlink(m_dir / "link.tpr"));
+    EXPECT_EQ(Content(m_dir / "target.tpr"), AsText(ProjectFileWriter::Build(settings)));
+    EXPECT_EQ(fs::status(m_dir / "target.tpr").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(Entries(m_dir), (std::set<std::string>{"link.tpr", "target.tpr"}));
+}
+
 TEST_F(ProjectFileWriting, RefusalsComeBeforeAnyWriteWithTheirMessages)
 {
     VcdProjectSettings unnamed = SettingsFor("");

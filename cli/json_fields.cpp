@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/json_fields.h"
+
+#include <cstdio>
+
+namespace ratewise::cli {
+
+double FrameRateNumber(bool pal)
+{
+    return pal ? 25.0 : 29.97;
+}
+
+nlohmann::json DurationJson(std::int64_t frameCount, bool pal)
+{
+    const double seconds = pal ? double(frameCount) / 25.0 : double(frameCount) * 1001.0 / 30000.0;
+    return {{"seconds", seconds}, {"frameCount", frameCount}};
+}
+
+nlohmann::json ChapterObjects(const ChapterList& chapters, std::optional<bool> pal)
+{
+    nlohmann::json objects = nlohmann::json::array();
+    for (int n = 1; n <= chapters.chapterCount; ++n) {
+        const auto i = static_cast<std::size_t>(n - 1);
+        const int whole = i < chapters.startSeconds.size() ? chapters.startSeconds[i] : 0;
+        nlohmann::json chapter = {{"number", n}, {"startSeconds", whole}};
+        int shown = 0;
+        if (pal && i < chapters.frameLines.size() &&
+            std::sscanf(chapters.frameLines[i].c_str(), "Chapter %*d = %d", &shown) == 1) {
+            // The frame line shows whole seconds × the rate (29.97 for NTSC, truncated) plus the
+            // counter's frames; taking the first part away leaves those frames exactly.
+            const double rate = FrameRateNumber(*pal);
+            const int frames = shown - static_cast<int>(whole * rate);
+            const std::int64_t counter = std::int64_t(whole) * (*pal ? 25 : 30) + frames;
+            const nlohmann::json start = DurationJson(counter, *pal);
+            chapter["startSeconds"] = start["seconds"];
+            chapter["startFrame"] = counter;
+        }
+        objects.push_back(chapter);
+    }
+    return objects;
+}
+
+} // namespace ratewise::cli

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program's chart export: `ratewise --chart FILE.IFO --track N --png OUT [--width W]
 // [--height H]` draws the chart area of one track, with the default colours, into an image file
-// (PNG, JPEG or BMP by the name's suffix) and exits. It renders off-screen, so it opens no window and needs no display.
+// (PNG, JPEG or BMP by the name's suffix) and exits. It renders off-screen, so it opens no window and needs
+// no display.
 #pragma once
 
 #include <optional>
@@ -13,10 +14,10 @@ namespace ratewise {
 
 struct ChartExportRequest {
     std::string ifoPath;
-    int track = 0; // from 1, as the window numbers them
-    std::string pngPath;      // the image to write (--png or -o/--output)
+    int track = 0;                   // from 1, as the window numbers them
+    std::string pngPath;             // the image to write (--png or -o/--output)
     std::string imageFormat = "PNG"; // from its suffix: PNG, JPEG or BMP
-    std::optional<int> width; // the window's chart area at its first opening when not given
+    std::optional<int> width;        // the window's chart area at its first opening when not given
     std::optional<int> height;
 };
 

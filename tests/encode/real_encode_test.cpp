@@ -178,7 +178,7 @@ TEST(Plan, BadInputGivesOneLineAndNoScript)
         {{"plan", pal, "--title", "9", "--encoder", "ffmpeg", "-o", out}, 2, "no title 9"},
         {{"plan", pal, "--track", "5", "--encoder", "handbrake", "-o", out},
          2,
-         "no track 5 (the title set has 2)"},
+         "expected a track number from 1 to 2, got '5'"},
         {{"plan", noVobs.string(), "--title", "1", "--encoder", "ffmpeg", "-o", out},
          3,
          "no title VOB files"},

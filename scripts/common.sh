@@ -14,7 +14,7 @@ RATEWISE_PACKAGES=(
     clang libclang-rt-14-dev clang-format
     fonts-liberation fonts-dejavu-core ccache
     mkvtoolnix ffmpeg
-    scdoc desktop-file-utils appstream groff-base zsh fish dpkg-dev file
+    scdoc desktop-file-utils appstream groff-base zsh fish dpkg-dev file lintian
     libudfread-dev genisoimage lsdvd dvdauthor
     handbrake-cli libdvdread-dev
 )

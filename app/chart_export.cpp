@@ -4,15 +4,18 @@
 
 #include "disc/title_set_load.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 
 #include <cctype>
 #include <charconv>
+#include <csignal>
 #include <iostream>
 #include <string_view>
 
+#include "common/atomic_file.h"
+#include "common/printable_text.h"
 #include "explorer/chart_painter.h"
 #include "explorer/explorer_source.h"
 #include "ui/dialog_units.h"
@@ -25,7 +28,7 @@ constexpr int kMaxSide = 16384;
 
 void PrintError(std::ostream& err, const std::string& what, const std::string& why)
 {
-    err << "ratewise: " << what << ": " << why << "\n";
+    err << "ratewise: " << PrintableText(what) << ": " << PrintableText(why) << "\n";
 }
 
 // The whole text as a number from `lowest` to kMaxSide, or nothing.
@@ -127,14 +130,18 @@ int ExportChart(const ChartExportRequest& request, std::ostream& err)
     // FILE may be a disc too: its default title set is charted, through the one load path.
     std::ostream quiet(nullptr);
     const TitleSetLoadResult loaded = LoadTitleSet(request.ifoPath, {}, quiet, quiet);
-    std::unique_ptr<ByteSource> source = loaded.load ? loaded.load->OpenIfo() : nullptr;
+    if (!loaded.load) {
+        PrintError(err, request.ifoPath, loaded.why);
+        return kChartExportBadInput;
+    }
+    std::unique_ptr<ByteSource> source = loaded.load->OpenIfo();
     const ExplorerRead read = source ? ReadExplorerData(*source, {}, request.track - 1, err)
                                      : ExplorerRead{std::nullopt, ExplorerReadError::CannotRead, 0};
     switch (read.error) {
     case ExplorerReadError::None:
         break;
     case ExplorerReadError::CannotRead:
-        PrintError(err, request.ifoPath, "cannot open file or not a title-set information file");
+        PrintError(err, request.ifoPath, "the title set's information file cannot be read");
         return kChartExportBadInput;
     case ExplorerReadError::NoTimeMap:
         PrintError(err, request.ifoPath, "the title set has no time map");
@@ -150,8 +157,28 @@ int ExportChart(const ChartExportRequest& request, std::ostream& err)
     const QSize chartArea = DialogUnits(DialogFont()).Rect(0, 0, 370, 180).size();
     const QSize size(request.width.value_or(chartArea.width()), request.height.value_or(chartArea.height()));
     const QImage image = RenderChart(*read.data, size);
-    if (!image.save(QFile::decodeName(request.pngPath.c_str()), request.imageFormat.c_str())) {
-        PrintError(err, request.pngPath, "cannot write the image");
+    // Encoded in memory first, then written in one step: a full disk or a kill leaves the old image
+    // whole, never a cut one.
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, request.imageFormat.c_str())) {
+        PrintError(err, request.pngPath, "cannot encode the image");
+        return kChartExportWriteFailed;
+    }
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(encoded.constData()),
+                                              static_cast<std::size_t>(encoded.size()));
+    if (request.pngPath == "-") {
+        std::cout.write(encoded.constData(), encoded.size());
+        std::cout.flush();
+        if (std::cout)
+            return kChartExportOk;
+        PrintError(err, "standard output", "write failed");
+        return kChartExportWriteFailed;
+    }
+    std::string why;
+    if (!WriteFileAtomically(request.pngPath, bytes, why)) {
+        PrintError(err, request.pngPath, why);
         return kChartExportWriteFailed;
     }
     return kChartExportOk;
@@ -159,6 +186,8 @@ int ExportChart(const ChartExportRequest& request, std::ostream& err)
 
 int RunChartExport(int argc, char** argv)
 {
+    // Past a file-size limit the write fails and the old image stays, instead of a kill halfway.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> args(argv + 1, argv + argc);
     const std::optional<ChartExportRequest> request = ParseChartExport(args, std::cerr);
     if (!request)

@@ -8,7 +8,7 @@
 
 #include "chapters/chapter_names.h"
 #include "chapters/chapters_dialog.h"
-#include "project/atomic_file.h"
+#include "common/atomic_file.h"
 #include "ui/native_dialogs.h"
 
 namespace ratewise {
@@ -28,9 +28,7 @@ std::optional<QString> AskSavePath(QWidget* parent, const QString& defaultName)
 bool ChaptersDialog::WriteText(const QString& path, const std::string& text)
 {
     std::string why;
-    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
-                                              text.size());
-    if (WriteFileAtomically(QFile::encodeName(path).toStdString(), bytes, why))
+    if (WriteFileAtomically(QFile::encodeName(path).toStdString(), AsBytes(text), why))
         return true;
     CurrentNativeDialogs().ShowMessage(
         this, QStringLiteral("Could not save %1: %2").arg(path, QString::fromStdString(why)));
@@ -101,12 +99,21 @@ void ChaptersDialog::SaveChaptersPerMedium(ChapterForm form)
         stem.chop(ending.size());
     if (stem.endsWith(medium01))
         stem.chop(medium01.size());
+    // Written as a set: a failure (a full disk) leaves every earlier file of the set as it was.
     const std::vector<TimedChapters> media = ChaptersPerMedium(*m_cuts, *m_fileChapters);
+    std::vector<std::string> texts;
+    std::vector<FileToWrite> files;
+    texts.reserve(media.size());
     for (std::size_t m = 0; m < media.size(); ++m) {
         const QString name = stem + QStringLiteral(".medium%1").arg(m + 1, 2, 10, QLatin1Char('0')) + ending;
-        if (!WriteText(name, ChapterFormText(media[m], form)))
-            return;
+        texts.push_back(ChapterFormText(media[m], form));
+        files.push_back({QFile::encodeName(name).toStdString(), AsBytes(texts.back())});
     }
+    std::string failedPath, why;
+    if (!WriteFilesAtomically(files, failedPath, why))
+        CurrentNativeDialogs().ShowMessage(
+            this, QStringLiteral("Could not save %1: %2")
+                      .arg(QFile::decodeName(failedPath.c_str()), QString::fromStdString(why)));
 }
 
 } // namespace ratewise

@@ -4,7 +4,7 @@
 #include "chapters/chapter_names.h"
 #include "cli/cli.h"
 #include "cli/title_set_input.h"
-#include "project/atomic_file.h"
+#include "common/atomic_file.h"
 
 namespace ratewise::cli {
 
@@ -48,20 +48,29 @@ TimedChapters NamedChapters(FrameRate rate, std::vector<std::int64_t> starts, st
     return chapters;
 }
 
-bool WriteTextFile(const std::string& path, const std::string& text, std::ostream& err)
+bool WriteTextFile(const std::string& path, const std::string& text, std::ostream& out, std::ostream& err)
 {
-    std::string why;
-    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
-                                              text.size());
-    if (path.empty()) {
-        PrintError(err, "-o", "empty path");
+    if (path == "-") {
+        out << text;
+        out.flush();
+        if (out)
+            return true;
+        PrintError(err, "standard output", "write failed");
         return false;
     }
-    if (!WriteFileAtomically(path, bytes, why)) {
-        PrintError(err, path, why);
-        return false;
-    }
-    return true;
+    return WriteTextFiles({{path, text}}, err);
+}
+
+bool WriteTextFiles(const std::vector<std::pair<std::string, std::string>>& pathsAndTexts, std::ostream& err)
+{
+    std::vector<FileToWrite> files;
+    for (const auto& [path, text] : pathsAndTexts)
+        files.push_back({path, AsBytes(text)});
+    std::string failedPath, why;
+    if (WriteFilesAtomically(files, failedPath, why))
+        return true;
+    PrintError(err, failedPath.empty() ? "-o" : failedPath, why);
+    return false;
 }
 
 } // namespace ratewise::cli

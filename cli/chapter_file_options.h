@@ -32,8 +32,12 @@ std::optional<std::vector<std::string>> ReadChapterNames(const ChapterNameOption
 TimedChapters NamedChapters(FrameRate rate, std::vector<std::int64_t> starts, std::int64_t end,
                             const std::vector<std::string>& names, const ChapterNameOptions& options);
 
-// Writes `text` to `path` in one step. On failure prints "ratewise-cli: <path>: <why>" and
-// returns false (the earlier file, if any, is left as it was).
-bool WriteTextFile(const std::string& path, const std::string& text, std::ostream& err);
+// Writes `text` to `path` in one step, or to `out` when `path` is "-". On failure prints
+// "ratewise-cli: <path>: <why>" and returns false (the earlier file, if any, is left as it was).
+bool WriteTextFile(const std::string& path, const std::string& text, std::ostream& out, std::ostream& err);
+
+// Writes a set of files that belong together: a failure leaves every earlier file of the set as
+// it was. On failure prints one line, as WriteTextFile does.
+bool WriteTextFiles(const std::vector<std::pair<std::string, std::string>>& pathsAndTexts, std::ostream& err);
 
 } // namespace ratewise::cli

@@ -85,9 +85,10 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
             ->type_name("FORM")
             ->transform(OneOf({"time", "frame", "second", "ogm", "matroska", "ffmetadata", "csv"}));
     AddChapterNameOptions(*command, settings->names);
-    CLI::Option* output =
-        command->add_option("-o,--output", settings->outputPath, "Write to this file (replaced in one step)")
-            ->type_name("FILE");
+    CLI::Option* output = command
+                              ->add_option("-o,--output", settings->outputPath,
+                                           "Write to this file (replaced in one step); - is standard output")
+                              ->type_name("FILE");
     command->add_flag("--json", settings->json, "Print one JSON object with every form");
     command->callback([settings, formatOption, output, &action] {
         settings->formatGiven = formatOption->count() > 0;
@@ -122,7 +123,7 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
                 out << text;
                 return kExitOk;
             }
-            return WriteTextFile(settings->outputPath, text, err) ? kExitOk : kExitWriteFailed;
+            return WriteTextFile(settings->outputPath, text, out, err) ? kExitOk : kExitWriteFailed;
         };
     });
 }

@@ -10,6 +10,7 @@
 #include "cli/messages.h"
 #include "cli/parse_errors.h"
 #include "cli/short_forms.h"
+#include "common/printable_text.h"
 #include "common/version.h"
 
 namespace ratewise::cli {
@@ -37,7 +38,8 @@ void AddQuietFlags(CLI::App& app, bool& quiet)
 
 void PrintError(std::ostream& err, const std::string& what, const std::string& why)
 {
-    err << "ratewise-cli: " << what << ": " << why << "\n";
+    // A path or a value may hold a newline; the message stays one line.
+    err << "ratewise-cli: " << PrintableText(what) << ": " << PrintableText(why) << "\n";
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)

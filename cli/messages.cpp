@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/messages.h"
 
+#include "common/printable_text.h"
+
 namespace ratewise::cli {
 namespace {
 
@@ -47,18 +49,20 @@ void PrintUsageError(std::ostream& err, const std::string& what, const std::stri
                      const std::string& got)
 {
     const std::string hint = HelpHint(err);
-    const std::string before = "ratewise-cli: " + what + ": expected " + expected + ", got '";
+    const std::string before = "ratewise-cli: " + PrintableText(what) + ": expected " + expected + ", got '";
     const std::string after = "' " + hint;
     // The value gets the room the rest leaves, cut with "..." when it does not fit.
     const std::size_t fixed = before.size() + after.size();
     const std::size_t room = fixed + 6 <= kMaxMessageLength ? kMaxMessageLength - fixed : 6;
-    const std::string shown = got.size() <= room ? got : got.substr(0, room - 3) + "...";
+    const std::string value = PrintableText(got);
+    const std::string shown = value.size() <= room ? value : value.substr(0, room - 3) + "...";
     err << before << shown << after << "\n";
 }
 
 void PrintRefusal(std::ostream& err, const std::string& what, const std::string& why)
 {
-    err << "ratewise-cli: " << what << ": " << why << " " << HelpHint(err) << "\n";
+    err << "ratewise-cli: " << PrintableText(what) << ": " << PrintableText(why) << " " << HelpHint(err)
+        << "\n";
 }
 
 void PrintNote(std::ostream& err, const std::string& text)
@@ -66,7 +70,7 @@ void PrintNote(std::ostream& err, const std::string& text)
     const RunContext* context = RunContextOf(err);
     if (context && context->quiet)
         return;
-    err << "ratewise-cli: note: " << text << "\n";
+    err << "ratewise-cli: note: " << PrintableText(text) << "\n";
 }
 
 } // namespace ratewise::cli

@@ -4,6 +4,7 @@
 // the two-pass encode that fills the calculator's media, as a shell script or as JSON.
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <unistd.h>
 
@@ -17,6 +18,7 @@
 #include "common/string_format.h"
 #include "encode/plan_script.h"
 #include "encode/title_plan.h"
+#include "encode/title_stream.h"
 #include "ifo/program_chain.h"
 
 namespace ratewise::cli {
@@ -142,10 +144,20 @@ int RunPlan(const Settings& settings, std::ostream& out, std::ostream& err)
         return kExitUsage;
     }
     request.titleSet = title->location.titleSet;
-    std::unique_ptr<ByteSource> vobs = title->load.OpenTitleVobs();
+    std::string noVobs;
+    std::unique_ptr<ByteSource> vobs = title->load.OpenTitleVobs(&noVobs);
     if (!vobs) {
-        PrintError(err, source,
-                   StringPrintf("no title VOB files (VTS_%02d_1.VOB)", title->location.titleSet));
+        PrintError(err, source, noVobs);
+        return kExitBadInput;
+    }
+
+    // What `stream` would refuse when the script runs is refused now, before any plan is printed.
+    // HandBrakeCLI reads the disc itself, scrambled ones too where libdvdcss is installed.
+    const std::vector<SectorRange> ranges = PlaybackSectors(title->cells, 1, std::numeric_limits<int>::max());
+    const StreamResult check = CheckSectors(*vobs, ranges);
+    if (check != StreamResult::Done &&
+        !(check == StreamResult::Scrambled && request.encoder == Encoder::HandBrake)) {
+        PrintError(err, source, StreamRefusalReason(check));
         return kExitBadInput;
     }
 

@@ -145,13 +145,12 @@ bool WriteChaptersPerMedium(const SplitCuts& cuts, const TimedChapters& player, 
         PrintError(err, directory, error.message());
         return false;
     }
-    for (std::size_t m = 0; m < media.size(); ++m) {
-        const std::string path = directory + "/" + StringPrintf("medium%02d.", static_cast<int>(m) + 1) +
-                                 ChapterFormFileEnding(form);
-        if (!WriteTextFile(path, ChapterFormText(media[m], form), err))
-            return false;
-    }
-    return true;
+    std::vector<std::pair<std::string, std::string>> files;
+    for (std::size_t m = 0; m < media.size(); ++m)
+        files.emplace_back(directory + "/" + StringPrintf("medium%02d.", static_cast<int>(m) + 1) +
+                               ChapterFormFileEnding(form),
+                           ChapterFormText(media[m], form));
+    return WriteTextFiles(files, err);
 }
 
 } // namespace
@@ -213,6 +212,7 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
             "Write one chapter file per medium into DIR, its times from 0, in FORMAT: ogm, matroska, "
             "ffmetadata or csv")
         ->expected(2)
+        ->allow_extra_args(false) // FILE may follow the two values
         ->type_name("DIR FORMAT")
         ->check(CLI::IsMember({"ogm", "matroska", "ffmetadata", "csv"}).application_index(1));
     AddChapterNameOptions(*command, settings->names);

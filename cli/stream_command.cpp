@@ -107,10 +107,10 @@ void AddStreamCommand(CLI::App& app, CommandAction& action)
                 }
             }
             const std::string& source = settings->selection.source;
-            std::unique_ptr<ByteSource> vobs = title->load.OpenTitleVobs();
+            std::string noVobs;
+            std::unique_ptr<ByteSource> vobs = title->load.OpenTitleVobs(&noVobs);
             if (!vobs) {
-                PrintError(err, source,
-                           StringPrintf("no title VOB files (VTS_%02d_1.VOB)", title->location.titleSet));
+                PrintError(err, source, noVobs);
                 return kExitBadInput;
             }
             const std::vector<SectorRange> ranges = PlaybackSectors(title->cells, first, last);
@@ -123,20 +123,12 @@ void AddStreamCommand(CLI::App& app, CommandAction& action)
             if (toStdout)
                 out.flush();
             PackSink& sink = toStdout ? static_cast<PackSink&>(descriptor) : stream;
-            switch (StreamSectors(*vobs, ranges, sink)) {
-            case StreamResult::Done:
+            const StreamResult result = StreamSectors(*vobs, ranges, sink);
+            if (result == StreamResult::Done)
                 return kExitOk;
-            case StreamResult::OutsideVobs:
-                PrintError(err, source, "the title's cells lie outside its VOB files");
+            if (result != StreamResult::OutputStopped) {
+                PrintError(err, source, StreamRefusalReason(result));
                 return kExitBadInput;
-            case StreamResult::ReadFailed:
-                PrintError(err, source, "the VOB files cannot be read");
-                return kExitBadInput;
-            case StreamResult::Scrambled:
-                PrintError(err, source, "the disc is scrambled (encrypted discs cannot be read)");
-                return kExitBadInput;
-            case StreamResult::OutputStopped:
-                break;
             }
             if (toStdout && descriptor.readerGone)
                 return kExitOk; // the encoder has all it wants

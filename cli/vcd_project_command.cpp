@@ -15,9 +15,9 @@
 #include "cli/commands.h"
 #include "cli/messages.h"
 #include "cli/option_checks.h"
+#include "common/atomic_file.h"
 #include "common/string_format.h"
 #include "project/aspect_pictures.h"
-#include "project/atomic_file.h"
 #include "project/project_file_writer.h"
 #include "project/vcd_warnings.h"
 

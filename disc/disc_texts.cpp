@@ -18,8 +18,11 @@ std::string DiscTitleLine(const OpenedDisc& disc, const DiscTitle& title)
     char time[48];
     std::snprintf(time, sizeof time, "%02d:%02d:%02d .%02d", title.hours, title.minutes, title.seconds,
                   title.frames);
+    // Track 0: the set's tables name no track that plays the title (damaged tables).
+    const std::string track =
+        title.track >= 1 ? "track " + std::to_string(title.track) : "no track (damaged tables)";
     std::string line = "Title " + std::to_string(title.number) + ": " + time + ", title set " +
-                       std::to_string(title.titleSet) + ", track " + std::to_string(title.track) + ", " +
+                       std::to_string(title.titleSet) + ", " + track + ", " +
                        Count(title.chapters, "chapter") + ", " + Count(title.angles, "angle");
     if (title.number == disc.longestTitle)
         line += " (longest)";

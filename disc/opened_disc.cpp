@@ -2,7 +2,9 @@
 #include "disc/opened_disc.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "disc/video_manager.h"
@@ -13,18 +15,23 @@ namespace {
 
 constexpr int kMostTitleSets = 99;
 
-// The whole file if it passes check; else its .BUP copy if that does; else nothing.
+// The whole file if it passes check; else its .BUP copy if that does; else nothing. When a copy
+// is there but cannot be opened, `openError` gets the system's reason (a permission denied).
 template <typename Check>
 std::optional<std::pair<std::string, std::vector<std::uint8_t>>>
-ReadWithBackup(const DiscFiles& files, const std::string& stem, Check check)
+ReadWithBackup(const DiscFiles& files, const std::string& stem, Check check, int* openError = nullptr)
 {
     for (const char* extension : {".IFO", ".BUP"}) {
         const std::string stored = files.Find(stem + extension);
         if (stored.empty())
             continue;
+        errno = 0;
         std::unique_ptr<ByteSource> source = files.Open(stored);
-        if (!source)
+        if (!source) {
+            if (openError && *openError == 0)
+                *openError = errno;
             continue;
+        }
         std::optional<std::vector<std::uint8_t>> bytes = ReadWhole(*source, kMostInformationFileBytes);
         if (bytes && check(*bytes))
             return std::make_pair(stored, std::move(*bytes));
@@ -53,11 +60,14 @@ void ParseTitleSet(TitleSetFile& set)
 
 // Reads the set's .IFO, or its .BUP when the .IFO is missing or not a title set. False when
 // neither is one.
-bool ReadTitleSet(const DiscFiles& files, int number, TitleSetFile& set)
+bool ReadTitleSet(const DiscFiles& files, int number, TitleSetFile& set, int& openError)
 {
-    auto found = ReadWithBackup(files, TitleSetStem(number), [](const std::vector<std::uint8_t>& bytes) {
-        return ifoOpen(std::span<const std::uint8_t>(bytes)) != nullptr;
-    });
+    auto found = ReadWithBackup(
+        files, TitleSetStem(number),
+        [](const std::vector<std::uint8_t>& bytes) {
+            return ifoOpen(std::span<const std::uint8_t>(bytes)) != nullptr;
+        },
+        &openError);
     if (!found)
         return false;
     set.number = number;
@@ -132,11 +142,18 @@ std::string OpenWholeDisc(OpenedDisc& disc)
 {
     const DiscFiles& files = *disc.input.files;
     std::optional<VideoManagerInfo> manager;
-    if (ReadWithBackup(files, "VIDEO_TS", [&](const std::vector<std::uint8_t>& bytes) {
-            manager = ParseVideoManager(BeView(bytes));
-            return manager.has_value();
-        })) {
+    int managerError = 0;
+    if (ReadWithBackup(
+            files, "VIDEO_TS",
+            [&](const std::vector<std::uint8_t>& bytes) {
+                manager = ParseVideoManager(BeView(bytes));
+                return manager.has_value();
+            },
+            &managerError)) {
         disc.provider = manager->provider;
+        disc.hasTitleTable = true;
+    } else if (managerError != 0) {
+        return std::string("VIDEO_TS.IFO cannot be read: ") + std::strerror(managerError);
     } else if (!files.Find("VIDEO_TS.IFO").empty() || !files.Find("VIDEO_TS.BUP").empty()) {
         return "VIDEO_TS.IFO is damaged and has no good .BUP copy";
     }
@@ -147,8 +164,11 @@ std::string OpenWholeDisc(OpenedDisc& disc)
         const bool named =
             manager && std::any_of(manager->titles.begin(), manager->titles.end(),
                                    [&](const DiscTitleEntry& t) { return t.titleSet == number; });
-        if (ReadTitleSet(files, number, set))
+        int openError = 0;
+        if (ReadTitleSet(files, number, set, openError))
             disc.titleSets.push_back(std::move(set));
+        else if (named && openError != 0)
+            return "title set " + std::to_string(number) + " cannot be read: " + std::strerror(openError);
         else if (named)
             return "title set " + std::to_string(number) + " of the title table is missing or damaged";
     }

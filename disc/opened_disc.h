@@ -44,6 +44,7 @@ struct OpenedDisc {
     std::string provider;
     std::vector<TitleSetFile> titleSets; // in number order
     std::vector<DiscTitle> titles;       // empty without a video manager
+    bool hasTitleTable = false;          // a video manager was read (its table may still list none)
     int longestTitle = 0;                // 1-based; 0 without titles
 
     const TitleSetFile* TitleSet(int number) const;

@@ -43,9 +43,9 @@ std::unique_ptr<ByteSource> TitleSetLoad::OpenIfo() const
     return std::make_unique<DiscBytesSource>(disc, set->bytes);
 }
 
-std::unique_ptr<ByteSource> TitleSetLoad::OpenTitleVobs() const
+std::unique_ptr<ByteSource> TitleSetLoad::OpenTitleVobs(std::string* why) const
 {
-    return ratewise::OpenTitleVobs(*disc->input.files, titleSet);
+    return ratewise::OpenTitleVobs(*disc->input.files, titleSet, why);
 }
 
 TitleSetLoadResult LoadTitleSet(std::shared_ptr<const OpenedDisc> disc, TitleSetRequest request,
@@ -54,6 +54,9 @@ TitleSetLoadResult LoadTitleSet(std::shared_ptr<const OpenedDisc> disc, TitleSet
     TitleSetLoad load;
     load.tracks = std::move(start);
     if (request.title != 0) {
+        // A title table that was read but lists nothing is damaged, not a wrong title number.
+        if (disc->hasTitleTable && disc->titles.empty())
+            return Failure(LoadFailure::BadInput, "the disc's title table lists no titles (damaged)");
         if (request.title < 0 || static_cast<std::size_t>(request.title) > disc->titles.size())
             return Failure(LoadFailure::NoSuchSet, "no title " + std::to_string(request.title) +
                                                        ": the disc has " +
@@ -62,6 +65,10 @@ TitleSetLoadResult LoadTitleSet(std::shared_ptr<const OpenedDisc> disc, TitleSet
         if (request.titleSet != 0 && request.titleSet != title.titleSet)
             return Failure(LoadFailure::NoSuchSet, "title " + std::to_string(request.title) +
                                                        " is in title set " + std::to_string(title.titleSet));
+        if (title.track < 1 && disc->TitleSet(title.titleSet))
+            return Failure(LoadFailure::BadInput,
+                           "title " + std::to_string(request.title) + ": no track of title set " +
+                               std::to_string(title.titleSet) + " plays it (its tables are damaged)");
         request.titleSet = title.titleSet;
         load.titleTrack = title.track - 1;
     }

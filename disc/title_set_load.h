@@ -36,7 +36,8 @@ struct TitleSetLoad {
     int titleTrack = -1; // from 0: the track playing the requested title's first chapter; -1 without
 
     std::unique_ptr<ByteSource> OpenIfo() const;
-    std::unique_ptr<ByteSource> OpenTitleVobs() const;
+    // Nothing when the set has no title VOBs or one cannot be opened; `why` then says which.
+    std::unique_ptr<ByteSource> OpenTitleVobs(std::string* why = nullptr) const;
 };
 
 enum class LoadFailure {

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 namespace ratewise {
@@ -78,7 +79,7 @@ std::unique_ptr<ByteSource> ConcatenateSources(std::vector<std::unique_ptr<ByteS
     return std::make_unique<ConcatenatedSource>(std::move(parts));
 }
 
-std::unique_ptr<ByteSource> OpenTitleVobs(const DiscFiles& files, int titleSet)
+std::unique_ptr<ByteSource> OpenTitleVobs(const DiscFiles& files, int titleSet, std::string* why)
 {
     std::vector<std::unique_ptr<ByteSource>> parts;
     for (int part = 1; part <= 9; ++part) {
@@ -87,13 +88,22 @@ std::unique_ptr<ByteSource> OpenTitleVobs(const DiscFiles& files, int titleSet)
         const std::string stored = files.Find(name);
         if (stored.empty())
             break;
+        errno = 0;
         std::unique_ptr<ByteSource> source = files.Open(stored);
-        if (!source)
+        if (!source) {
+            if (why)
+                *why =
+                    stored + " cannot be read" + (errno != 0 ? std::string(": ") + std::strerror(errno) : "");
             return nullptr;
+        }
         parts.push_back(std::move(source));
     }
-    if (parts.empty())
+    if (parts.empty()) {
+        if (why)
+            *why = "no title VOB files (VTS_" + std::string(titleSet < 10 ? "0" : "") +
+                   std::to_string(titleSet) + "_1.VOB)";
         return nullptr;
+    }
     return ConcatenateSources(std::move(parts));
 }
 

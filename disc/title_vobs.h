@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "disc/disc_files.h"
@@ -13,8 +14,8 @@
 namespace ratewise {
 
 // The parts in order, up to the first missing number; nothing when VTS_xx_1.VOB is missing or a
-// part cannot be opened.
-std::unique_ptr<ByteSource> OpenTitleVobs(const DiscFiles& files, int titleSet);
+// part cannot be opened, and then `why`, when given, says which (with the system's reason).
+std::unique_ptr<ByteSource> OpenTitleVobs(const DiscFiles& files, int titleSet, std::string* why = nullptr);
 
 // Sources one after another, read as one.
 std::unique_ptr<ByteSource> ConcatenateSources(std::vector<std::unique_ptr<ByteSource>> parts);

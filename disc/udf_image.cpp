@@ -190,6 +190,31 @@ bool HasUdfAnchor(ByteSource& source)
            IsUdfAnchor(tag);
 }
 
+// How much of a file of `size` bytes the image really holds. A cut image keeps the file's full size
+// in its directory; reading the missing end would fail only after the first part was used (half a
+// title already streamed to an encoder). Files on video discs are contiguous, so the blocks that
+// lie inside the image are a first run of the file's blocks, found by halving.
+std::uint64_t UdfImage::BytesInImage(UDFFILE* file, std::uint64_t size) const
+{
+    if (size == 0)
+        return 0;
+    const auto inImage = [&](std::uint64_t block) {
+        const std::uint32_t lba = udfread_file_lba(file, static_cast<std::uint32_t>(block));
+        return lba != 0 && lba < m_input->blocks;
+    };
+    const std::uint64_t lastBlock = (size - 1) / UDF_BLOCK_SIZE;
+    if (lastBlock > UINT32_MAX || inImage(lastBlock))
+        return size;
+    if (!inImage(0))
+        return size; // data kept in the file entry itself, or no way to tell: left to the reads
+    std::uint64_t low = 0, high = lastBlock; // block low is inside, block high is not
+    while (high - low > 1) {
+        const std::uint64_t middle = low + (high - low) / 2;
+        (inImage(middle) ? low : high) = middle;
+    }
+    return (low + 1) * UDF_BLOCK_SIZE;
+}
+
 std::shared_ptr<UdfImage> UdfImage::Open(const std::string& path, std::string& why)
 {
     auto input = std::make_unique<BlockInput>();
@@ -278,7 +303,8 @@ std::unique_ptr<ByteSource> UdfImage::OpenFile(const std::string& path)
         udfread_file_close(file);
         return nullptr;
     }
-    return std::make_unique<UdfFileSource>(shared_from_this(), file, static_cast<std::uint64_t>(size));
+    return std::make_unique<UdfFileSource>(shared_from_this(), file,
+                                           BytesInImage(file, static_cast<std::uint64_t>(size)));
 }
 
 } // namespace ratewise

@@ -14,6 +14,7 @@
 #include "ifo/byte_source.h"
 
 struct udfread;
+struct udfread_file;
 
 namespace ratewise {
 
@@ -42,6 +43,7 @@ public:
 
 private:
     UdfImage() = default;
+    std::uint64_t BytesInImage(udfread_file* file, std::uint64_t size) const;
 
     struct BlockInput;
     std::unique_ptr<BlockInput> m_input;

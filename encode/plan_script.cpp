@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "encode/plan_script.h"
 
+#include "common/printable_text.h"
 #include "common/string_format.h"
 #include "encode/shell_quote.h"
 
@@ -16,12 +17,19 @@ std::string Delimiter(const std::string& text)
     return delimiter;
 }
 
+// A word from the user or the disc in a comment line: quoted as the commands quote it, with its
+// control characters escaped, since a newline would end the comment and run the rest.
+std::string CommentWord(const std::string& word)
+{
+    return PrintableText(ShellQuote(word));
+}
+
 std::string MediumHeader(const MediumPlan& plan)
 {
     const MediumShare& share = plan.share;
     std::string text = StringPrintf("# Medium %d of %d: chapters %d-%d of %d, %.3f s -> %s\n", plan.medium,
                                     plan.mediumCount, share.firstChapter, share.lastChapter,
-                                    share.chapterCount, share.seconds, plan.output.c_str());
+                                    share.chapterCount, share.seconds, CommentWord(plan.output).c_str());
     text +=
         StringPrintf("#   target: %.0f bytes (%.3f kbit usable)\n", plan.targetBytes, share.usableKilobits);
     text += StringPrintf("#   calculator video bitrate: %.3f Kbps\n", share.calculatorVideoKbps);
@@ -51,9 +59,14 @@ std::string PlanScript(const PlanRequest& request, const std::vector<MediumPlan>
     for (const MediumPlan& plan : media) {
         script += "\n" + MediumHeader(plan);
         if (plan.chapterFile) {
-            const std::string delimiter = Delimiter(plan.chapterFile->text);
-            script += "cat >" + ShellQuote(plan.chapterFile->path) + " <<'" + delimiter + "'\n" +
-                      plan.chapterFile->text + delimiter + "\n";
+            // The delimiter must stand on a line of its own, or the rest of the script would
+            // become part of the file.
+            std::string text = plan.chapterFile->text;
+            if (!text.empty() && text.back() != '\n')
+                text += '\n';
+            const std::string delimiter = Delimiter(text);
+            script += "cat >" + ShellQuote(plan.chapterFile->path) + " <<'" + delimiter + "'\n" + text +
+                      delimiter + "\n";
         }
         for (const PlanCommand& command : plan.commands) {
             if (!command.feed.empty())

@@ -38,12 +38,70 @@ bool IsScrambledPack(std::span<const std::uint8_t> pack)
     return (pack[0x14] & 0x30) != 0;
 }
 
-StreamResult StreamSectors(ByteSource& vobs, std::span<const SectorRange> ranges, PackSink& sink)
+namespace {
+
+bool InsideVobs(const ByteSource& vobs, std::span<const SectorRange> ranges)
 {
     const std::uint64_t vobSectors = vobs.Size() / kSector;
-    for (const SectorRange& range : ranges)
-        if (range.last < range.first || range.last >= vobSectors)
-            return StreamResult::OutsideVobs;
+    return std::all_of(ranges.begin(), ranges.end(), [vobSectors](const SectorRange& range) {
+        return range.last >= range.first && range.last < vobSectors;
+    });
+}
+
+// Reads `chunk.size()` bytes from `sector` on and checks them for scrambled packs.
+StreamResult ReadChunk(ByteSource& vobs, std::uint64_t sector, std::span<std::uint8_t> chunk)
+{
+    if (!vobs.Seek(static_cast<std::int64_t>(sector * kSector)))
+        return StreamResult::ReadFailed;
+    for (std::size_t done = 0; done < chunk.size();) {
+        const std::int64_t got = vobs.Read(chunk.subspan(done));
+        if (got <= 0)
+            return StreamResult::ReadFailed;
+        done += static_cast<std::size_t>(got);
+    }
+    for (std::size_t at = 0; at < chunk.size(); at += kSector)
+        if (IsScrambledPack(chunk.subspan(at, kSector)))
+            return StreamResult::Scrambled;
+    return StreamResult::Done;
+}
+
+} // namespace
+
+StreamResult CheckSectors(ByteSource& vobs, std::span<const SectorRange> ranges)
+{
+    if (!InsideVobs(vobs, ranges))
+        return StreamResult::OutsideVobs;
+    if (ranges.empty())
+        return StreamResult::Done;
+    std::optional<ByteBuffer> buffer = ByteBuffer::Allocate(kChunkSectors * kSector);
+    if (!buffer)
+        return StreamResult::ReadFailed;
+    const std::uint64_t count =
+        std::min<std::uint64_t>(kChunkSectors, std::uint64_t{ranges.front().last} - ranges.front().first + 1);
+    return ReadChunk(vobs, ranges.front().first,
+                     buffer->Span().first(static_cast<std::size_t>(count * kSector)));
+}
+
+const char* StreamRefusalReason(StreamResult result)
+{
+    switch (result) {
+    case StreamResult::OutsideVobs:
+        return "the title's cells lie outside its VOB files";
+    case StreamResult::ReadFailed:
+        return "the VOB files cannot be read";
+    case StreamResult::Scrambled:
+        return "the disc is scrambled (encrypted discs cannot be read)";
+    case StreamResult::Done:
+    case StreamResult::OutputStopped:
+        break;
+    }
+    return "";
+}
+
+StreamResult StreamSectors(ByteSource& vobs, std::span<const SectorRange> ranges, PackSink& sink)
+{
+    if (!InsideVobs(vobs, ranges))
+        return StreamResult::OutsideVobs;
 
     std::optional<ByteBuffer> buffer = ByteBuffer::Allocate(kChunkSectors * kSector);
     if (!buffer)
@@ -54,17 +112,8 @@ StreamResult StreamSectors(ByteSource& vobs, std::span<const SectorRange> ranges
             const std::uint64_t count = std::min<std::uint64_t>(kChunkSectors, range.last - sector + 1);
             const std::span<std::uint8_t> chunk =
                 buffer->Span().first(static_cast<std::size_t>(count * kSector));
-            if (!vobs.Seek(static_cast<std::int64_t>(sector * kSector)))
-                return StreamResult::ReadFailed;
-            for (std::size_t done = 0; done < chunk.size();) {
-                const std::int64_t got = vobs.Read(chunk.subspan(done));
-                if (got <= 0)
-                    return StreamResult::ReadFailed;
-                done += static_cast<std::size_t>(got);
-            }
-            for (std::size_t at = 0; at < chunk.size(); at += kSector)
-                if (IsScrambledPack(chunk.subspan(at, kSector)))
-                    return StreamResult::Scrambled;
+            if (const StreamResult read = ReadChunk(vobs, sector, chunk); read != StreamResult::Done)
+                return read;
             if (!sink.Write(chunk))
                 return StreamResult::OutputStopped;
             sector += count;

@@ -49,4 +49,12 @@ enum class StreamResult {
 // but the navigation packs that precede its first scrambled chunk.
 StreamResult StreamSectors(ByteSource& vobs, std::span<const SectorRange> ranges, PackSink& sink);
 
+// What StreamSectors would refuse, found before anything is written: cells outside the VOBs, and
+// a first chunk that cannot be read or is scrambled. Done when the stream can start.
+StreamResult CheckSectors(ByteSource& vobs, std::span<const SectorRange> ranges);
+
+// Why the stream could not be made ("the title's cells lie outside its VOB files"); empty for Done
+// and OutputStopped, which are not the input's fault.
+const char* StreamRefusalReason(StreamResult result);
+
 } // namespace ratewise

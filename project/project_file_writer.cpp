@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "project/atomic_file.h"
+#include "common/atomic_file.h"
 #include "project/project_template.h"
 
 namespace ratewise {

@@ -82,6 +82,17 @@ std::string DamagedCellsCopy()
     return path.string();
 }
 
+TEST(ChaptersCommand, OutputDashIsStandardOutputAndSpecialFilesStay)
+{
+    const auto printed = RunCliCapture({"chapters", kCells, "--track", "1", "--format", "ogm"});
+    const auto dashed = RunCliCapture({"chapters", kCells, "--track", "1", "--format", "ogm", "-o", "-"});
+    EXPECT_EQ(dashed.status, 0);
+    EXPECT_EQ(dashed.out, printed.out);
+    EXPECT_FALSE(std::filesystem::exists("-"));
+    EXPECT_EQ(RunCliCapture({"chapters", kCells, "--track", "1", "-o", "/dev/null"}).status, 0);
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+}
+
 TEST(ChaptersCommand, SaysWhyInOneLine)
 {
     ExpectOneErrorLine(RunCliCapture({"chapters", "no-such.IFO", "--track", "1"}), 3,
@@ -91,6 +102,9 @@ TEST(ChaptersCommand, SaysWhyInOneLine)
                        "ratewise-cli: " + manager + ": " + test_support::kNoTitleSet + "\n");
     ExpectOneErrorLine(RunCliCapture({"chapters", RATEWISE_FIXTURES_DIR "/ifo", "--track", "1"}), 3,
                        "ratewise-cli: " RATEWISE_FIXTURES_DIR "/ifo: no VIDEO_TS folder and no IFO files\n");
+    // A name holding a newline still gives one line.
+    ExpectOneErrorLine(RunCliCapture({"chapters", "no\nsuch\x1b.IFO", "--track", "1"}), 3,
+                       "ratewise-cli: no\\nsuch\\x1B.IFO: no such file\n");
     ExpectOneErrorLine(RunCliCapture({"chapters", kCells, "--track", "5"}), 2,
                        "ratewise-cli: --track: expected a track number from 1 to 4, got '5' (see "
                        "'ratewise-cli chapters --help')\n");
@@ -219,8 +233,9 @@ TEST(SplitCommand, PlansForMkvmergeAndFfmpegAndChapterFilesPerMedium)
 
     // Medium 2 begins at 25.2 s, inside player chapter 2: that chapter runs on from 0 there.
     const auto dir = std::filesystem::temp_directory_path() / "ratewise-split-cli" / "media";
-    const auto split = RunCliCapture({"split", kCells, "--track", "1", "--count", "2",
-                                      "--chapters-per-medium", dir.string(), "ffmetadata"});
+    // FILE may come after the option's two values.
+    const auto split = RunCliCapture({"split", "--track", "1", "--count", "2", "--chapters-per-medium",
+                                      dir.string(), "ffmetadata", kCells});
     ASSERT_EQ(split.status, 0) << split.err;
     EXPECT_EQ(split.out.substr(0, 9), "Media 01:");
     EXPECT_EQ(Slurp(dir / "medium01.ffmetadata"),

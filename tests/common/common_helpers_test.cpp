@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 
+#include "common/printable_text.h"
 #include "common/string_format.h"
 
 namespace ratewise {
@@ -61,6 +62,13 @@ TEST(StringFormat, PrependsZeroRatherThanPadding)
     EXPECT_EQ(StringPrintf("<%s>", longText.c_str()), "<" + longText + ">");
     EXPECT_EQ(StringPrintf("%s", ""), "");
     EXPECT_EQ(ToPlainLineEnds("a \r\nb\nc\r\n"), "a \nb\nc\n");
+}
+
+TEST(PrintableText, EscapesControlCharactersAndKeepsTheRest)
+{
+    EXPECT_EQ(PrintableText(std::string("x\ntouch\r\t\x1b[2J\x7f\0y", 16)),
+              "x\\ntouch\\r\\t\\x1B[2J\\x7F\\x00y");
+    EXPECT_EQ(PrintableText("film d'été $(x) \\"), "film d'été $(x) \\");
 }
 
 } // namespace

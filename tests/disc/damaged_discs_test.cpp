@@ -5,6 +5,7 @@
 // complaints on stderr.
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "disc/video_manager.h"
@@ -116,6 +117,49 @@ TEST_F(DamagedDiscs, FoldersFallBackToBackupsAndNameWhatIsMissing)
     ExpectRefused(m_dir / "empty", "no VIDEO_TS folder and no IFO files");
     test_support::WriteBytes(m_dir / "movie.iso", std::vector<unsigned char>(600 * 2048, 'x'));
     ExpectRefused(m_dir / "movie.iso", "no UDF file system in the image");
+}
+
+// A damaged table is the input's fault: status 3 and its reason, not a usage error naming an
+// option that was never given. Unreadable files say so (run as nobody, since root reads anything).
+TEST_F(DamagedDiscs, DamagedTablesAndUnreadableFilesSayWhy)
+{
+    const fs::path videoTs = m_folder / "VIDEO_TS";
+    std::vector<unsigned char> manager = test_support::ReadBytes(videoTs / "VIDEO_TS.IFO");
+    manager[2048 * std::size_t{manager[0xC7]} + 8 + 7] = 99; // title 1 is title 99 of its set
+    test_support::WriteBytes(videoTs / "VIDEO_TS.IFO", manager);
+    test_support::WriteBytes(videoTs / "VIDEO_TS.BUP", manager);
+    const test_support::CliResult listed = RunCliCapture({"disc", m_folder.string()});
+    EXPECT_NE(listed.out.find("title set 1, no track (damaged tables)"), std::string::npos) << listed.out;
+    const test_support::CliResult chapters = RunCliCapture({"chapters", m_folder.string(), "--title", "1"});
+    EXPECT_EQ(chapters.status, 3);
+    EXPECT_EQ(chapters.err, "ratewise-cli: " + m_folder.string() +
+                                ": title 1: no track of title set 1 plays it (its tables are damaged)\n");
+
+    const fs::path unreadable = m_dir / "unreadable";
+    fs::create_directories(unreadable / "VIDEO_TS");
+    for (const char* name : {"VIDEO_TS.IFO", "VIDEO_TS.BUP"}) {
+        test_support::WriteBytes(unreadable / "VIDEO_TS" / name, {1, 2, 3});
+        fs::permissions(unreadable / "VIDEO_TS" / name, fs::perms::none);
+    }
+    // Where nobody may write: the shared temporary folder.
+    const fs::path err = fs::temp_directory_path() / ("ratewise-unreadable-" + std::to_string(::getpid()));
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(99);
+        ::execl("/bin/sh", "sh", "-c",
+                ("'" RATEWISE_CLI "' tracks '" + unreadable.string() + "' 2>'" + err.string() + "'").c_str(),
+                static_cast<char*>(nullptr));
+        ::_exit(98);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 3);
+    const std::vector<unsigned char> said = test_support::ReadBytes(err);
+    fs::remove(err);
+    EXPECT_EQ(std::string(said.begin(), said.end()),
+              "ratewise-cli: " + unreadable.string() + ": VIDEO_TS.IFO cannot be read: Permission denied\n");
 }
 
 TEST_F(DamagedDiscs, ImagesCutShortOrWipedLoadOrAreRefusedQuietly)

@@ -169,6 +169,10 @@ TEST(Plan, BadInputGivesOneLineAndNoScript)
     for (const char* name : {"VIDEO_TS.IFO", "VTS_01_0.IFO"})
         fs::copy_file(discs->root / "pal" / "VIDEO_TS" / name, noVobs / name,
                       fs::copy_options::overwrite_existing);
+    // An image cut inside its VOB: its directory still gives the whole size.
+    const fs::path cut = discs->root / "cut.iso";
+    const std::string image = FileBytes(discs->root / "pal.iso");
+    std::ofstream(cut, std::ios::binary) << image.substr(0, image.size() * 6 / 10);
     const std::string out = (discs->root / "x.mkv").string();
     const struct {
         std::vector<std::string> args;
@@ -192,6 +196,8 @@ TEST(Plan, BadInputGivesOneLineAndNoScript)
          3,
          "no such file"},
         {{"stream", noVobs.string(), "--title", "1"}, 3, "no title VOB files"},
+        {{"stream", cut.string(), "--title", "1"}, 3, "the title's cells lie outside its VOB files"},
+        {{"plan", cut.string(), "--title", "1", "--encoder", "ffmpeg", "-o", out}, 3, "lie outside"},
     };
     for (const auto& c : cases) {
         const test_support::CliResult result = test_support::RunCliCapture(c.args);
@@ -208,6 +214,50 @@ TEST(Plan, BadInputGivesOneLineAndNoScript)
     ::setenv("PATH", path.c_str(), 1);
     EXPECT_EQ(missing.status, 3);
     EXPECT_EQ(missing.err, "ratewise-cli: HandBrakeCLI: not installed (not found on PATH)\n");
+}
+
+// Output names built to break out of the script: a newline in the comment line, quotes, command
+// substitution, backquotes and `;`. The plans run under sh with stub encoders that log their
+// arguments: each encoder gets the name byte for byte as one word, and nothing else runs.
+TEST(Plan, BadNamesRunNothingButTheEncoders)
+{
+    REQUIRE_DISCS();
+    const fs::path dir = discs->root / "stubs";
+    fs::create_directories(dir);
+    const fs::path log = dir / "arguments";
+    for (const char* program : {"HandBrakeCLI", "ffmpeg"}) {
+        std::ofstream(dir / program) << "#!/bin/sh\nprintf '%s\\0' \"$@\" >>" << ShellQuote(log.string())
+                                     << "\n";
+        fs::permissions(dir / program, fs::perms::owner_all);
+    }
+    // The scripts run in `dir`, so whatever the names would run touches INJECTED there.
+    const fs::path injected = dir / "INJECTED";
+    const std::string names[] = {
+        "x\ntouch INJECTED\n.mkv",
+        "a'b\"c $(touch INJECTED) `touch INJECTED`; touch INJECTED #.mkv",
+    };
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    for (const char* encoder : {"handbrake", "ffmpeg"}) {
+        for (const std::string& name : names) {
+            const std::string output = (dir / name).string();
+            const std::vector<std::string> args{kCli,      "plan", (discs->root / "pal").string(),
+                                                "--title", "1",    "--encoder",
+                                                encoder,   "-o",   output};
+            const Shell plan =
+                RunShell("PATH=" + ShellQuote(dir.string() + ":" + path) + " " + ShellWords(args));
+            ASSERT_EQ(plan.status, 0) << encoder;
+            const fs::path script = dir / "plan.sh";
+            std::ofstream(script) << plan.out;
+            fs::remove(log);
+            const Shell ran = RunShell("cd " + ShellQuote(dir.string()) + " && PATH=" +
+                                       ShellQuote(dir.string() + ":" + path) + " sh plan.sh 2>&1");
+            EXPECT_EQ(ran.status, 0) << ran.out;
+            EXPECT_FALSE(fs::exists(injected)) << encoder << ": " << plan.out;
+            const std::string logged = FileBytes(log);
+            EXPECT_NE(logged.find(std::string(1, '\0') + output + std::string(1, '\0')), std::string::npos)
+                << encoder << ": the output name is not one argument";
+        }
+    }
 }
 
 // Runs the printed plan under sh and checks every output against its medium's share.

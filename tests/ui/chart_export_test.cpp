@@ -118,13 +118,15 @@ void ChartExportTest::reportsBadInputUnknownTracksAndUnwritableFiles()
     std::string error;
     QCOMPARE(Export({"--chart", "missing.IFO", "--track", "1", "--png", Out("x.png")}, &error),
              int{kChartExportBadInput});
-    QCOMPARE(error,
-             std::string("ratewise: missing.IFO: cannot open file or not a title-set information file\n"));
+    // The reasons the command line gives.
+    QCOMPARE(error, std::string("ratewise: missing.IFO: no such file\n"));
     QCOMPARE(Export({"--chart", kCells, "--track", "9", "--png", Out("x.png")}, &error),
              int{kChartExportUsage});
     QCOMPARE(error, std::string("ratewise: --track: no track 9: the title set has 4\n"));
     QCOMPARE(Export({"--chart", kCells, "--track", "1", "--png", Out("no-such-folder/x.png")}, &error),
              int{kChartExportWriteFailed});
+    QCOMPARE(error, std::string("ratewise: ") + Out("no-such-folder/x.png") +
+                        ": cannot create a temporary file beside it: No such file or directory\n");
     QVERIFY(!QFile::exists(QString::fromStdString(Out("x.png"))));
 }
 

@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "encode/audio_rules.h"
+
 namespace ratewise {
 namespace {
 
@@ -51,19 +53,29 @@ void AddHandBrakeCommands(const PlanRequest& request, MediumPlan& plan)
         args.insert(args.end(), {"--encoder-preset", request.encoderPreset});
     args.insert(args.end(), {"-b", std::to_string(static_cast<long long>(plan.videoBitsPerSecond / 1000.0)),
                              "--two-pass", "--turbo"});
-    if (request.audio.empty()) {
+    if (plan.audio.empty()) {
         args.push_back("-a");
         args.push_back("none");
     } else {
-        std::vector<std::string> tracks, encoders, bitrates;
-        for (const AudioTrack& track : request.audio) {
+        // Every list names each track, so no track gets HandBrake's own choice of mixdown or
+        // bitrate: its choice is what the plan budgeted, given explicitly. Copied tracks take no
+        // bitrate or mixdown; their places hold what HandBrake ignores for them.
+        std::vector<std::string> tracks, encoders, bitrates, mixdowns;
+        for (const AudioTrack& track : plan.audio) {
             tracks.push_back(std::to_string(track.stream + 1));
-            encoders.push_back(HandBrakeAudioEncoder(request.audioCodec, track.coding));
-            bitrates.push_back(std::to_string(track.encoderKbps));
+            encoders.push_back(HandBrakeAudioEncoder(track.codec, track.coding));
+            bitrates.push_back(std::to_string(track.codec == AudioCodec::Copy ? 0 : track.encoderKbps));
+            mixdowns.push_back(track.codec == AudioCodec::Copy ? "none"
+                                                               : MixdownName(MixdownFor(track.channels)));
         }
-        args.insert(args.end(), {"-a", Joined(tracks), "-E", Joined(encoders)});
-        if (request.audioCodec != AudioCodec::Copy)
-            args.insert(args.end(), {"-B", Joined(bitrates)});
+        args.insert(args.end(), {"-a", Joined(tracks), "-E", Joined(encoders), "-B", Joined(bitrates), "-6",
+                                 Joined(mixdowns)});
+    }
+    if (!plan.subtitles.empty()) {
+        std::vector<std::string> tracks;
+        for (const SubtitleTrack& track : plan.subtitles)
+            tracks.push_back(std::to_string(track.stream + 1));
+        args.insert(args.end(), {"-s", Joined(tracks)});
     }
     args.insert(args.end(), {"-o", plan.output});
     plan.commands.push_back({{}, std::move(args)});

@@ -143,12 +143,16 @@ TEST_F(DamagedDiscs, DamagedTablesAndUnreadableFilesSayWhy)
     }
     // Where nobody may write: the shared temporary folder.
     const fs::path err = fs::temp_directory_path() / ("ratewise-unreadable-" + std::to_string(::getpid()));
+    // A copy of the program where nobody may run it: the build folder may be closed to others.
+    const fs::path program = m_dir / "ratewise-cli";
+    fs::copy_file(RATEWISE_CLI, program);
     const pid_t child = ::fork();
     if (child == 0) {
         if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
             ::_exit(99);
         ::execl("/bin/sh", "sh", "-c",
-                ("'" RATEWISE_CLI "' tracks '" + unreadable.string() + "' 2>'" + err.string() + "'").c_str(),
+                ("'" + program.string() + "' tracks '" + unreadable.string() + "' 2>'" + err.string() + "'")
+                    .c_str(),
                 static_cast<char*>(nullptr));
         ::_exit(98);
     }

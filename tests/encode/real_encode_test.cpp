@@ -212,7 +212,7 @@ TEST(Plan, BadInputGivesOneLineAndNoScript)
     const test_support::CliResult missing =
         test_support::RunCliCapture({"plan", pal, "--title", "1", "--encoder", "handbrake", "-o", out});
     ::setenv("PATH", path.c_str(), 1);
-    EXPECT_EQ(missing.status, 3);
+    EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(missing.err, "ratewise-cli: HandBrakeCLI: not installed (not found on PATH)\n");
 }
 

@@ -60,7 +60,7 @@ void EncodeCommandTest::copiesTheFocusedTracksHandBrakePlan()
                              QStringLiteral(" -t 1 --markers -f av_mkv")),
              qPrintable(script));
     QVERIFY(script.contains(
-        QStringLiteral("--two-pass --turbo -a 1 -E av_aac -B 128 -o pal_d1_3audio_cells-1.mkv\n")));
+        QStringLiteral("--two-pass --turbo -a 1 -E av_aac -B 128 -6 stereo -o pal_d1_3audio_cells-1.mkv\n")));
     // The calculator's figure for the track as the window shows it.
     QVERIFY(
         script.contains(QStringLiteral("calculator video bitrate: ") + m_dialog->Controls().video->text()));

@@ -71,6 +71,7 @@ struct MediumShare {
     double calculatorVideoKbps = 0;    // the calculator's answer for this medium
     std::vector<double> chapterStarts; // seconds from the share's start, one per chapter
     TimedChapters chapters;            // the same at exact frames, named, for the chapter file
+    std::int64_t startFrame = 0;       // where the share begins, in frames from the title's start
 };
 
 struct PlanRequest {

@@ -210,6 +210,9 @@ TitlePlanResult BuildTitlePlan(const TitleToPlan& title, const CalculatorState& 
     const double usable = UsableKilobits(state.mediumSizeMb, 1, state.formatMode);
     const std::vector<std::string> names =
         ChapterNames(static_cast<std::size_t>(timing->ChapterCount()), request.chapterNames);
+    // Given names are completed ("Chapter 07" where none is given) for the encoders' own files.
+    if (!request.chapterNames.empty())
+        request.chapterNames = names;
     for (std::size_t i = 0; i < shares.size(); ++i) {
         shares[i].usableKilobits = usable;
         MediumShare& share = shares[i];

@@ -44,6 +44,7 @@ MediumShare ShareOfChapters(const TitleTiming& timing, int first, int last)
     const std::int64_t begin = starts[static_cast<std::size_t>(first - 1)];
     share.seconds = FramesToSeconds(starts[static_cast<std::size_t>(last)] - begin, timing.pal);
     share.chapters.rate = timing.pal ? kPalFrameRate : kNtscFrameRate;
+    share.startFrame = begin;
     for (int c = first; c <= last; ++c) {
         const std::int64_t frame = starts[static_cast<std::size_t>(c - 1)] - begin;
         share.chapterStarts.push_back(FramesToSeconds(frame, timing.pal));

@@ -70,6 +70,7 @@ MediumShare Share(double seconds, double usableKilobits)
     share.chapters.starts = {0, static_cast<std::int64_t>(seconds * 25 / 2)};
     share.chapters.end = static_cast<std::int64_t>(seconds * 25);
     share.chapters.names = {"Chapter 02", "Chapter 03"};
+    share.startFrame = 1000;
     return share;
 }
 
@@ -106,7 +107,8 @@ TEST(BuildMediumPlan, HandBrakeAndFfmpegCommandsNameChaptersAudioAndPasses)
     const MediumPlan handbrake = BuildMediumPlan(request, Share(600, 350 * 8192.0), 1, 2);
     ASSERT_EQ(handbrake.commands.size(), 1u);
     EXPECT_EQ(ShellWords(handbrake.commands[0].command),
-              "HandBrakeCLI -i '/discs/My Film' -t 3 -c 2-3 --markers -f av_mkv -e x264 --encoder-preset "
+              "HandBrakeCLI -i '/discs/My Film' -t 3 --start-at frames:1000 --stop-at frames:15000 --markers "
+              "-f av_mkv -e x264 --encoder-preset "
               "veryfast -b " +
                   std::to_string(static_cast<long long>(handbrake.videoBitsPerSecond / 1000)) +
                   " --two-pass --turbo -a 1,2 -E av_aac,av_aac -B 128,96 -6 stereo,stereo -o film-1.mkv");

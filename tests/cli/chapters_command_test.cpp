@@ -190,7 +190,7 @@ TEST(ChaptersCommand, NewFormsListThePartsAPlayerShowsNamedAndSavedInOneStep)
     const std::string names = (dir / "names.txt").string();
 
     const auto csv = RunCliCapture({"chapters", kCells, "--track", "1", "--format", "csv", "--names", names});
-    EXPECT_EQ(csv.out, "1,\"Opening, \"\"cold\"\"\"\n2,A & B\n3,Chapter 03\n4,Chapter 04\n");
+    EXPECT_EQ(csv.out, "1,Opening\\, \"cold\"\n2,A & B\n3,Chapter 03\n4,Chapter 04\n");
 
     const std::string saved = (dir / "VTS_01_track01.ffmetadata").string();
     const std::vector<std::string> save{"chapters", kCells,       "--track", "1",

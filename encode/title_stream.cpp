@@ -154,7 +154,8 @@ const char* StreamRefusalReason(StreamResult result)
     case StreamResult::ReadFailed:
         return "the VOB files cannot be read";
     case StreamResult::Scrambled:
-        return "the disc is scrambled (encrypted discs cannot be read)";
+        return "the disc is encrypted: stream (and so the ffmpeg plan) cannot read it; the HandBrake plan "
+               "can where libdvdcss is installed";
     case StreamResult::Done:
     case StreamResult::OutputStopped:
         break;

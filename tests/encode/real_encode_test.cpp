@@ -160,7 +160,8 @@ TEST(Stream, StopsCleanlyOnAClosedPipeAndRefusesScrambledPacks)
     EXPECT_EQ(result.status, 3);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, "ratewise-cli: " + copy.string() +
-                              ": the disc is scrambled (encrypted discs cannot be read)\n");
+                              ": the disc is encrypted: stream (and so the ffmpeg plan) cannot read it; "
+                              "the HandBrake plan can where libdvdcss is installed\n");
 }
 
 TEST(Plan, BadInputGivesOneLineAndNoScript)

@@ -161,6 +161,34 @@ void AddTitlesOfSet(OpenedDisc& disc, const TitleSetFile& set)
     }
 }
 
+// A lone title set lying beside its disc's video manager: its titles take the numbers the disc
+// gives them (set 2's first title is disc title 2 when set 1 holds title 1), as players and
+// HandBrakeCLI number them. Without a manager, or one that does not list every title of the set,
+// they keep the set's own numbers.
+void NumberByManagerBeside(OpenedDisc& disc, int setNumber)
+{
+    std::optional<VideoManagerInfo> manager;
+    if (!disc.input.files ||
+        !ReadFirstGood(*disc.input.files, ManagerNames({}), [&](const std::vector<std::uint8_t>& bytes) {
+            manager = ParseVideoManager(BeView(bytes));
+            return manager.has_value();
+        }))
+        return;
+    std::vector<int> numbers;
+    for (const DiscTitle& title : disc.titles) {
+        const auto entry =
+            std::find_if(manager->titles.begin(), manager->titles.end(), [&](const DiscTitleEntry& e) {
+                return e.titleSet == setNumber && e.titleInSet == title.titleInSet;
+            });
+        if (entry == manager->titles.end())
+            return;
+        numbers.push_back(static_cast<int>(entry - manager->titles.begin()) + 1);
+    }
+    for (std::size_t i = 0; i < numbers.size(); ++i)
+        disc.titles[i].number = numbers[i];
+    disc.hasTitleTable = true;
+}
+
 // A lone title set: its titles are those of its own part-of-title table.
 void OpenLoneTitleSet(OpenedDisc& disc)
 {
@@ -174,6 +202,7 @@ void OpenLoneTitleSet(OpenedDisc& disc)
         }
     }
     AddTitlesOfSet(disc, set);
+    NumberByManagerBeside(disc, set.number);
     disc.titleSets.push_back(std::move(set));
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "disc/title_set_load.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "disc/title_vobs.h"
@@ -64,11 +65,16 @@ const DiscTitle* ChooseTitle(const OpenedDisc& disc, const TitleSetRequest& requ
     // A title table that was read but lists nothing is damaged, not a wrong title number.
     if (disc.hasTitleTable && disc.titles.empty())
         return nullptr;
-    if (request.title < 0 || static_cast<std::size_t>(request.title) > disc.titles.size()) {
-        why = "no title " + number + ": the disc has " + std::to_string(disc.titles.size()) + " titles";
+    // By number: a lone title set beside its manager holds the disc's numbers of its own titles.
+    const auto found = std::find_if(disc.titles.begin(), disc.titles.end(),
+                                    [&](const DiscTitle& title) { return title.number == request.title; });
+    if (found == disc.titles.end()) {
+        why = disc.input.kind == DiscKind::TitleSet && disc.hasTitleTable
+                  ? "no title " + number + " in this title set (the disc numbers its titles)"
+                  : "no title " + number + ": the disc has " + std::to_string(disc.titles.size()) + " titles";
         return nullptr;
     }
-    const DiscTitle& title = disc.titles[static_cast<std::size_t>(request.title - 1)];
+    const DiscTitle& title = *found;
     if (request.titleSet != 0 && request.titleSet != title.titleSet)
         why = "title " + number + " is in title set " + std::to_string(title.titleSet);
     else if (const MissingTitleSet* missing = disc.MissingSet(title.titleSet); missing && title.missing)

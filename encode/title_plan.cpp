@@ -170,9 +170,10 @@ TitlePlanResult BuildTitlePlan(const TitleToPlan& title, const CalculatorState& 
     request.discTitle = title.location.title;
     if (request.encoder == Encoder::HandBrake) {
         if (request.discTitle == 0)
-            return Failure("HandBrakeCLI needs the disc's title number, and no title of VIDEO_TS.IFO starts "
-                           "with this track",
-                           false);
+            return Failure(
+                "HandBrakeCLI numbers titles by VIDEO_TS.IFO, and none of its titles starts with this "
+                "track (use --encoder ffmpeg)",
+                false);
         request.source = title.location.handBrakeInput;
     }
 

@@ -221,6 +221,28 @@ TEST(Plan, BadInputGivesOneLineAndNoScript)
         EXPECT_NE(result.err.find(c.why), std::string::npos) << result.err;
         EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
     }
+    // The film's title set beside its manager is disc title 2, as HandBrakeCLI numbers it; alone,
+    // HandBrakeCLI cannot be told which title it is.
+    const std::string filmSet = film + "/VIDEO_TS/VTS_02_0.IFO";
+    EXPECT_NE(test_support::RunCliCapture({"disc", filmSet}).out.find("Title 2: 00:00:24 .00, title set 2"),
+              std::string::npos);
+    const test_support::CliResult byDisc =
+        test_support::RunCliCapture({"plan", filmSet, "--track", "1", "--encoder", "handbrake", "-o", out});
+    EXPECT_NE(byDisc.out.find("HandBrakeCLI -i " + film + " -t 2 "), std::string::npos) << byDisc.out;
+    const fs::path lone = discs->root / "lone";
+    fs::create_directories(lone);
+    for (const char* name : {"VTS_02_0.IFO", "VTS_02_1.VOB"})
+        fs::copy_file(discs->root / "film" / "VIDEO_TS" / name, lone / name,
+                      fs::copy_options::overwrite_existing);
+    const test_support::CliResult alone = test_support::RunCliCapture(
+        {"plan", (lone / "VTS_02_0.IFO").string(), "--track", "1", "--encoder", "handbrake", "-o", out});
+    EXPECT_EQ(alone.status, 3);
+    EXPECT_NE(alone.err.find("HandBrakeCLI numbers titles by VIDEO_TS.IFO"), std::string::npos) << alone.err;
+    EXPECT_EQ(test_support::RunCliCapture({"plan", (lone / "VTS_02_0.IFO").string(), "--track", "1",
+                                           "--encoder", "ffmpeg", "-o", out})
+                  .status,
+              0);
+
     // An encoder that is not installed.
     const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
     ::setenv("PATH", discs->root.c_str(), 1);

@@ -59,20 +59,26 @@ std::string FfMetadataEscaped(std::string_view text)
     return out;
 }
 
-// A field of a CSV line: quoted when it holds a comma, a quote or spaces at its ends.
+// A chapter name as HandBrakeCLI's `--markers` file reader takes it. There a ',' or a line end
+// (CR, LF or VT) ends the field unless a '\' comes first, a '\' takes the next byte as it is, and
+// quotes are plain characters. White space at a field's start is skipped, so a leading space or
+// tab is escaped. An empty field would skip its line end as well and take the next line for this
+// name, so an empty name is written as an escaped space: the line stays whole and HandBrake gives
+// the chapter its own name. White space at a field's end is always dropped, and only the first
+// 1023 bytes are kept.
 std::string CsvField(std::string_view text)
 {
-    const bool quote =
-        text.find_first_of(",\"") != std::string_view::npos || text.starts_with(' ') || text.ends_with(' ');
-    if (!quote)
-        return std::string(text);
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"')
-            out += '"';
+    if (text.empty())
+        return "\\ ";
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == ',' || c == '\\' || c == '\n' || c == '\r' || c == '\v' ||
+            (i == 0 && (c == ' ' || c == '\t')))
+            out += '\\';
         out += c;
     }
-    return out + '"';
+    return out;
 }
 
 // A fixed, well-spread 64-bit number per chapter, never 0, so the same chapters always give the
@@ -132,6 +138,7 @@ std::string FfMetadataText(const TimedChapters& chapters)
     return text;
 }
 
+// HandBrake names the title's n-th chapter from the n-th line; the number is for people.
 std::string CsvText(const TimedChapters& chapters)
 {
     std::string text;

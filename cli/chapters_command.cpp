@@ -47,6 +47,14 @@ int PrintChapterFile(const std::string& ifoPath, const TitleSetLoad& load, int t
     return kExitOk;
 }
 
+// Why a track has no chapter line: chapters start only before the track's last second.
+std::string NoChapterReason(const ChapterList& chapters, int trackNumber)
+{
+    const bool underASecond = chapters.startSeconds.empty() || chapters.startSeconds.back() == 0;
+    return StringPrintf("no chapter line: track %d %s", trackNumber,
+                        underASecond ? "plays for less than a second" : "has no cells");
+}
+
 } // namespace
 
 void AddChaptersCommand(CLI::App& app, CommandAction& action)
@@ -102,9 +110,13 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
             if (!read.chapters)
                 return read.status;
             const ChapterList& chapters = *read.chapters;
+            // An empty answer says why (exit 4); no empty file replaces one that is there.
+            const bool noLine = chapters.chapterCount == 0;
             if (settings->json) {
                 out << JsonText(ChaptersJson(chapters, read.pal)) << "\n";
-                return kExitOk;
+                if (noLine)
+                    PrintError(err, "chapters", NoChapterReason(chapters, read.track));
+                return noLine ? kExitNoResult : kExitOk;
             }
             std::string text;
             if (const std::optional<ChapterForm> form = ChapterFormNamed(settings->format)) {
@@ -112,6 +124,9 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
                                                     settings->names, text, err);
                 if (status != kExitOk)
                     return status;
+            } else if (noLine) {
+                PrintError(err, "chapters", NoChapterReason(chapters, read.track));
+                return kExitNoResult;
             } else {
                 const ChapterFormat format = settings->format == "frame"    ? ChapterFormat::StartFrame
                                              : settings->format == "second" ? ChapterFormat::StartSecond

@@ -26,7 +26,7 @@ nlohmann::json DiscJson(const OpenedDisc& disc)
     }
     nlohmann::json titles = nlohmann::json::array();
     for (const DiscTitle& title : disc.titles) {
-        titles.push_back({
+        nlohmann::json& entry = titles.emplace_back(nlohmann::json{
             {"number", title.number},
             {"titleSet", title.titleSet},
             {"titleInSet", title.titleInSet},
@@ -39,8 +39,11 @@ nlohmann::json DiscJson(const OpenedDisc& disc)
             {"frames", title.frames},
             {"frameRate", title.frameRate},
         });
+        // Keys a whole disc never needs are given only where they say something.
+        if (title.missing)
+            entry["missing"] = true;
     }
-    return {
+    nlohmann::json json{
         {"source", disc.input.source},
         {"kind", DiscKindName(disc.input.kind)},
         {"label", disc.input.label},
@@ -49,6 +52,11 @@ nlohmann::json DiscJson(const OpenedDisc& disc)
         {"titleSets", sets},
         {"titles", titles},
     };
+    if (disc.TitlesNumberedBySet()) {
+        json["titlesNumberedBySet"] = true;
+        json["longestTitleSet"] = disc.longestTitleSet;
+    }
+    return json;
 }
 
 } // namespace
@@ -79,6 +87,7 @@ void AddDiscCommand(CLI::App& app, CommandAction& action)
                 return static_cast<int>(kExitBadInput);
             }
             const OpenedDisc& disc = *opened.disc;
+            PrintDiscNotes(disc, err);
             if (settings->json) {
                 out << JsonText(DiscJson(disc)) << "\n";
                 return static_cast<int>(kExitOk);
@@ -89,6 +98,8 @@ void AddDiscCommand(CLI::App& app, CommandAction& action)
             if (!disc.provider.empty())
                 text += ", provider " + disc.provider;
             text += "\n";
+            if (disc.TitlesNumberedBySet())
+                text += std::string(kTitlesBySetLine) + "\n";
             for (const DiscTitle& title : disc.titles)
                 text += DiscTitleLine(disc, title) + "\n";
             for (const TitleSetFile& set : disc.titleSets)

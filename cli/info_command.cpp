@@ -9,6 +9,7 @@
 #include "cli/plain_text.h"
 #include "cli/title_set_input.h"
 #include "common/string_format.h"
+#include "encode/language_codes.h"
 #include "ifo/audio_names.h"
 #include "ifo/language_table.h"
 #include "ifo/stream_attributes.h"
@@ -45,6 +46,8 @@ nlohmann::json StreamObjects(InfoReportKind kind, const TitleSetInfo* info, cons
                                {"codec", std::string(audioCodingName(audio->codingMode))},
                                {"channels", audio->channelCount},
                                {"sampleRate", audio->sampleRateHz},
+                               {"languageTag", LanguageTag(audio->language)},
+                               {"commentary", IsCommentaryAudio(*audio)},
                                {"streamId", audioStreamCode(audio->codingMode, k)}});
         }
     } else {
@@ -55,6 +58,8 @@ nlohmann::json StreamObjects(InfoReportKind kind, const TitleSetInfo* info, cons
             streams.push_back({{"number", k + 1},
                                {"language", language(subs->language)},
                                {"codec", "subpicture"},
+                               {"languageTag", LanguageTag(subs->language)},
+                               {"commentary", IsCommentarySubpicture(*subs)},
                                {"streamId", StringPrintf("0xBD 0x%02X", 0x20 + k)}});
         }
     }

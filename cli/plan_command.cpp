@@ -2,6 +2,8 @@
 // `ratewise-cli plan SOURCE (--title T | --track N) [calculator options] --encoder handbrake|ffmpeg
 // [--codec x264|x265] [--audio-codec aac|ac3|copy] [--encoder-preset P] -o OUTPUT [--json]`:
 // the two-pass encode that fills the calculator's media, as a shell script or as JSON.
+#include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
@@ -9,6 +11,7 @@
 #include <unistd.h>
 
 #include "cli/calculator_options.h"
+#include "cli/chapter_file_options.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/json_text.h"
@@ -16,7 +19,9 @@
 #include "cli/option_checks.h"
 #include "cli/title_selection.h"
 #include "common/string_format.h"
+#include "encode/audio_rules.h"
 #include "encode/plan_script.h"
+#include "encode/stream_choice.h"
 #include "encode/title_plan.h"
 #include "encode/title_stream.h"
 #include "ifo/program_chain.h"
@@ -33,8 +38,52 @@ struct Settings {
     std::string encoderPreset;
     std::string output;
     std::string streamCommand;
+    std::string audio;     // --audio LIST
+    std::string subtitles; // --subtitles LIST
+    ChapterNameOptions names;
     bool json = false;
 };
+
+// The containers an output name may ask for, by its ending.
+bool KnownContainerEnding(const std::string& output)
+{
+    const std::size_t dot = output.rfind('.');
+    const std::size_t slash = output.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return false;
+    std::string ending = output.substr(dot + 1);
+    for (char& c : ending)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ending == "mkv" || ending == "mp4" || ending == "m4v";
+}
+
+nlohmann::json StreamsJson(const MediumPlan& plan)
+{
+    nlohmann::json streams = nlohmann::json::array();
+    for (const AudioTrack& track : plan.audio) {
+        nlohmann::json stream{{"kind", "audio"},
+                              {"number", track.stream + 1},
+                              {"language", track.language},
+                              {"commentary", track.commentary},
+                              {"sourceChannels", track.channels},
+                              {"codec", std::string(AudioCodecName(track.codec))},
+                              {"bitsPerSecond", std::llround(track.bitsPerSecond)}};
+        if (track.codec != AudioCodec::Copy) {
+            stream["mixdown"] = MixdownLabel(MixdownFor(track.channels));
+            stream["askedKbps"] = track.askedKbps;
+            stream["encoderKbps"] = track.encoderKbps;
+        }
+        streams.push_back(stream);
+    }
+    for (const SubtitleTrack& track : plan.subtitles)
+        streams.push_back({{"kind", "subtitles"},
+                           {"number", track.stream + 1},
+                           {"language", track.language},
+                           {"commentary", track.commentary},
+                           {"codec", "copy"},
+                           {"bitsPerSecond", std::llround(track.bitsPerSecond)}});
+    return streams;
+}
 
 bool OnPath(const std::string& program)
 {
@@ -91,7 +140,13 @@ nlohmann::json MediumJson(const MediumPlan& plan)
         {"lastChapter", plan.share.lastChapter},
         {"seconds", plan.share.seconds},
         {"usableKilobits", plan.share.usableKilobits},
-        {"targetBytes", plan.targetBytes},
+        {"targetBytes", static_cast<std::int64_t>(plan.targetBytes)},
+        {"streams", StreamsJson(plan)},
+        {"units",
+         {{"calculatorVideoKbps", "kbit/s, 1 kbit = 1024 bits"},
+          {"usableKilobits", "kbit, 1 kbit = 1024 bits"},
+          {"bitsPerSecond", "bit/s"},
+          {"encoderKbps", "kbit/s, 1 kbit = 1000 bits"}}},
         {"calculatorVideoKbps", plan.share.calculatorVideoKbps},
         {"audioBitsPerSecond", plan.audioBitsPerSecond},
         {"overheadBytes", plan.overheadBytes},
@@ -130,19 +185,43 @@ int RunPlan(const Settings& settings, std::ostream& out, std::ostream& err)
     request.output = settings.output;
     request.streamProgram = settings.streamCommand.empty() ? DefaultStreamCommand() : settings.streamCommand;
 
+    // What cannot work is refused before anything is read or printed.
+    if (!KnownContainerEnding(request.output)) {
+        PrintUsageError(err, "-o", "an output name ending in .mkv, .mp4 or .m4v", request.output);
+        return kExitUsage;
+    }
+    if (!request.encoderPreset.empty() && !IsEncoderPreset(request.encoderPreset)) {
+        PrintUsageError(err, "--encoder-preset", "one of " + EncoderPresetList(), request.encoderPreset);
+        return kExitUsage;
+    }
+    std::string why;
+    if (!settings.audio.empty() && !ParseAudioChoice(settings.audio, request.choice, why)) {
+        PrintRefusal(err, "--audio", why);
+        return kExitUsage;
+    }
+    if (!settings.subtitles.empty() && !ParseSubtitleChoice(settings.subtitles, request.choice, why)) {
+        PrintRefusal(err, "--subtitles", why);
+        return kExitUsage;
+    }
+    const std::string program = request.encoder == Encoder::HandBrake ? "HandBrakeCLI" : "ffmpeg";
+    if (!OnPath(program)) {
+        PrintError(err, program, "not installed (not found on PATH)");
+        return kExitUsage;
+    }
+    if (const std::string unwritable = WhyNotWritable(request.output); !unwritable.empty()) {
+        PrintError(err, request.output, "cannot be written: " + unwritable);
+        return kExitUsage;
+    }
+    const std::optional<std::vector<std::string>> names = ReadChapterNames(settings.names, err);
+    if (!names)
+        return kExitBadInput;
+    request.chapterNames = *names;
+    request.chapterLanguage = settings.names.language;
+
     int status = kExitOk;
     const std::optional<SelectedTitle> title = OpenSelectedTitle(settings.selection, err, status);
     if (!title)
         return status;
-    const std::string program = request.encoder == Encoder::HandBrake ? "HandBrakeCLI" : "ffmpeg";
-    if (!OnPath(program)) {
-        PrintError(err, program, "not installed (not found on PATH)");
-        return kExitBadInput;
-    }
-    if (const std::string why = WhyNotWritable(request.output); !why.empty()) {
-        PrintError(err, request.output, "cannot be written: " + why);
-        return kExitUsage;
-    }
     request.titleSet = title->location.titleSet;
     std::string noVobs;
     std::unique_ptr<ByteSource> vobs = title->load.OpenTitleVobs(&noVobs);
@@ -179,6 +258,8 @@ int RunPlan(const Settings& settings, std::ostream& out, std::ostream& err)
         return result.usage ? kExitUsage : kExitBadInput;
     }
     const std::vector<MediumPlan>& media = result.media;
+    for (const std::string& note : result.notes)
+        PrintNote(err, note);
 
     if (settings.json) {
         nlohmann::json mediaJson = nlohmann::json::array();
@@ -228,7 +309,17 @@ void AddPlanCommand(CLI::App& app, CommandAction& action)
         ->add_option("--encoder-preset", settings->encoderPreset,
                      "The video encoder's speed preset, e.g. veryfast")
         ->type_name("NAME");
-    command->add_option("-o,--output", settings->output, "The encoded file (.mkv or .mp4)")
+    command
+        ->add_option("--audio", settings->audio,
+                     "Audio streams to carry: all, or numbers from 1, each as N, N:codec or N:codec:kbps "
+                     "(1:copy,2:aac:96); default: the calculator's audio fields")
+        ->type_name("LIST");
+    command
+        ->add_option("--subtitles", settings->subtitles,
+                     "Subtitle streams to copy (Matroska only): all, none or numbers from 1 (default none)")
+        ->type_name("LIST");
+    AddChapterNameOptions(*command, settings->names);
+    command->add_option("-o,--output", settings->output, "The encoded file (.mkv, .mp4 or .m4v)")
         ->type_name("FILE")
         ->required();
     command

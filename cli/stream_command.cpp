@@ -123,7 +123,15 @@ void AddStreamCommand(CLI::App& app, CommandAction& action)
             if (toStdout)
                 out.flush();
             PackSink& sink = toStdout ? static_cast<PackSink&>(descriptor) : stream;
-            const StreamResult result = StreamSectors(*vobs, ranges, sink);
+            // A part of the title is cut where its sound and pictures begin and end, so that the
+            // parts encoded from it join again.
+            const int chapters = timing ? timing->ChapterCount() : 1;
+            PartRanges part{ranges,
+                            last < chapters ? PlaybackSectors(title->cells, last + 1, last + 1)
+                                            : std::vector<SectorRange>{},
+                            first > 1};
+            const StreamResult result = first > 1 || last < chapters ? StreamPart(*vobs, part, sink)
+                                                                     : StreamSectors(*vobs, ranges, sink);
             if (result == StreamResult::Done)
                 return kExitOk;
             if (result != StreamResult::OutputStopped) {

@@ -169,6 +169,12 @@ bool CheckReadableFile(const std::string& path, std::ostream& err)
     return false;
 }
 
+void PrintDiscNotes(const OpenedDisc& disc, std::ostream& err)
+{
+    for (const std::string& note : disc.notes)
+        PrintNote(err, note);
+}
+
 void AddDiscChoiceOptions(CLI::App& command, DiscChoice& choice)
 {
     command
@@ -218,6 +224,7 @@ std::optional<TitleSetLoad> LoadTitleSet(const std::string& path, const DiscChoi
         status = kExitBadInput;
         return std::nullopt;
     }
+    PrintDiscNotes(*result.load->disc, err);
     return std::move(result.load);
 }
 

@@ -44,11 +44,15 @@ std::string WhyNotReadable(const std::string& path);
 // returns false.
 bool CheckReadableFile(const std::string& path, std::ostream& err);
 
+// The disc's notes (a title set of its title table that is missing, say), each as one
+// "ratewise-cli: note: ..." line, unless --quiet.
+void PrintDiscNotes(const OpenedDisc& disc, std::ostream& err);
+
 // Loads the chosen title set of path (a stream input holds one title set, numbered 1). When there is none,
 // prints "ratewise-cli: <path>: <why>" (or "ratewise-cli: --title-set: <why>" for a set or title the disc
 // lacks) to err, sets status (kExitBadInput, or kExitUsage for the set or title) and returns nothing. The
 // reader's own diagnostics go to diagnostics; its progress lines are dropped, so the output holds only what
-// the command prints.
+// the command prints. A disc that loads prints its notes first.
 std::optional<TitleSetLoad> LoadTitleSet(const std::string& path, const DiscChoice& choice, std::ostream& err,
                                          std::ostream& diagnostics, int& status);
 

@@ -75,12 +75,13 @@ DiscInputResult FromFolder(const std::string& source, const fs::path& folder)
          entry.increment(error)) {
         std::error_code statError;
         if (IsVideoTsName(entry->path().filename().string()) && entry->is_directory(statError))
-            return {DiscInput{DiscKind::Folder, source, {}, FolderFiles(entry->path().string()), {}, 0}, {}};
+            return {DiscInput{DiscKind::Folder, source, {}, FolderFiles(entry->path().string()), {}, 0, {}},
+                    {}};
     }
     std::shared_ptr<DiscFiles> files = FolderFiles(folder.string());
     if (!HoldsDiscFiles(*files))
         return {std::nullopt, "no VIDEO_TS folder and no IFO files"};
-    return {DiscInput{DiscKind::Folder, source, {}, std::move(files), {}, 0}, {}};
+    return {DiscInput{DiscKind::Folder, source, {}, std::move(files), {}, 0, {}}, {}};
 }
 
 DiscInputResult FromImage(const std::string& source, DiscKind kind)
@@ -93,7 +94,7 @@ DiscInputResult FromImage(const std::string& source, DiscKind kind)
     std::shared_ptr<DiscFiles> files = ImageFiles(std::move(image));
     if (!files)
         return {std::nullopt, "no VIDEO_TS folder in the UDF file system"};
-    return {DiscInput{kind, source, label, std::move(files), {}, 0}, {}};
+    return {DiscInput{kind, source, label, std::move(files), {}, 0, {}}, {}};
 }
 
 DiscInputResult FromFile(const std::string& source)
@@ -106,7 +107,8 @@ DiscInputResult FromFile(const std::string& source)
                                          {},
                                          FolderFiles(parent.string()),
                                          source,
-                                         TitleSetNumberOf(source)},
+                                         TitleSetNumberOf(source),
+                                         {}},
                                {}};
     };
     std::unique_ptr<ByteSource> file = OpenFileSource(source);
@@ -117,8 +119,15 @@ DiscInputResult FromFile(const std::string& source)
     const std::span<const std::uint8_t> start(head, got > 0 ? static_cast<std::size_t>(got) : 0);
     if (StartsWith(start, kTitleSetId))
         return lone();
-    if (StartsWith(start, kVideoManagerId))
-        return {DiscInput{DiscKind::Folder, source, {}, FolderFiles(parent.string()), {}, 0}, {}};
+    if (StartsWith(start, kVideoManagerId)) {
+        // VIDEO_TS.IFO and its .BUP are found in the folder as ever; any other name is read as given.
+        std::string name = fs::path(source).filename().string();
+        if (IsVideoTsName(fs::path(name).stem().string()) &&
+            (HasExtension(name, ".ifo") || HasExtension(name, ".bup")))
+            name.clear();
+        return {DiscInput{DiscKind::Folder, source, {}, FolderFiles(parent.string()), {}, 0, std::move(name)},
+                {}};
+    }
     if (HasUdfAnchor(*file)) {
         file.reset();
         return FromImage(source, DiscKind::Image);

@@ -2,6 +2,7 @@
 #include "disc/disc_texts.h"
 
 #include <cstdio>
+#include <vector>
 
 namespace ratewise {
 namespace {
@@ -11,10 +12,35 @@ std::string Count(int count, const char* what)
     return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
 }
 
+// "title 9 is", "titles 9-11 are", "titles 2, 5-7 are": titles in increasing order, runs joined;
+// what would not fit a message line is counted instead.
+std::string TitlesText(const std::vector<int>& numbers)
+{
+    std::string runs;
+    std::size_t shown = 0;
+    for (std::size_t i = 0; i < numbers.size() && runs.size() < 80; ++i) {
+        std::size_t last = i;
+        while (last + 1 < numbers.size() && numbers[last + 1] == numbers[last] + 1)
+            ++last;
+        runs += (runs.empty() ? "" : ", ") + std::to_string(numbers[i]);
+        if (last > i)
+            runs += "-" + std::to_string(numbers[last]);
+        shown = last + 1;
+        i = last;
+    }
+    if (shown < numbers.size())
+        runs += " and " + std::to_string(numbers.size() - shown) + " more";
+    return numbers.size() == 1 ? "title " + runs + " is" : "titles " + runs + " are";
+}
+
 } // namespace
 
 std::string DiscTitleLine(const OpenedDisc& disc, const DiscTitle& title)
 {
+    if (title.missing)
+        return "Title " + std::to_string(title.number) + ": missing, title set " +
+               std::to_string(title.titleSet) + ", " + Count(title.chapters, "chapter") + ", " +
+               Count(title.angles, "angle");
     char time[48];
     std::snprintf(time, sizeof time, "%02d:%02d:%02d .%02d", title.hours, title.minutes, title.seconds,
                   title.frames);
@@ -24,7 +50,7 @@ std::string DiscTitleLine(const OpenedDisc& disc, const DiscTitle& title)
     std::string line = "Title " + std::to_string(title.number) + ": " + time + ", title set " +
                        std::to_string(title.titleSet) + ", " + track + ", " +
                        Count(title.chapters, "chapter") + ", " + Count(title.angles, "angle");
-    if (title.number == disc.longestTitle)
+    if (title.number == disc.longestTitle && title.titleSet == disc.longestTitleSet)
         line += " (longest)";
     return line;
 }
@@ -35,6 +61,17 @@ std::string TitleSetLine(const TitleSetFile& set)
            Count(set.tracks.TrackCount(), "track") + ", " +
            Count(set.tracks.audioStreamCount, "audio stream") + ", " +
            Count(set.tracks.subpictureStreamCount, "subpicture stream");
+}
+
+std::string MissingTitleSetNote(const OpenedDisc& disc, const MissingTitleSet& set)
+{
+    std::vector<int> skipped;
+    for (const DiscTitle& title : disc.titles) {
+        if (title.titleSet == set.number)
+            skipped.push_back(title.number);
+    }
+    return "title set " + std::to_string(set.number) + " of the title table " + set.why + "; " +
+           TitlesText(skipped) + " skipped";
 }
 
 } // namespace ratewise

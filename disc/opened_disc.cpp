@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "disc/disc_texts.h"
 #include "disc/video_manager.h"
 #include "ifo/title_set_info.h"
 
@@ -15,14 +16,15 @@ namespace {
 
 constexpr int kMostTitleSets = 99;
 
-// The whole file if it passes check; else its .BUP copy if that does; else nothing. When a copy
-// is there but cannot be opened, `openError` gets the system's reason (a permission denied).
+// The first of names (stored in any case) that passes check, read whole; else nothing. When a
+// file is there but cannot be opened, `openError` gets the system's reason (a permission denied).
 template <typename Check>
 std::optional<std::pair<std::string, std::vector<std::uint8_t>>>
-ReadWithBackup(const DiscFiles& files, const std::string& stem, Check check, int* openError = nullptr)
+ReadFirstGood(const DiscFiles& files, const std::vector<std::string>& names, Check check,
+              int* openError = nullptr)
 {
-    for (const char* extension : {".IFO", ".BUP"}) {
-        const std::string stored = files.Find(stem + extension);
+    for (const std::string& name : names) {
+        const std::string stored = files.Find(name);
         if (stored.empty())
             continue;
         errno = 0;
@@ -37,6 +39,34 @@ ReadWithBackup(const DiscFiles& files, const std::string& stem, Check check, int
             return std::make_pair(stored, std::move(*bytes));
     }
     return std::nullopt;
+}
+
+bool AnyPresent(const DiscFiles& files, const std::vector<std::string>& names)
+{
+    return std::any_of(names.begin(), names.end(),
+                       [&](const std::string& name) { return !files.Find(name).empty(); });
+}
+
+// The .IFO of stem, then its .BUP copy.
+std::vector<std::string> WithBackup(const std::string& stem)
+{
+    return {stem + ".IFO", stem + ".BUP"};
+}
+
+// A manager given under another name is read first, then its copy of the other extension.
+std::vector<std::string> ManagerNames(const std::string& given)
+{
+    if (given.empty())
+        return WithBackup("VIDEO_TS");
+    const std::filesystem::path path(given);
+    std::string extension = path.extension().string();
+    for (char& c : extension)
+        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    if (extension == ".IFO")
+        return {given, path.stem().string() + ".BUP"};
+    if (extension == ".BUP")
+        return {given, path.stem().string() + ".IFO"};
+    return {given};
 }
 
 std::string TitleSetStem(int number)
@@ -62,8 +92,8 @@ void ParseTitleSet(TitleSetFile& set)
 // neither is one.
 bool ReadTitleSet(const DiscFiles& files, int number, TitleSetFile& set, int& openError)
 {
-    auto found = ReadWithBackup(
-        files, TitleSetStem(number),
+    auto found = ReadFirstGood(
+        files, WithBackup(TitleSetStem(number)),
         [](const std::vector<std::uint8_t>& bytes) {
             return ifoOpen(std::span<const std::uint8_t>(bytes)) != nullptr;
         },
@@ -109,11 +139,54 @@ void FindLongest(OpenedDisc& disc)
 {
     double longest = -1;
     for (const DiscTitle& title : disc.titles) {
+        if (title.missing)
+            continue;
         if (const double ms = TitleMilliseconds(title); ms > longest) {
             longest = ms;
             disc.longestTitle = title.number;
+            disc.longestTitleSet = title.titleSet;
         }
     }
+}
+
+// The titles of the set's own part-of-title table, numbered within the set.
+void AddTitlesOfSet(OpenedDisc& disc, const TitleSetFile& set)
+{
+    for (std::size_t i = 0; i < set.parts.size(); ++i) {
+        DiscTitle title{static_cast<int>(i + 1), set.number, static_cast<int>(i + 1)};
+        title.chapters = static_cast<int>(set.parts[i].size());
+        title.angles = 1;
+        TimeTitle(set, title);
+        disc.titles.push_back(title);
+    }
+}
+
+// A lone title set lying beside its disc's video manager: its titles take the numbers the disc
+// gives them (set 2's first title is disc title 2 when set 1 holds title 1), as players and
+// HandBrakeCLI number them. Without a manager, or one that does not list every title of the set,
+// they keep the set's own numbers.
+void NumberByManagerBeside(OpenedDisc& disc, int setNumber)
+{
+    std::optional<VideoManagerInfo> manager;
+    if (!disc.input.files ||
+        !ReadFirstGood(*disc.input.files, ManagerNames({}), [&](const std::vector<std::uint8_t>& bytes) {
+            manager = ParseVideoManager(BeView(bytes));
+            return manager.has_value();
+        }))
+        return;
+    std::vector<int> numbers;
+    for (const DiscTitle& title : disc.titles) {
+        const auto entry =
+            std::find_if(manager->titles.begin(), manager->titles.end(), [&](const DiscTitleEntry& e) {
+                return e.titleSet == setNumber && e.titleInSet == title.titleInSet;
+            });
+        if (entry == manager->titles.end())
+            return;
+        numbers.push_back(static_cast<int>(entry - manager->titles.begin()) + 1);
+    }
+    for (std::size_t i = 0; i < numbers.size(); ++i)
+        disc.titles[i].number = numbers[i];
+    disc.hasTitleTable = true;
 }
 
 // A lone title set: its titles are those of its own part-of-title table.
@@ -128,23 +201,59 @@ void OpenLoneTitleSet(OpenedDisc& disc)
             ParseTitleSet(set);
         }
     }
-    for (std::size_t i = 0; i < set.parts.size(); ++i) {
-        DiscTitle title{static_cast<int>(i + 1), set.number, static_cast<int>(i + 1)};
-        title.chapters = static_cast<int>(set.parts[i].size());
-        title.angles = 1;
-        TimeTitle(set, title);
+    AddTitlesOfSet(disc, set);
+    NumberByManagerBeside(disc, set.number);
+    disc.titleSets.push_back(std::move(set));
+}
+
+// Why a title set could not be read: no file of it, a file that cannot be opened, or damage.
+std::string WhyUnread(const DiscFiles& files, int number, int openError)
+{
+    if (openError != 0)
+        return std::string("cannot be read (") + std::strerror(openError) + ")";
+    return AnyPresent(files, WithBackup(TitleSetStem(number))) ? "is damaged" : "is missing";
+}
+
+// The title table's titles; those of a missing set keep the table's counts only.
+void ListTitles(OpenedDisc& disc, const VideoManagerInfo& manager)
+{
+    for (std::size_t i = 0; i < manager.titles.size(); ++i) {
+        const DiscTitleEntry& entry = manager.titles[i];
+        DiscTitle title{static_cast<int>(i + 1), entry.titleSet, entry.titleInSet};
+        title.chapters = entry.chapters;
+        title.angles = entry.angles;
+        if (const TitleSetFile* set = disc.TitleSet(entry.titleSet))
+            TimeTitle(*set, title);
+        else
+            title.missing = true;
         disc.titles.push_back(title);
     }
-    disc.titleSets.push_back(std::move(set));
+    for (const MissingTitleSet& missing : disc.missingTitleSets)
+        disc.notes.push_back(MissingTitleSetNote(disc, missing));
+}
+
+// A title table that names sets of which none can be read: the disc holds nothing to load.
+std::string NoneReadable(const OpenedDisc& disc, int firstOpenError)
+{
+    if (disc.missingTitleSets.size() > 1)
+        return "none of the " + std::to_string(disc.missingTitleSets.size()) +
+               " title sets of the title table can be read";
+    const MissingTitleSet& only = disc.missingTitleSets.front();
+    if (firstOpenError != 0)
+        return "title set " + std::to_string(only.number) +
+               " cannot be read: " + std::strerror(firstOpenError);
+    return "title set " + std::to_string(only.number) + " of the title table is missing or damaged";
 }
 
 std::string OpenWholeDisc(OpenedDisc& disc)
 {
     const DiscFiles& files = *disc.input.files;
+    const std::vector<std::string> managerNames = ManagerNames(disc.input.managerName);
+    const std::string managerFile = managerNames.front();
     std::optional<VideoManagerInfo> manager;
     int managerError = 0;
-    if (ReadWithBackup(
-            files, "VIDEO_TS",
+    if (ReadFirstGood(
+            files, managerNames,
             [&](const std::vector<std::uint8_t>& bytes) {
                 manager = ParseVideoManager(BeView(bytes));
                 return manager.has_value();
@@ -153,36 +262,35 @@ std::string OpenWholeDisc(OpenedDisc& disc)
         disc.provider = manager->provider;
         disc.hasTitleTable = true;
     } else if (managerError != 0) {
-        return std::string("VIDEO_TS.IFO cannot be read: ") + std::strerror(managerError);
-    } else if (!files.Find("VIDEO_TS.IFO").empty() || !files.Find("VIDEO_TS.BUP").empty()) {
-        return "VIDEO_TS.IFO is damaged and has no good .BUP copy";
+        return managerFile + " cannot be read: " + std::strerror(managerError);
+    } else if (AnyPresent(files, managerNames)) {
+        return managerFile + " is damaged and has no good .BUP copy";
     }
 
+    // Without a manager (a backup of one title set, say), every set there is read.
     const int lastSet = manager ? manager->titleSetCount : kMostTitleSets;
+    int firstOpenError = 0;
     for (int number = 1; number <= lastSet; ++number) {
         TitleSetFile set;
         const bool named =
             manager && std::any_of(manager->titles.begin(), manager->titles.end(),
                                    [&](const DiscTitleEntry& t) { return t.titleSet == number; });
         int openError = 0;
-        if (ReadTitleSet(files, number, set, openError))
+        if (ReadTitleSet(files, number, set, openError)) {
             disc.titleSets.push_back(std::move(set));
-        else if (named && openError != 0)
-            return "title set " + std::to_string(number) + " cannot be read: " + std::strerror(openError);
-        else if (named)
-            return "title set " + std::to_string(number) + " of the title table is missing or damaged";
+        } else if (named) {
+            disc.missingTitleSets.push_back({number, WhyUnread(files, number, openError)});
+            if (firstOpenError == 0 && disc.missingTitleSets.size() == 1)
+                firstOpenError = openError;
+        }
     }
     if (disc.titleSets.empty())
-        return "no readable title set";
-    if (!manager)
-        return {};
-    for (std::size_t i = 0; i < manager->titles.size(); ++i) {
-        const DiscTitleEntry& entry = manager->titles[i];
-        DiscTitle title{static_cast<int>(i + 1), entry.titleSet, entry.titleInSet};
-        title.chapters = entry.chapters;
-        title.angles = entry.angles;
-        TimeTitle(*disc.TitleSet(entry.titleSet), title);
-        disc.titles.push_back(title);
+        return manager ? NoneReadable(disc, firstOpenError) : "no readable title set";
+    if (manager) {
+        ListTitles(disc, *manager);
+    } else {
+        for (const TitleSetFile& set : disc.titleSets)
+            AddTitlesOfSet(disc, set);
     }
     return {};
 }
@@ -198,10 +306,24 @@ const TitleSetFile* OpenedDisc::TitleSet(int number) const
     return nullptr;
 }
 
+const MissingTitleSet* OpenedDisc::MissingSet(int number) const
+{
+    for (const MissingTitleSet& set : missingTitleSets) {
+        if (set.number == number)
+            return &set;
+    }
+    return nullptr;
+}
+
+bool OpenedDisc::TitlesNumberedBySet() const
+{
+    return !hasTitleTable && input.kind != DiscKind::TitleSet && !titles.empty();
+}
+
 int OpenedDisc::DefaultTitleSet() const
 {
-    if (longestTitle >= 1 && static_cast<std::size_t>(longestTitle) <= titles.size())
-        return titles[static_cast<std::size_t>(longestTitle - 1)].titleSet;
+    if (longestTitleSet != 0)
+        return longestTitleSet;
     return titleSets.empty() ? 0 : titleSets.front().number;
 }
 

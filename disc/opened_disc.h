@@ -2,7 +2,9 @@
 // A disc opened and listed: its title sets (each one's information file read whole, with its
 // track list and part-of-title table) and its titles from the video manager's title table, each
 // with the running time of the track that plays its first chapter. Where an .IFO is missing or
-// damaged, its .BUP copy is read instead.
+// damaged, its .BUP copy is read instead. A disc is read as players read it: title sets that are
+// absent or damaged leave their titles listed as missing, with a note, and a folder of title sets
+// without a video manager (a backup of one film) lists each set's own titles.
 #pragma once
 
 #include <cstdint>
@@ -27,7 +29,8 @@ struct DiscTitle {
     int minutes = 0;
     int seconds = 0;
     int frames = 0;
-    int frameRate = 0; // 25 or 30 (the frame counter's rate)
+    int frameRate = 0;    // 25 or 30 (the frame counter's rate)
+    bool missing = false; // its title set is absent, damaged or unreadable: nothing but the counts
 };
 
 struct TitleSetFile {
@@ -39,15 +42,29 @@ struct TitleSetFile {
     bool readable = false;           // false only for a lone title set the reader refuses
 };
 
+// A title set the title table names that could not be read.
+struct MissingTitleSet {
+    int number = 0;
+    std::string why; // "is missing", "is damaged" or "cannot be read (<the system's reason>)"
+};
+
 struct OpenedDisc {
     DiscInput input;
     std::string provider;
     std::vector<TitleSetFile> titleSets; // in number order
-    std::vector<DiscTitle> titles;       // empty without a video manager
-    bool hasTitleTable = false;          // a video manager was read (its table may still list none)
-    int longestTitle = 0;                // 1-based; 0 without titles
+    // Without a video manager, each set's own titles, numbered within their set (set by set).
+    std::vector<DiscTitle> titles;
+    bool hasTitleTable = false; // a video manager was read (its table may still list none)
+    int longestTitle = 0;       // 1-based; 0 without titles
+    int longestTitleSet = 0;    // the set holding it (title numbers repeat when numbered by set)
+    std::vector<MissingTitleSet> missingTitleSets;
+    // One line per missing title set: what a command says before its answer.
+    std::vector<std::string> notes;
 
     const TitleSetFile* TitleSet(int number) const;
+    const MissingTitleSet* MissingSet(int number) const;
+    // True for a folder or image without a video manager: titles numbered within each set.
+    bool TitlesNumberedBySet() const;
     // The set holding the longest title; without titles, the first set.
     int DefaultTitleSet() const;
 };
@@ -59,6 +76,7 @@ struct OpenedDiscResult {
 
 // Opens what path names and lists it. A lone VTS_xx_0.IFO gives a disc of that one set (its titles
 // from its own part-of-title table), however damaged: loading it then fails as it always did.
+// Fails only when no title set at all can be read, or the video manager is there but damaged.
 OpenedDiscResult OpenDisc(const std::string& path);
 
 } // namespace ratewise

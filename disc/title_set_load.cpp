@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "disc/title_set_load.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "disc/title_vobs.h"
@@ -31,6 +32,57 @@ TitleSetLoadResult Failure(LoadFailure failure, std::string why)
     return {std::nullopt, failure, std::move(why)};
 }
 
+std::string NoSetReason(const OpenedDisc& disc, int number)
+{
+    if (const MissingTitleSet* missing = disc.MissingSet(number))
+        return "title set " + std::to_string(number) + " of the title table " + missing->why;
+    return "no title set " + std::to_string(number) + " on the disc";
+}
+
+// The requested title, or nothing with why (a usage error; empty: the title table is damaged).
+// The title table numbers the disc's titles; without one, each set numbers its own.
+const DiscTitle* ChooseTitle(const OpenedDisc& disc, const TitleSetRequest& request, std::string& why)
+{
+    const std::string number = std::to_string(request.title);
+    if (disc.TitlesNumberedBySet()) {
+        const int setNumber = request.titleSet != 0 ? request.titleSet : disc.DefaultTitleSet();
+        if (!disc.TitleSet(setNumber)) {
+            why = NoSetReason(disc, setNumber);
+            return nullptr;
+        }
+        int count = 0;
+        for (const DiscTitle& title : disc.titles) {
+            if (title.titleSet != setNumber)
+                continue;
+            ++count;
+            if (title.number == request.title)
+                return &title;
+        }
+        why = "no title " + number + " in title set " + std::to_string(setNumber) + ": it has " +
+              std::to_string(count) + " (without a video manager, each set numbers its own)";
+        return nullptr;
+    }
+    // A title table that was read but lists nothing is damaged, not a wrong title number.
+    if (disc.hasTitleTable && disc.titles.empty())
+        return nullptr;
+    // By number: a lone title set beside its manager holds the disc's numbers of its own titles.
+    const auto found = std::find_if(disc.titles.begin(), disc.titles.end(),
+                                    [&](const DiscTitle& title) { return title.number == request.title; });
+    if (found == disc.titles.end()) {
+        why = disc.input.kind == DiscKind::TitleSet && disc.hasTitleTable
+                  ? "no title " + number + " in this title set (the disc numbers its titles)"
+                  : "no title " + number + ": the disc has " + std::to_string(disc.titles.size()) + " titles";
+        return nullptr;
+    }
+    const DiscTitle& title = *found;
+    if (request.titleSet != 0 && request.titleSet != title.titleSet)
+        why = "title " + number + " is in title set " + std::to_string(title.titleSet);
+    else if (const MissingTitleSet* missing = disc.MissingSet(title.titleSet); missing && title.missing)
+        why = "title " + number + " is in title set " + std::to_string(title.titleSet) + ", which " +
+              missing->why;
+    return why.empty() ? &title : nullptr;
+}
+
 } // namespace
 
 std::unique_ptr<ByteSource> TitleSetLoad::OpenIfo() const
@@ -54,29 +106,22 @@ TitleSetLoadResult LoadTitleSet(std::shared_ptr<const OpenedDisc> disc, TitleSet
     TitleSetLoad load;
     load.tracks = std::move(start);
     if (request.title != 0) {
-        // A title table that was read but lists nothing is damaged, not a wrong title number.
-        if (disc->hasTitleTable && disc->titles.empty())
-            return Failure(LoadFailure::BadInput, "the disc's title table lists no titles (damaged)");
-        if (request.title < 0 || static_cast<std::size_t>(request.title) > disc->titles.size())
-            return Failure(LoadFailure::NoSuchSet, "no title " + std::to_string(request.title) +
-                                                       ": the disc has " +
-                                                       std::to_string(disc->titles.size()) + " titles");
-        const DiscTitle& title = disc->titles[static_cast<std::size_t>(request.title - 1)];
-        if (request.titleSet != 0 && request.titleSet != title.titleSet)
-            return Failure(LoadFailure::NoSuchSet, "title " + std::to_string(request.title) +
-                                                       " is in title set " + std::to_string(title.titleSet));
-        if (title.track < 1 && disc->TitleSet(title.titleSet))
+        std::string why;
+        const DiscTitle* title = ChooseTitle(*disc, request, why);
+        if (!title)
+            return Failure(why.empty() ? LoadFailure::BadInput : LoadFailure::NoSuchSet,
+                           why.empty() ? "the disc's title table lists no titles (damaged)" : why);
+        if (title->track < 1 && disc->TitleSet(title->titleSet))
             return Failure(LoadFailure::BadInput,
                            "title " + std::to_string(request.title) + ": no track of title set " +
-                               std::to_string(title.titleSet) + " plays it (its tables are damaged)");
-        request.titleSet = title.titleSet;
-        load.titleTrack = title.track - 1;
+                               std::to_string(title->titleSet) + " plays it (its tables are damaged)");
+        request.titleSet = title->titleSet;
+        load.titleTrack = title->track - 1;
     }
     load.titleSet = request.titleSet != 0 ? request.titleSet : disc->DefaultTitleSet();
     const TitleSetFile* set = disc->TitleSet(load.titleSet);
     if (!set)
-        return Failure(LoadFailure::NoSuchSet,
-                       "no title set " + std::to_string(load.titleSet) + " on the disc");
+        return Failure(LoadFailure::NoSuchSet, NoSetReason(*disc, load.titleSet));
 
     if (disc->input.kind == DiscKind::TitleSet) {
         // A lone title set is read exactly as it always was: from its path.

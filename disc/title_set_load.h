@@ -25,7 +25,9 @@ namespace ratewise {
 
 struct TitleSetRequest {
     int titleSet = 0; // 0: the set holding the disc's longest title
-    int title = 0;    // a disc title number; 0: none. Picks the set and the track playing it
+    // A disc title number; 0: none. Picks the set and the track playing it. Without a video
+    // manager, each set numbers its own titles: title T of the chosen (else the default) set.
+    int title = 0;
 };
 
 struct TitleSetLoad {

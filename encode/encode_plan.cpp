@@ -55,9 +55,13 @@ MediumPlan BuildMediumPlan(const PlanRequest& request, const MediumShare& share,
     plan.output = MediumOutputPath(request.output, medium, mediumCount);
     plan.container = ContainerForOutput(plan.output);
 
-    // The calculator's kilobit is 1024 bits; encoders count bits.
-    plan.targetBytes = share.usableKilobits * 1024.0 / 8.0;
-    for (const AudioTrack& track : request.audio)
+    // The calculator's kilobit is 1024 bits; encoders count bits. A part of a byte is no room.
+    plan.targetBytes = std::floor(share.usableKilobits * 1024.0 / 8.0);
+    plan.audio = request.audio;
+    plan.subtitles = request.subtitles;
+    for (const AudioTrack& track : plan.audio)
+        plan.audioBitsPerSecond += track.bitsPerSecond;
+    for (const SubtitleTrack& track : plan.subtitles)
         plan.audioBitsPerSecond += track.bitsPerSecond;
     plan.overhead = OverheadOf(plan.container, request.codec);
     plan.overheadBytes = plan.overhead.fixedBytes + plan.overhead.bytesPerSecond * share.seconds;

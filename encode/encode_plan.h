@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "chapters/chapter_forms.h"
 #include "encode/overhead_model.h"
 
 namespace ratewise {
@@ -28,6 +29,36 @@ struct AudioTrack {
     DvdAudio coding = DvdAudio::Ac3;
     double bitsPerSecond = 0; // what the plan gives it, or what the copied stream carries
     int encoderKbps = 0;      // the encoder's option (kbit/s of 1000 bits); 0 for copy
+    AudioCodec codec = AudioCodec::Aac;
+    int channels = 2;             // the source's
+    int askedKbps = 0;            // what the user asked for; encoderKbps is what the encoder takes
+    std::string language = "und"; // ISO 639-2
+    bool commentary = false;      // a director's or other commentary
+};
+
+// A subpicture stream, copied as it is (VobSub).
+struct SubtitleTrack {
+    int stream = 0; // from 0
+    std::string language = "und";
+    bool commentary = false;
+    double bitsPerSecond = 0; // the stream's own bytes over the medium's time
+};
+
+// Which streams the user chose (--audio, --subtitles); without a choice the calculator's audio
+// fields pick streams 1 and 2 and no subtitles are carried.
+struct AudioChoice {
+    int stream = 0;                  // from 0
+    std::optional<AudioCodec> codec; // the plan's audio codec when not given
+    std::optional<int> kbps;         // the calculator's first audio field when not given
+    friend bool operator==(const AudioChoice&, const AudioChoice&) = default;
+};
+struct StreamChoice {
+    bool audioGiven = false;
+    bool allAudio = false;
+    std::vector<AudioChoice> audio;
+    bool subtitlesGiven = false;
+    bool allSubtitles = false;
+    std::vector<int> subtitles; // from 0
 };
 
 // One medium's share of the title, as the calculator and the split give it.
@@ -39,6 +70,8 @@ struct MediumShare {
     double usableKilobits = 0;         // the medium's usable size (1 kbit = 1024 bits)
     double calculatorVideoKbps = 0;    // the calculator's answer for this medium
     std::vector<double> chapterStarts; // seconds from the share's start, one per chapter
+    TimedChapters chapters;            // the same at exact frames, named, for the chapter file
+    std::int64_t startFrame = 0;       // where the share begins, in frames from the title's start
 };
 
 struct PlanRequest {
@@ -54,6 +87,10 @@ struct PlanRequest {
     std::string output;
     std::string streamProgram = "ratewise-cli"; // what the ffmpeg plan runs for its input
     std::vector<AudioTrack> audio;
+    std::vector<SubtitleTrack> subtitles;
+    StreamChoice choice;
+    std::vector<std::string> chapterNames; // --names; "Chapter 01" ... for the rest
+    std::string chapterLanguage = "und";
 };
 
 // A command, optionally fed on its standard input by another one (`feed | command`).
@@ -73,13 +110,15 @@ struct MediumPlan {
     MediumShare share;
     std::string output;
     Container container = Container::Matroska;
-    double targetBytes = 0;
-    double audioBitsPerSecond = 0;
-    ContainerOverhead overhead; // the model for this container and codec
+    double targetBytes = 0;        // whole bytes
+    double audioBitsPerSecond = 0; // every audio and subtitle stream carried
+    ContainerOverhead overhead;    // the model for this container and codec
     double overheadBytes = 0;
     double toleranceMargin = 0;
     double videoBitsPerSecond = 0;       // what the encoder is asked for
     std::optional<TextFile> chapterFile; // ffmpeg's chapters, written by the script first
+    std::vector<AudioTrack> audio;       // as budgeted for this medium (copied streams counted in it)
+    std::vector<SubtitleTrack> subtitles;
     std::vector<PlanCommand> commands;
     std::vector<std::string> leftovers; // files the script removes at the end (pass logs)
 };

@@ -4,30 +4,16 @@
 #include <cmath>
 
 #include "common/string_format.h"
+#include "encode/audio_rules.h"
+#include "encode/stream_bytes.h"
 
 namespace ratewise {
 namespace {
 
-// ffmpeg's MPEG-PS demuxer numbers a DVD's audio streams by their stream ids: private stream 1
-// substreams 0x80 (AC-3), 0x88 (DTS), 0xA0 (LPCM), MPEG audio 0x1C0.
-std::string AudioStreamSelector(const AudioTrack& track)
+// ffmpeg's MPEG-PS demuxer numbers a DVD's streams by their ids (see AudioStreamKey).
+std::string StreamSelector(int key)
 {
-    int base = 0x80;
-    switch (track.coding) {
-    case DvdAudio::Mpeg1:
-    case DvdAudio::Mpeg2:
-        base = 0x1C0;
-        break;
-    case DvdAudio::Lpcm:
-        base = 0xA0;
-        break;
-    case DvdAudio::Dts:
-        base = 0x88;
-        break;
-    default:
-        break;
-    }
-    return StringPrintf("0:i:0x%X", base + track.stream);
+    return StringPrintf("0:i:0x%X", key);
 }
 
 std::vector<std::string> StreamFeed(const PlanRequest& request, const MediumShare& share)
@@ -55,6 +41,16 @@ std::vector<std::string> VideoOptions(const PlanRequest& request, const MediumPl
                                   "-c:v",      request.codec == VideoCodec::X264 ? "libx264" : "libx265"};
     if (!request.encoderPreset.empty())
         args.insert(args.end(), {"-preset", request.encoderPreset});
+    // A keyframe where each chapter starts, so that cutting at chapters afterwards (mkvmerge
+    // --split chapters:) lands on them: half a frame early, so the chapter's own frame is the one.
+    std::string keyframes;
+    const FrameRate rate = plan.share.chapters.rate;
+    const double halfFrame = 0.5 * static_cast<double>(rate.seconds) / static_cast<double>(rate.frames);
+    for (std::size_t i = 1; i < plan.share.chapterStarts.size(); ++i)
+        keyframes +=
+            (keyframes.empty() ? "" : ",") + StringPrintf("%.6f", plan.share.chapterStarts[i] - halfFrame);
+    if (!keyframes.empty())
+        args.insert(args.end(), {"-force_key_frames", keyframes});
     args.insert(args.end(), {"-b:v", std::to_string(static_cast<long long>(plan.videoBitsPerSecond))});
     if (request.codec == VideoCodec::X264)
         args.insert(args.end(), {"-pass", std::to_string(pass), "-passlogfile", passLog});
@@ -64,32 +60,23 @@ std::vector<std::string> VideoOptions(const PlanRequest& request, const MediumPl
     return args;
 }
 
-std::string Milliseconds(double seconds)
-{
-    return std::to_string(static_cast<long long>(std::llround(seconds * 1000.0)));
-}
-
 } // namespace
 
 std::string FfmetadataChapters(const MediumShare& share)
 {
-    std::string text = ";FFMETADATA1\n";
-    const std::size_t count = share.chapterStarts.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        const double end = i + 1 < count ? share.chapterStarts[i + 1] : share.seconds;
-        text += "[CHAPTER]\nTIMEBASE=1/1000\nSTART=" + Milliseconds(share.chapterStarts[i]) +
-                "\nEND=" + Milliseconds(end) + "\ntitle=Chapter " +
-                std::to_string(share.firstChapter + static_cast<int>(i)) + "\n";
-    }
-    return text;
+    return ChapterFormText(share.chapters, ChapterForm::FfMetadata);
 }
 
 void AddFfmpegCommands(const PlanRequest& request, MediumPlan& plan)
 {
     const std::vector<std::string> feed = StreamFeed(request, plan.share);
     const std::string passLog = plan.output + ".passlog";
-    const std::vector<std::string> input{"ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error",
-                                         "-y",     "-f",       "mpeg",         "-i",        "-"};
+    std::vector<std::string> input{"ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y"};
+    // Subtitle streams appear with their first picture, often long after the start: the reader
+    // looks further before it fixes the streams it maps.
+    if (!plan.subtitles.empty())
+        input.insert(input.end(), {"-analyzeduration", "100M", "-probesize", "400M"});
+    input.insert(input.end(), {"-f", "mpeg", "-i", "-"});
 
     std::vector<std::string> first = input;
     const std::vector<std::string> firstVideo = VideoOptions(request, plan, 1, passLog);
@@ -98,25 +85,38 @@ void AddFfmpegCommands(const PlanRequest& request, MediumPlan& plan)
     plan.commands.push_back({feed, std::move(first)});
 
     std::vector<std::string> second = input;
-    if (plan.share.chapterStarts.size() > 0) {
+    if (!plan.share.chapters.starts.empty()) {
         plan.chapterFile = TextFile{plan.output + ".ffmeta", FfmetadataChapters(plan.share)};
         second.insert(second.end(), {"-f", "ffmetadata", "-i", plan.chapterFile->path});
     }
     const std::vector<std::string> secondVideo = VideoOptions(request, plan, 2, passLog);
     second.insert(second.end(), secondVideo.begin(), secondVideo.end());
-    for (std::size_t i = 0; i < request.audio.size(); ++i) {
-        const AudioTrack& track = request.audio[i];
-        second.insert(second.end(), {"-map", AudioStreamSelector(track)});
-        if (request.audioCodec == AudioCodec::Copy) {
-            second.insert(second.end(), {"-c:a:" + std::to_string(i), "copy"});
-        } else {
+    for (std::size_t i = 0; i < plan.audio.size(); ++i) {
+        const AudioTrack& track = plan.audio[i];
+        const std::string n = std::to_string(i);
+        second.insert(second.end(), {"-map", StreamSelector(AudioStreamKey(track.coding, track.stream))});
+        if (track.codec == AudioCodec::Copy)
+            second.insert(second.end(), {"-c:a:" + n, "copy"});
+        else
             second.insert(second.end(),
-                          {"-c:a:" + std::to_string(i), request.audioCodec == AudioCodec::Aac ? "aac" : "ac3",
-                           "-b:a:" + std::to_string(i), std::to_string(track.encoderKbps) + "k"});
-        }
+                          {"-c:a:" + n, track.codec == AudioCodec::Aac ? "aac" : "ac3", "-ac:a:" + n,
+                           std::to_string(MixdownChannels(MixdownFor(track.channels))), "-b:a:" + n,
+                           std::to_string(track.encoderKbps) + "k"});
+        second.insert(second.end(), {"-metadata:s:a:" + n, "language=" + track.language});
+        if (track.commentary)
+            second.insert(second.end(), {"-disposition:a:" + n, "comment"});
     }
+    for (std::size_t i = 0; i < plan.subtitles.size(); ++i) {
+        const SubtitleTrack& track = plan.subtitles[i];
+        const std::string n = std::to_string(i);
+        second.insert(second.end(), {"-map", StreamSelector(0x20 + track.stream), "-c:s:" + n, "copy",
+                                     "-metadata:s:s:" + n, "language=" + track.language});
+        if (track.commentary)
+            second.insert(second.end(), {"-disposition:s:" + n, "comment"});
+    }
+    // The chapters' names stay: only the global tags are dropped.
     if (plan.chapterFile)
-        second.insert(second.end(), {"-map_metadata", "-1", "-map_chapters", "1"});
+        second.insert(second.end(), {"-map_metadata:g", "-1", "-map_chapters", "1"});
     second.push_back(plan.output);
     plan.commands.push_back({feed, std::move(second)});
 

@@ -3,6 +3,7 @@
 
 #include "common/printable_text.h"
 #include "common/string_format.h"
+#include "encode/audio_rules.h"
 #include "encode/shell_quote.h"
 
 namespace ratewise {
@@ -24,16 +25,66 @@ std::string CommentWord(const std::string& word)
     return PrintableText(ShellQuote(word));
 }
 
+const char* SourceCodingName(DvdAudio coding)
+{
+    switch (coding) {
+    case DvdAudio::Ac3:
+        return "AC-3";
+    case DvdAudio::Mpeg1:
+    case DvdAudio::Mpeg2:
+        return "MPEG audio";
+    case DvdAudio::Lpcm:
+        return "LPCM";
+    case DvdAudio::Dts:
+        return "DTS";
+    default:
+        break;
+    }
+    return "audio";
+}
+
+std::string SourceLayout(int channels)
+{
+    return channels == 1   ? "mono"
+           : channels == 2 ? "stereo"
+           : channels == 6 ? "5.1"
+                           : StringPrintf("%d channels", channels);
+}
+
+// "audio 1 (eng, AC-3 5.1): AAC 5.1 at 192000 bit/s (asked 128 kbit/s)".
+std::string AudioLine(const AudioTrack& track)
+{
+    const Mixdown mixdown = MixdownFor(track.channels);
+    std::string line =
+        StringPrintf("audio %d (%s%s, %s %s): ", track.stream + 1, CommentWord(track.language).c_str(),
+                     track.commentary ? ", commentary" : "", SourceCodingName(track.coding),
+                     SourceLayout(track.channels).c_str());
+    if (track.codec == AudioCodec::Copy)
+        return line + StringPrintf("copied, %.0f bit/s counted in the title's packs", track.bitsPerSecond);
+    line += StringPrintf("%s %s at %.0f bit/s", track.codec == AudioCodec::Aac ? "AAC" : "AC-3",
+                         MixdownLabel(mixdown), track.bitsPerSecond);
+    if (track.askedKbps != track.encoderKbps)
+        line += StringPrintf(" (asked %d kbit/s)", track.askedKbps);
+    return line;
+}
+
 std::string MediumHeader(const MediumPlan& plan)
 {
     const MediumShare& share = plan.share;
     std::string text = StringPrintf("# Medium %d of %d: chapters %d-%d of %d, %.3f s -> %s\n", plan.medium,
                                     plan.mediumCount, share.firstChapter, share.lastChapter,
                                     share.chapterCount, share.seconds, CommentWord(plan.output).c_str());
-    text +=
-        StringPrintf("#   target: %.0f bytes (%.3f kbit usable)\n", plan.targetBytes, share.usableKilobits);
-    text += StringPrintf("#   calculator video bitrate: %.3f Kbps\n", share.calculatorVideoKbps);
-    text += StringPrintf("#   audio: %.0f bit/s\n", plan.audioBitsPerSecond);
+    text += StringPrintf("#   target: %.0f bytes (%.3f kbit usable, 1 kbit = 1024 bits)\n", plan.targetBytes,
+                         share.usableKilobits);
+    text += StringPrintf("#   calculator video bitrate: %.3f kbit/s (1 kbit = 1024 bits)\n",
+                         share.calculatorVideoKbps);
+    for (const AudioTrack& track : plan.audio)
+        text += "#   " + AudioLine(track) + "\n";
+    for (const SubtitleTrack& track : plan.subtitles)
+        text += StringPrintf("#   subtitles %d (%s%s): copied, %.0f bit/s counted in the title's packs\n",
+                             track.stream + 1, CommentWord(track.language).c_str(),
+                             track.commentary ? ", commentary" : "", track.bitsPerSecond);
+    text += StringPrintf("#   audio and subtitles: %.0f bit/s\n", plan.audioBitsPerSecond);
     const ContainerOverhead& overhead = plan.overhead;
     text += StringPrintf("#   container overhead (%s): %.0f bytes + %.0f bytes/s = %.0f bytes\n",
                          std::string(ContainerName(plan.container)).c_str(), overhead.fixedBytes,

@@ -29,8 +29,11 @@ TitleLocation LocateTrack(const TitleSetLoad& load, int track)
     TitleLocation location;
     location.titleSet = load.titleSet;
     location.programChain = track;
+    // A lone title set without its disc's manager beside it knows no disc title numbers.
+    const bool discNumbers =
+        load.disc && (load.disc->input.kind != DiscKind::TitleSet || load.disc->hasTitleTable);
     if (load.disc) {
-        for (const DiscTitle& title : load.disc->titles) {
+        for (const DiscTitle& title : discNumbers ? load.disc->titles : std::vector<DiscTitle>{}) {
             if (title.titleSet == load.titleSet && title.track == track + 1) {
                 location.title = title.number;
                 break;

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "encode/title_plan.h"
 
+#include <algorithm>
 #include <array>
 
 #include "calc/calculator.h"
 #include "chapters/chapter_list_builder.h"
+#include "chapters/chapter_names.h"
 #include "chapters/optimal_split.h"
 #include "common/string_format.h"
-#include "encode/source_audio_rate.h"
+#include "encode/audio_rules.h"
+#include "encode/language_codes.h"
+#include "encode/stream_bytes.h"
 #include "encode/title_stream.h"
 #include "encode/title_timing.h"
 #include "ifo/stream_attributes.h"
@@ -23,10 +27,141 @@ TitlePlanResult Failure(std::string why, bool usage)
     return result;
 }
 
+// Below this the calculator's first audio field is not a bitrate to encode at.
+constexpr int kDefaultAudioKbps = 128;
+
+AudioTrack TrackOf(const TitleSetInfo& info, int stream)
+{
+    AudioTrack track;
+    track.stream = stream;
+    const std::optional<AudioAttributes> attributes = ifoGetAudioAttributes(&info, stream);
+    track.coding = static_cast<DvdAudio>(attributes ? attributes->codingMode : 7);
+    track.channels = attributes ? attributes->channelCount : 2;
+    track.language = attributes ? LanguageTag(attributes->language) : "und";
+    track.commentary = attributes && IsCommentaryAudio(*attributes);
+    return track;
+}
+
+// The audio streams to carry and what each costs: --audio's list, or the calculator's fields
+// (stream 1 for the first above 0, stream 2 for the second). An encoded stream is budgeted at the
+// bitrate the encoder will really use; a note says where that is not what was asked.
+bool ChooseAudio(const TitleSetInfo& info, int streams, const CalculatorState& state, PlanRequest& request,
+                 std::vector<std::string>& notes, std::string& why)
+{
+    std::vector<AudioChoice> chosen;
+    const int fallbackKbps = state.audio1Kbps > 0 ? state.audio1Kbps : kDefaultAudioKbps;
+    if (!request.choice.audioGiven) {
+        const std::array<int, 2> fields{state.audio1Kbps, state.audio2Kbps};
+        for (int k = 0; k < 2; ++k) {
+            if (fields[static_cast<std::size_t>(k)] <= 0)
+                continue;
+            if (k >= streams) {
+                why = StringPrintf("audio %d is set, but the title set has %d audio stream%s", k + 1, streams,
+                                   streams == 1 ? "" : "s");
+                return false;
+            }
+            chosen.push_back({k, std::nullopt, fields[static_cast<std::size_t>(k)]});
+        }
+    } else if (request.choice.allAudio) {
+        for (int k = 0; k < streams; ++k)
+            chosen.push_back({k, std::nullopt, std::nullopt});
+    } else {
+        chosen = request.choice.audio;
+    }
+    request.audio.clear();
+    for (const AudioChoice& choice : chosen) {
+        if (choice.stream < 0 || choice.stream >= streams) {
+            why =
+                StringPrintf("--audio: no audio stream %d: the title set has %d", choice.stream + 1, streams);
+            return false;
+        }
+        AudioTrack track = TrackOf(info, choice.stream);
+        track.codec = choice.codec.value_or(request.audioCodec);
+        if (track.codec != AudioCodec::Copy) {
+            track.askedKbps = choice.kbps.value_or(fallbackKbps);
+            const Mixdown mixdown = MixdownFor(track.channels);
+            int low = 0, high = 0;
+            track.encoderKbps =
+                EncodedAudioKbps(request.encoder, track.codec, mixdown, track.askedKbps, low, high);
+            track.bitsPerSecond = track.encoderKbps * 1000.0;
+            if (std::string note = AudioRuleNote(choice.stream + 1, request.encoder, track.codec, mixdown,
+                                                 track.askedKbps, track.encoderKbps, low, high);
+                !note.empty())
+                notes.push_back(std::move(note));
+        }
+        request.audio.push_back(track);
+    }
+    return true;
+}
+
+bool ChooseSubtitles(const TitleSetInfo& info, int streams, PlanRequest& request, std::string& why)
+{
+    std::vector<int> chosen = request.choice.subtitles;
+    if (request.choice.allSubtitles) {
+        chosen.clear();
+        for (int k = 0; k < streams; ++k)
+            chosen.push_back(k);
+    }
+    request.subtitles.clear();
+    for (const int stream : chosen) {
+        if (stream < 0 || stream >= streams) {
+            why =
+                StringPrintf("--subtitles: no subtitle stream %d: the title set has %d", stream + 1, streams);
+            return false;
+        }
+        SubtitleTrack track;
+        track.stream = stream;
+        if (const std::optional<SubpictureAttributes> attributes =
+                ifoGetSubpictureAttributes(&info, stream)) {
+            track.language = LanguageTag(attributes->language);
+            track.commentary = IsCommentarySubpicture(*attributes);
+        }
+        request.subtitles.push_back(track);
+    }
+    return true;
+}
+
+// Copied streams cost what the medium's packs hold of them, counted byte by byte.
+bool CountCopiedStreams(const TitleToPlan& title, const MediumShare& share, PlanRequest& medium,
+                        std::string& why)
+{
+    const bool copies = !medium.subtitles.empty() ||
+                        std::any_of(medium.audio.begin(), medium.audio.end(),
+                                    [](const AudioTrack& track) { return track.codec == AudioCodec::Copy; });
+    if (!copies || share.seconds <= 0)
+        return true;
+    const std::vector<SectorRange> ranges =
+        PlaybackSectors(title.cells, share.firstChapter, share.lastChapter);
+    const std::optional<StreamBytes> bytes =
+        title.vobs ? CountStreamBytes(*title.vobs, ranges) : std::nullopt;
+    if (!bytes) {
+        why = title.vobs ? "the VOB files cannot be read to measure the copied streams"
+                         : "the title set has no VOB files to measure the copied streams in";
+        return false;
+    }
+    const auto rate = [&](int key) {
+        const auto found = bytes->find(key);
+        return found == bytes->end() ? 0.0 : static_cast<double>(found->second) * 8.0 / share.seconds;
+    };
+    for (AudioTrack& track : medium.audio)
+        if (track.codec == AudioCodec::Copy)
+            track.bitsPerSecond = rate(AudioStreamKey(track.coding, track.stream));
+    for (SubtitleTrack& track : medium.subtitles)
+        track.bitsPerSecond = rate(0x20 + track.stream);
+    // A stream with nothing in this medium's part (no subtitle shown there) is not mapped: the
+    // encoder would find no such stream and stop.
+    std::erase_if(medium.subtitles, [](const SubtitleTrack& track) { return track.bitsPerSecond <= 0; });
+    std::erase_if(medium.audio, [](const AudioTrack& track) {
+        return track.codec == AudioCodec::Copy && track.bitsPerSecond <= 0;
+    });
+    return true;
+}
+
 } // namespace
 
 TitlePlanResult BuildTitlePlan(const TitleToPlan& title, const CalculatorState& state, PlanRequest& request)
 {
+    TitlePlanResult result;
     const std::optional<TitleTiming> timing = TimingOfCells(title.cells, title.pal);
     if (!timing)
         return Failure("the title has no chapters", false);
@@ -35,43 +170,23 @@ TitlePlanResult BuildTitlePlan(const TitleToPlan& title, const CalculatorState& 
     request.discTitle = title.location.title;
     if (request.encoder == Encoder::HandBrake) {
         if (request.discTitle == 0)
-            return Failure("HandBrakeCLI needs the disc's title number, and no title of VIDEO_TS.IFO starts "
-                           "with this track",
-                           false);
+            return Failure(
+                "HandBrakeCLI numbers titles by VIDEO_TS.IFO, and none of its titles starts with this "
+                "track (use --encoder ffmpeg)",
+                false);
         request.source = title.location.handBrakeInput;
     }
 
-    // Audio: stream 1 for the first audio field, stream 2 for the second, where above 0.
-    request.audio.clear();
     const int streams = ifoCountAudioStreams(&title.info);
-    const std::vector<SectorRange> wholeTitle = PlaybackSectors(title.cells, 1, timing->ChapterCount());
-    const std::array<int, 2> fields{state.audio1Kbps, state.audio2Kbps};
-    for (int k = 0; k < 2; ++k) {
-        const int kbps = fields[static_cast<std::size_t>(k)];
-        if (kbps <= 0)
-            continue;
-        if (k >= streams)
-            return Failure(StringPrintf("audio %d is set, but the title set has %d audio stream%s", k + 1,
-                                        streams, streams == 1 ? "" : "s"),
-                           true);
-        AudioTrack track;
-        track.stream = k;
-        const std::optional<AudioAttributes> attributes = ifoGetAudioAttributes(&title.info, k);
-        track.coding = static_cast<DvdAudio>(attributes ? attributes->codingMode : 7);
-        if (request.audioCodec == AudioCodec::Copy) {
-            const std::optional<double> rate =
-                title.vobs ? SourceAudioBitsPerSecond(*title.vobs, wholeTitle, track.coding, k)
-                           : std::nullopt;
-            if (!rate)
-                return Failure(StringPrintf("cannot tell the bitrate of audio stream %d to copy it", k + 1),
-                               false);
-            track.bitsPerSecond = *rate;
-        } else {
-            track.encoderKbps = kbps;
-            track.bitsPerSecond = kbps * 1000.0;
-        }
-        request.audio.push_back(track);
-    }
+    const int subpictures = ifoCountSubpictureStreams(&title.info);
+    std::string why;
+    if (!ChooseAudio(title.info, streams, state, request, result.notes, why))
+        return Failure(why, true);
+    if (!ChooseSubtitles(title.info, subpictures, request, why))
+        return Failure(why, true);
+    if (!request.subtitles.empty() && ContainerForOutput(request.output) == Container::Mp4)
+        return Failure("MP4 cannot carry DVD subtitles (VobSub): give an .mkv output, or --subtitles none",
+                       true);
 
     // The media: the whole title, or the optimal split's chapter ranges.
     std::vector<MediumShare> shares;
@@ -93,12 +208,23 @@ TitlePlanResult BuildTitlePlan(const TitleToPlan& title, const CalculatorState& 
             shares.back().calculatorVideoKbps = split.bitrates[i];
         }
     }
-    TitlePlanResult result;
     const double usable = UsableKilobits(state.mediumSizeMb, 1, state.formatMode);
+    const std::vector<std::string> names =
+        ChapterNames(static_cast<std::size_t>(timing->ChapterCount()), request.chapterNames);
+    // Given names are completed ("Chapter 07" where none is given) for the encoders' own files.
+    if (!request.chapterNames.empty())
+        request.chapterNames = names;
     for (std::size_t i = 0; i < shares.size(); ++i) {
         shares[i].usableKilobits = usable;
+        MediumShare& share = shares[i];
+        share.chapters.language = request.chapterLanguage;
+        for (std::size_t c = 0; c < share.chapters.names.size(); ++c)
+            share.chapters.names[c] = names[static_cast<std::size_t>(share.firstChapter - 1) + c];
+        PlanRequest medium = request;
+        if (!CountCopiedStreams(title, share, medium, why))
+            return Failure(why, false);
         result.media.push_back(
-            BuildMediumPlan(request, shares[i], static_cast<int>(i + 1), static_cast<int>(shares.size())));
+            BuildMediumPlan(medium, share, static_cast<int>(i + 1), static_cast<int>(shares.size())));
         if (result.media.back().commands.empty())
             return Failure(
                 StringPrintf("medium %zu: the audio and the overhead leave no room for video", i + 1), true);

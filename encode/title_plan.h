@@ -26,14 +26,16 @@ struct TitleToPlan {
 };
 
 struct TitlePlanResult {
-    std::vector<MediumPlan> media; // empty on failure
-    std::string why;               // one line on failure
-    bool usage = false;            // the failure lies in the options, not in the disc
+    std::vector<MediumPlan> media;  // empty on failure
+    std::string why;                // one line on failure
+    bool usage = false;             // the failure lies in the options, not in the disc
+    std::vector<std::string> notes; // what the plan changed of what was asked (audio bitrates)
 };
 
-// `request` gives encoder, codecs, output and how `stream` names the title; the audio tracks and
-// HandBrakeCLI's title and input (the location's) are filled in here: stream 1 for a first audio bitrate
-// above 0, stream 2 for a second; HandBrakeCLI reads the disc folder.
+// `request` gives encoder, codecs, output, the stream choice and how `stream` names the title; the
+// audio and subtitle tracks and HandBrakeCLI's title and input (the location's) are filled in
+// here. Without a choice, stream 1 for a first audio bitrate above 0, stream 2 for a second;
+// HandBrakeCLI reads the disc folder.
 TitlePlanResult BuildTitlePlan(const TitleToPlan& title, const CalculatorState& state, PlanRequest& request);
 
 } // namespace ratewise

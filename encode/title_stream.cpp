@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "encode/part_packs.h"
 #include "ifo/byte_buffer.h"
 
 namespace ratewise {
@@ -82,6 +83,69 @@ StreamResult CheckSectors(ByteSource& vobs, std::span<const SectorRange> ranges)
                      buffer->Span().first(static_cast<std::size_t>(count * kSector)));
 }
 
+namespace {
+
+// At most this much of the following chapter is read for the audio that plays before it.
+constexpr std::uint64_t kMostFollowingSectors = 2048;
+
+std::optional<std::uint64_t> StartTimeAt(ByteSource& vobs, std::uint64_t sector)
+{
+    Pack pack{};
+    if (!vobs.Seek(static_cast<std::int64_t>(sector * kSector)) ||
+        vobs.Read(pack) != static_cast<std::int64_t>(pack.size()))
+        return std::nullopt;
+    return NavigationStartTime(pack);
+}
+
+} // namespace
+
+StreamResult StreamPart(ByteSource& vobs, const PartRanges& part, PackSink& sink)
+{
+    if (!InsideVobs(vobs, part.ranges) || !InsideVobs(vobs, part.following))
+        return StreamResult::OutsideVobs;
+    const std::optional<std::uint64_t> start =
+        part.trimStart && !part.ranges.empty() ? StartTimeAt(vobs, part.ranges.front().first) : std::nullopt;
+    const std::optional<std::uint64_t> end =
+        part.following.empty() ? std::nullopt : StartTimeAt(vobs, part.following.front().first);
+    PartPackTrimmer trimmer(start, end);
+    std::optional<ByteBuffer> buffer = ByteBuffer::Allocate(kChunkSectors * kSector);
+    if (!buffer)
+        return StreamResult::ReadFailed;
+    // Read a chunk at a time, as StreamSectors does; each pack is trimmed on its own.
+    const auto copy = [&](const SectorRange& range, bool following, std::uint64_t& budget) {
+        for (std::uint64_t sector = range.first; sector <= range.last && budget > 0;) {
+            const std::uint64_t count =
+                std::min({std::uint64_t{kChunkSectors}, range.last - sector + 1, budget});
+            const std::span<std::uint8_t> chunk =
+                buffer->Span().first(static_cast<std::size_t>(count * kSector));
+            if (const StreamResult read = ReadChunk(vobs, sector, chunk); read != StreamResult::Done)
+                return read;
+            for (std::size_t at = 0; at < chunk.size(); at += kSector) {
+                if (following && trimmer.Done())
+                    return StreamResult::Done;
+                Pack pack;
+                std::copy_n(chunk.begin() + static_cast<std::ptrdiff_t>(at), kSector, pack.begin());
+                if (!(following ? trimmer.Following(pack) : trimmer.Inside(pack)))
+                    continue;
+                if (!sink.Write(pack))
+                    return StreamResult::OutputStopped;
+            }
+            sector += count;
+            budget -= count;
+        }
+        return StreamResult::Done;
+    };
+    std::uint64_t unlimited = UINT64_MAX;
+    for (const SectorRange& range : part.ranges)
+        if (const StreamResult result = copy(range, false, unlimited); result != StreamResult::Done)
+            return result;
+    std::uint64_t budget = end ? kMostFollowingSectors : 0;
+    for (const SectorRange& range : part.following)
+        if (const StreamResult result = copy(range, true, budget); result != StreamResult::Done)
+            return result;
+    return StreamResult::Done;
+}
+
 const char* StreamRefusalReason(StreamResult result)
 {
     switch (result) {
@@ -90,7 +154,8 @@ const char* StreamRefusalReason(StreamResult result)
     case StreamResult::ReadFailed:
         return "the VOB files cannot be read";
     case StreamResult::Scrambled:
-        return "the disc is scrambled (encrypted discs cannot be read)";
+        return "the disc is encrypted: stream (and so the ffmpeg plan) cannot read it; the HandBrake plan "
+               "can where libdvdcss is installed";
     case StreamResult::Done:
     case StreamResult::OutputStopped:
         break;

@@ -49,6 +49,19 @@ enum class StreamResult {
 // but the navigation packs that precede its first scrambled chunk.
 StreamResult StreamSectors(ByteSource& vobs, std::span<const SectorRange> ranges, PackSink& sink);
 
+// A part of the title (chapters A to B) for an encode that is joined to the parts around it: the
+// part's ranges, and the first chapter after it, from which the audio still playing before the
+// next part begins is taken. `trimStart` when the part does not begin the title.
+struct PartRanges {
+    std::vector<SectorRange> ranges;
+    std::vector<SectorRange> following; // empty for a part that ends the title
+    bool trimStart = false;
+};
+
+// As StreamSectors, cut by presentation time where the part meets its neighbours (see
+// part_packs.h).
+StreamResult StreamPart(ByteSource& vobs, const PartRanges& part, PackSink& sink);
+
 // What StreamSectors would refuse, found before anything is written: cells outside the VOBs, and
 // a first chunk that cannot be read or is scrambled. Done when the stream can start.
 StreamResult CheckSectors(ByteSource& vobs, std::span<const SectorRange> ranges);

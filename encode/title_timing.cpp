@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "encode/title_timing.h"
 
+#include "common/string_format.h"
+
 namespace ratewise {
 
 double FramesToSeconds(std::int64_t frames, bool pal)
@@ -41,9 +43,15 @@ MediumShare ShareOfChapters(const TitleTiming& timing, int first, int last)
     const auto& starts = timing.chapterStartFrames;
     const std::int64_t begin = starts[static_cast<std::size_t>(first - 1)];
     share.seconds = FramesToSeconds(starts[static_cast<std::size_t>(last)] - begin, timing.pal);
-    for (int c = first; c <= last; ++c)
-        share.chapterStarts.push_back(
-            FramesToSeconds(starts[static_cast<std::size_t>(c - 1)] - begin, timing.pal));
+    share.chapters.rate = timing.pal ? kPalFrameRate : kNtscFrameRate;
+    share.startFrame = begin;
+    for (int c = first; c <= last; ++c) {
+        const std::int64_t frame = starts[static_cast<std::size_t>(c - 1)] - begin;
+        share.chapterStarts.push_back(FramesToSeconds(frame, timing.pal));
+        share.chapters.starts.push_back(frame);
+        share.chapters.names.push_back(StringPrintf("Chapter %02d", c));
+    }
+    share.chapters.end = starts[static_cast<std::size_t>(last)] - begin;
     return share;
 }
 

@@ -55,6 +55,7 @@ std::optional<AudioAttributes> ifoGetAudioAttributes(const TitleSetInfo* info, i
     audio.channelCount = (b[1] & 7) + 1;
     audio.sampleRateHz = ((b[1] >> 4) & 3) == 1 ? 96000 : 48000;
     audio.language = {b[2], b[3]};
+    audio.codeExtension = b[5];
     return audio;
 }
 
@@ -67,7 +68,17 @@ std::optional<SubpictureAttributes> ifoGetSubpictureAttributes(const TitleSetInf
                                                 kSubpictureRecordSize);
     if (!record)
         return std::nullopt;
-    return SubpictureAttributes{{record->Bytes()[2], record->Bytes()[3]}};
+    return SubpictureAttributes{{record->Bytes()[2], record->Bytes()[3]}, record->Bytes()[5]};
+}
+
+bool IsCommentaryAudio(const AudioAttributes& audio)
+{
+    return audio.codeExtension == 3 || audio.codeExtension == 4;
+}
+
+bool IsCommentarySubpicture(const SubpictureAttributes& subpicture)
+{
+    return subpicture.codeExtension >= 13 && subpicture.codeExtension <= 15;
 }
 
 int ifoCountAudioStreams(const TitleSetInfo* info)

@@ -20,11 +20,17 @@ struct AudioAttributes {
     int channelCount = 1;                   // byte 1 bits 2-0, plus 1
     int sampleRateHz = 48000;               // byte 1 bits 5-4: 0 48 kHz, 1 96 kHz
     std::array<std::uint8_t, 2> language{}; // two code characters; name them with languageName
+    int codeExtension = 0;                  // byte 5: 1 normal, 2 visually impaired, 3-4 director's comments
 };
 
 struct SubpictureAttributes {
     std::array<std::uint8_t, 2> language{};
+    int codeExtension = 0; // byte 5: 1 normal ... 13-15 director's comments
 };
+
+// True when the code extension marks a director's or other commentary.
+bool IsCommentaryAudio(const AudioAttributes& audio);
+bool IsCommentarySubpicture(const SubpictureAttributes& subpicture);
 
 // Record k (0 to 7) of the audio attributes; nothing for a missing info or k outside the slots.
 std::optional<AudioAttributes> ifoGetAudioAttributes(const TitleSetInfo* info, int k);

@@ -16,7 +16,7 @@ RATEWISE_PACKAGES=(
     mkvtoolnix ffmpeg
     scdoc desktop-file-utils appstream groff-base zsh fish dpkg-dev file lintian
     libudfread-dev genisoimage lsdvd dvdauthor
-    handbrake-cli libdvdread-dev
+    handbrake-cli libdvdread-dev ogmtools
 )
 
 # ccache keeps compiled objects between builds and between checkouts: paths are hashed relative to

@@ -35,11 +35,13 @@ TEST(ChapterForms, EscapeNamesAsEachToolReadsThem)
     EXPECT_EQ(ChapterFormText(chapters, ChapterForm::FfMetadata),
               ";FFMETADATA1\n[CHAPTER]\nTIMEBASE=1001/30000\nSTART=0\nEND=234\ntitle=a\\=b\\;c\\#d\\\\e\n"
               "[CHAPTER]\nTIMEBASE=1001/30000\nSTART=234\nEND=300\ntitle=x, \"y\" <&>\n");
-    EXPECT_EQ(ChapterFormText(chapters, ChapterForm::Csv), "1,a=b;c#d\\e\n2,\"x, \"\"y\"\" <&>\"\n");
+    EXPECT_EQ(ChapterFormText(chapters, ChapterForm::Csv), "1,a=b;c#d\\\\e\n2,x\\, \"y\" <&>\n");
     const std::string xml = ChapterFormText(chapters, ChapterForm::Matroska);
     EXPECT_NE(xml.find("<ChapterString>x, &quot;y&quot; &lt;&amp;&gt;</ChapterString>"), std::string::npos);
     EXPECT_NE(xml.find("<ChapterTimeEnd>00:00:10.010000000</ChapterTimeEnd>"), std::string::npos);
     EXPECT_EQ(xml, ChapterFormText(chapters, ChapterForm::Matroska)); // same chapters, same UIDs
+    chapters.names = {"\tlead, end\r", ""}; // HandBrake skips white space at a field's start
+    EXPECT_EQ(ChapterFormText(chapters, ChapterForm::Csv), "1,\\\tlead\\, end\\\r\n2,\\ \n");
     EXPECT_FALSE(IsLanguageCode("en"));
     EXPECT_FALSE(IsLanguageCode("ENG"));
     EXPECT_TRUE(IsLanguageCode("und"));

@@ -114,6 +114,8 @@ TEST(CommandLine, EveryJsonCarriesItsSchemaVersion)
                                                    {"codec", "MPEG1"},
                                                    {"channels", 2},
                                                    {"sampleRate", 48000},
+                                                   {"languageTag", "ger"},
+                                                   {"commentary", false},
                                                    {"streamId", "0xC1"}}));
 }
 

@@ -103,15 +103,21 @@ TEST_F(DamagedDiscs, FoldersFallBackToBackupsAndNameWhatIsMissing)
     fs::rename(videoTs, m_folder / "video_ts");
     EXPECT_EQ(RunCliCapture({"tracks", m_folder.string()}).out, expected);
 
-    // Without good copies, or with the title table naming a set that is not there.
+    // Without good copies, or with the title table naming a set that is not there: the set that
+    // is there loads, with a note; the missing one is refused when asked for.
     test_support::WriteBytes(m_folder / "video_ts" / "VIDEO_TS.BUP", {});
     ExpectRefused(m_folder, "VIDEO_TS.IFO is damaged and has no good .BUP copy");
     std::vector<unsigned char> twoSets = manager;
     PutU16(twoSets, 0x3E, 2);
     twoSets[2048 * std::size_t{manager[0xC7]} + 8 + 6] = 2; // title 1 in set 2
     test_support::WriteBytes(m_folder / "video_ts" / "VIDEO_TS.IFO", twoSets);
-    ExpectRefused(m_folder / "video_ts" / "VIDEO_TS.IFO",
-                  "title set 2 of the title table is missing or damaged");
+    const std::string twoSetsManager = (m_folder / "video_ts" / "VIDEO_TS.IFO").string();
+    const test_support::CliResult partial = RunCliCapture({"tracks", twoSetsManager});
+    EXPECT_EQ(partial.status, 0);
+    EXPECT_EQ(partial.out, expected);
+    EXPECT_EQ(partial.err,
+              "ratewise-cli: note: title set 2 of the title table is missing; title 1 is skipped\n");
+    EXPECT_EQ(RunCliCapture({"tracks", twoSetsManager, "--title", "1"}).status, 2);
 
     fs::create_directories(m_dir / "empty");
     ExpectRefused(m_dir / "empty", "no VIDEO_TS folder and no IFO files");

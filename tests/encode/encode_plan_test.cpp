@@ -1,18 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Encode plans without encoders: shell quoting through a real sh, output names, the figures'
-// budget, the commands' shape, a title's playback sectors and timing, scrambled packs and the
-// audio bitrate of copied streams.
+// budget, the commands' shape, a title's playback sectors and timing, scrambled packs, the bytes
+// of copied streams, the encoders' audio rules and the stream lists.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdio>
 #include <numeric>
 
+#include "encode/audio_rules.h"
 #include "encode/encode_plan.h"
+#include "encode/language_codes.h"
 #include "encode/plan_commands.h"
 #include "encode/plan_script.h"
 #include "encode/shell_quote.h"
-#include "encode/source_audio_rate.h"
+#include "encode/stream_bytes.h"
+#include "encode/stream_choice.h"
 #include "encode/title_stream.h"
 #include "encode/title_timing.h"
 
@@ -64,6 +67,10 @@ MediumShare Share(double seconds, double usableKilobits)
     share.seconds = seconds;
     share.usableKilobits = usableKilobits;
     share.chapterStarts = {0.0, seconds / 2};
+    share.chapters.starts = {0, static_cast<std::int64_t>(seconds * 25 / 2)};
+    share.chapters.end = static_cast<std::int64_t>(seconds * 25);
+    share.chapters.names = {"Chapter 02", "Chapter 03"};
+    share.startFrame = 1000;
     return share;
 }
 
@@ -100,26 +107,32 @@ TEST(BuildMediumPlan, HandBrakeAndFfmpegCommandsNameChaptersAudioAndPasses)
     const MediumPlan handbrake = BuildMediumPlan(request, Share(600, 350 * 8192.0), 1, 2);
     ASSERT_EQ(handbrake.commands.size(), 1u);
     EXPECT_EQ(ShellWords(handbrake.commands[0].command),
-              "HandBrakeCLI -i '/discs/My Film' -t 3 -c 2-3 --markers -f av_mkv -e x264 --encoder-preset "
+              "HandBrakeCLI -i '/discs/My Film' -t 3 --start-at frames:1000 --stop-at frames:15000 --markers "
+              "-f av_mkv -e x264 --encoder-preset "
               "veryfast -b " +
                   std::to_string(static_cast<long long>(handbrake.videoBitsPerSecond / 1000)) +
-                  " --two-pass --turbo -a 1,2 -E av_aac,av_aac -B 128,96 -o film-1.mkv");
+                  " --two-pass --turbo -a 1,2 -E av_aac,av_aac -B 128,96 -6 stereo,stereo -o film-1.mkv");
 
     request.encoder = Encoder::Ffmpeg;
     request.codec = VideoCodec::X265;
-    request.audioCodec = AudioCodec::Copy;
+    for (AudioTrack& track : request.audio)
+        track.codec = AudioCodec::Copy;
     const MediumPlan ffmpeg = BuildMediumPlan(request, Share(600, 350 * 8192.0), 1, 2);
     ASSERT_EQ(ffmpeg.commands.size(), 2u);
     EXPECT_EQ(ShellWords(ffmpeg.commands[0].feed),
               "ratewise-cli stream '/discs/My Film' --title 3 --chapters 2-3");
     const std::string second = ShellWords(ffmpeg.commands[1].command);
     EXPECT_NE(second.find("-x265-params log-level=error:pass=2:stats=film-1.mkv.passlog"), std::string::npos);
-    EXPECT_NE(second.find("-map 0:i:0x80 -c:a:0 copy -map 0:i:0x1C1 -c:a:1 copy"), std::string::npos);
-    EXPECT_NE(second.find("-map_chapters 1 film-1.mkv"), std::string::npos);
+    EXPECT_NE(
+        second.find("-map 0:i:0x80 -c:a:0 copy -metadata:s:a:0 language=und -map 0:i:0x1C1 -c:a:1 copy"),
+        std::string::npos);
+    // A keyframe at chapter 3, half a frame early; the chapters' names kept.
+    EXPECT_NE(second.find("-force_key_frames 299.980000 "), std::string::npos);
+    EXPECT_NE(second.find("-map_metadata:g -1 -map_chapters 1 film-1.mkv"), std::string::npos);
     ASSERT_TRUE(ffmpeg.chapterFile);
     EXPECT_EQ(ffmpeg.chapterFile->text,
-              ";FFMETADATA1\n[CHAPTER]\nTIMEBASE=1/1000\nSTART=0\nEND=300000\ntitle=Chapter 2\n"
-              "[CHAPTER]\nTIMEBASE=1/1000\nSTART=300000\nEND=600000\ntitle=Chapter 3\n");
+              ";FFMETADATA1\n[CHAPTER]\nTIMEBASE=1/25\nSTART=0\nEND=7500\ntitle=Chapter 02\n"
+              "[CHAPTER]\nTIMEBASE=1/25\nSTART=7500\nEND=15000\ntitle=Chapter 03\n");
     const std::string script = PlanScript(request, {ffmpeg});
     EXPECT_NE(script.find("cat >film-1.mkv.ffmeta <<'RATEWISE_CHAPTERS'\n;FFMETADATA1\n"), std::string::npos);
     EXPECT_NE(script.find("rm -f -- film-1.mkv.passlog film-1.mkv.passlog.cutree film-1.mkv.ffmeta"),
@@ -188,18 +201,85 @@ TEST(TitlePacks, ScramblingAndAudioBitratesOfCopiedStreams)
     EXPECT_TRUE(IsScrambledPack(Pack(0xE0, {}, 0x81 | 0x10)));
     EXPECT_FALSE(IsScrambledPack(std::array<std::uint8_t, 20>{}));
 
-    // AC-3 substream 0x81 (stream 1), first frame right after the header: 448 kbit/s (code 30).
-    const auto ac3 = Pack(0xBD, {0x81, 1, 0, 1, 0x0B, 0x77, 0, 0, 30});
-    EXPECT_EQ(AudioBitsPerSecondInPack(ac3, DvdAudio::Ac3, 1), 448000.0);
-    EXPECT_EQ(AudioBitsPerSecondInPack(ac3, DvdAudio::Ac3, 0), std::nullopt);
-    // MPEG-1 Layer II stream 0 at 224 kbit/s (index 11).
-    EXPECT_EQ(AudioBitsPerSecondInPack(Pack(0xC0, {0xFF, 0xFD, 0xB4}), DvdAudio::Mpeg1, 0), 224000.0);
-    // LPCM 16 bit, 48 kHz, stereo.
-    EXPECT_EQ(AudioBitsPerSecondInPack(Pack(0xBD, {0xA0, 1, 0, 4, 0, 0x01}), DvdAudio::Lpcm, 0), 1536000.0);
-    // A PES length beyond the pack finds nothing and reads nothing outside it.
+    // Each stream's payload without its substream header: AC-3 4 bytes, LPCM 7, subpictures 1,
+    // MPEG audio none.
+    StreamBytes bytes;
+    CountPackStreamBytes(Pack(0xBD, {0x81, 1, 0, 1, 0x0B, 0x77, 0, 0, 30}), bytes);
+    CountPackStreamBytes(Pack(0xBD, {0x81, 1, 0, 1, 9}), bytes);
+    CountPackStreamBytes(Pack(0xC0, {0xFF, 0xFD, 0xB4}), bytes);
+    CountPackStreamBytes(Pack(0xBD, {0xA0, 1, 0, 4, 0, 0x01, 0x80, 1, 2}), bytes);
+    CountPackStreamBytes(Pack(0xBD, {0x21, 5, 6}), bytes);
+    CountPackStreamBytes(Pack(0xE0, {1, 2, 3}), bytes);
+    EXPECT_EQ(bytes, (StreamBytes{{0x81, 6}, {0x1C0, 3}, {0xA0, 2}, {0x21, 2}}));
+    EXPECT_EQ(AudioStreamKey(DvdAudio::Mpeg2, 1), 0x1C1);
+    // A PES length beyond the pack counts nothing and reads nothing outside it.
     auto broken = Pack(0xBD, {0x80, 1, 0, 1, 0x0B, 0x77, 0, 0, 30});
     broken[18] = 0xFF;
-    EXPECT_EQ(AudioBitsPerSecondInPack(broken, DvdAudio::Ac3, 0), std::nullopt);
+    StreamBytes none;
+    CountPackStreamBytes(broken, none);
+    EXPECT_TRUE(none.empty());
+}
+
+TEST(AudioRules, TheBitrateTheEncoderReallyUses)
+{
+    const struct {
+        Encoder encoder;
+        AudioCodec codec;
+        int channels;
+        int asked;
+        int used;
+    } cases[] = {
+        {Encoder::HandBrake, AudioCodec::Aac, 6, 128, 192}, // at least 32 a channel
+        {Encoder::HandBrake, AudioCodec::Aac, 2, 128, 128}, // in its limits and table
+        {Encoder::HandBrake, AudioCodec::Aac, 2, 100, 96},  // down to its table
+        {Encoder::HandBrake, AudioCodec::Aac, 2, 900, 512}, // at most 256 a channel
+        {Encoder::HandBrake, AudioCodec::Ac3, 6, 128, 224}, // 224 for five full channels
+        {Encoder::HandBrake, AudioCodec::Ac3, 2, 64, 80},   // 224 * 2 / 5 = 89, then down to 80
+        {Encoder::HandBrake, AudioCodec::Ac3, 1, 900, 640}, //
+        {Encoder::Ffmpeg, AudioCodec::Ac3, 6, 100, 96},     // ffmpeg would take the nearest, 112
+        {Encoder::Ffmpeg, AudioCodec::Ac3, 2, 20, 32},      //
+        {Encoder::Ffmpeg, AudioCodec::Aac, 6, 128, 128},    // any bitrate
+    };
+    for (const auto& c : cases) {
+        int low = 0, high = 0;
+        EXPECT_EQ(EncodedAudioKbps(c.encoder, c.codec, MixdownFor(c.channels), c.asked, low, high), c.used)
+            << c.channels << " " << c.asked;
+    }
+    int low = 0, high = 0;
+    const int used =
+        EncodedAudioKbps(Encoder::HandBrake, AudioCodec::Aac, Mixdown::FivePointOne, 128, low, high);
+    EXPECT_EQ(
+        AudioRuleNote(1, Encoder::HandBrake, AudioCodec::Aac, Mixdown::FivePointOne, 128, used, low, high),
+        "audio 1: HandBrake encodes AAC 5.1 at no less than 192 kbit/s; 192 budgeted");
+    EXPECT_EQ(AudioRuleNote(1, Encoder::Ffmpeg, AudioCodec::Aac, Mixdown::Stereo, 96, 96, 1, 512), "");
+}
+
+TEST(StreamChoice, ListsRangesOfCodecsAndTheirRefusals)
+{
+    StreamChoice choice;
+    std::string why;
+    ASSERT_TRUE(ParseAudioChoice("1:copy,3,2:aac:96", choice, why)) << why;
+    EXPECT_EQ(choice.audio, (std::vector<AudioChoice>{{0, AudioCodec::Copy, std::nullopt},
+                                                      {2, std::nullopt, std::nullopt},
+                                                      {1, AudioCodec::Aac, 96}}));
+    ASSERT_TRUE(ParseAudioChoice("all", choice, why));
+    EXPECT_TRUE(choice.allAudio);
+    ASSERT_TRUE(ParseSubtitleChoice("2,1", choice, why));
+    EXPECT_EQ(choice.subtitles, (std::vector<int>{1, 0}));
+    ASSERT_TRUE(ParseSubtitleChoice("none", choice, why));
+    EXPECT_TRUE(choice.subtitles.empty() && !choice.allSubtitles);
+    for (const char* bad : {"", "0", "1,1", "1:mp3", "1:copy:96", "1:aac:0", "1:aac:96:x", "x", "1,", "99"}) {
+        StreamChoice refused;
+        EXPECT_FALSE(ParseAudioChoice(bad, refused, why)) << bad;
+        EXPECT_FALSE(why.empty());
+    }
+    EXPECT_FALSE(ParseSubtitleChoice("1:copy", choice, why));
+    EXPECT_TRUE(IsEncoderPreset("veryslow"));
+    EXPECT_FALSE(IsEncoderPreset("superquick"));
+    EXPECT_EQ(LanguageTag({'e', 'n'}), "eng");
+    EXPECT_EQ(LanguageTag({'d', 'e'}), "ger");
+    EXPECT_EQ(LanguageTag({'i', 'w'}), "heb");
+    EXPECT_EQ(LanguageTag({0, 0}), "und");
 }
 
 } // namespace

@@ -5,14 +5,17 @@
 // the printed scripts run under sh and every output lands between 98 % and 100 % of its medium.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "encode/shell_quote.h"
 #include "tests/cli/cli_runner.h"
@@ -61,14 +64,14 @@ class TestDiscs : public ::testing::Environment
 public:
     void SetUp() override
     {
-        for (const char* tool : {"ffmpeg", "dvdauthor", "genisoimage"})
+        for (const char* tool : {"ffmpeg", "dvdauthor", "genisoimage", "spumux"})
             if (!Installed(tool))
                 missing += std::string(missing.empty() ? "" : ", ") + tool;
         if (!missing.empty())
             return;
         root = fs::temp_directory_path() / ("ratewise-encode-" + std::to_string(::getpid()));
         fs::create_directories(root);
-        for (const char* standard : {"pal", "ntsc"}) {
+        for (const char* standard : {"pal", "ntsc", "film"}) {
             const Shell made = RunShell(
                 ShellWords({RATEWISE_TEST_DVD_SCRIPT, (root / standard).string(), standard}) + " 2>&1");
             if (made.status != 0)
@@ -157,13 +160,15 @@ TEST(Stream, StopsCleanlyOnAClosedPipeAndRefusesScrambledPacks)
     EXPECT_EQ(result.status, 3);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, "ratewise-cli: " + copy.string() +
-                              ": the disc is scrambled (encrypted discs cannot be read)\n");
+                              ": the disc is encrypted: stream (and so the ffmpeg plan) cannot read it; "
+                              "the HandBrake plan can where libdvdcss is installed\n");
 }
 
 TEST(Plan, BadInputGivesOneLineAndNoScript)
 {
     REQUIRE_DISCS();
     const std::string pal = (discs->root / "pal").string();
+    const std::string film = (discs->root / "film").string();
     const fs::path noVobs = discs->root / "no-vobs" / "VIDEO_TS";
     fs::create_directories(noVobs);
     for (const char* name : {"VIDEO_TS.IFO", "VTS_01_0.IFO"})
@@ -197,6 +202,16 @@ TEST(Plan, BadInputGivesOneLineAndNoScript)
          "no such file"},
         {{"stream", noVobs.string(), "--title", "1"}, 3, "no title VOB files"},
         {{"stream", cut.string(), "--title", "1"}, 3, "the title's cells lie outside its VOB files"},
+        {{"plan", pal, "--title", "1", "--encoder", "ffmpeg", "-o", "t.avi"}, 2, ".mkv, .mp4 or .m4v"},
+        {{"plan", pal, "--title", "1", "--encoder", "ffmpeg", "--encoder-preset", "superquick", "-o", out},
+         2,
+         "ultrafast, superfast"},
+        {{"plan", film, "--title", "2", "--encoder", "ffmpeg", "--subtitles", "all", "-o", "x.mp4"},
+         2,
+         "MP4 cannot carry DVD subtitles"},
+        {{"plan", film, "--title", "2", "--encoder", "handbrake", "--audio", "1,3", "-o", out},
+         2,
+         "no audio stream 3: the title set has 2"},
         {{"plan", cut.string(), "--title", "1", "--encoder", "ffmpeg", "-o", out}, 3, "lie outside"},
     };
     for (const auto& c : cases) {
@@ -206,13 +221,35 @@ TEST(Plan, BadInputGivesOneLineAndNoScript)
         EXPECT_NE(result.err.find(c.why), std::string::npos) << result.err;
         EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
     }
+    // The film's title set beside its manager is disc title 2, as HandBrakeCLI numbers it; alone,
+    // HandBrakeCLI cannot be told which title it is.
+    const std::string filmSet = film + "/VIDEO_TS/VTS_02_0.IFO";
+    EXPECT_NE(test_support::RunCliCapture({"disc", filmSet}).out.find("Title 2: 00:00:24 .00, title set 2"),
+              std::string::npos);
+    const test_support::CliResult byDisc =
+        test_support::RunCliCapture({"plan", filmSet, "--track", "1", "--encoder", "handbrake", "-o", out});
+    EXPECT_NE(byDisc.out.find("HandBrakeCLI -i " + film + " -t 2 "), std::string::npos) << byDisc.out;
+    const fs::path lone = discs->root / "lone";
+    fs::create_directories(lone);
+    for (const char* name : {"VTS_02_0.IFO", "VTS_02_1.VOB"})
+        fs::copy_file(discs->root / "film" / "VIDEO_TS" / name, lone / name,
+                      fs::copy_options::overwrite_existing);
+    const test_support::CliResult alone = test_support::RunCliCapture(
+        {"plan", (lone / "VTS_02_0.IFO").string(), "--track", "1", "--encoder", "handbrake", "-o", out});
+    EXPECT_EQ(alone.status, 3);
+    EXPECT_NE(alone.err.find("HandBrakeCLI numbers titles by VIDEO_TS.IFO"), std::string::npos) << alone.err;
+    EXPECT_EQ(test_support::RunCliCapture({"plan", (lone / "VTS_02_0.IFO").string(), "--track", "1",
+                                           "--encoder", "ffmpeg", "-o", out})
+                  .status,
+              0);
+
     // An encoder that is not installed.
     const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
     ::setenv("PATH", discs->root.c_str(), 1);
     const test_support::CliResult missing =
         test_support::RunCliCapture({"plan", pal, "--title", "1", "--encoder", "handbrake", "-o", out});
     ::setenv("PATH", path.c_str(), 1);
-    EXPECT_EQ(missing.status, 3);
+    EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(missing.err, "ratewise-cli: HandBrakeCLI: not installed (not found on PATH)\n");
 }
 
@@ -319,6 +356,147 @@ TEST(Plan, PrintedScriptsFillTheirMediaWithHandBrake)
     EncodeAndCheck("ntsc", "mp4", {"--encoder", "handbrake", "--size", "3"});
     EncodeAndCheck("pal.iso", "mkv",
                    {"--encoder", "handbrake", "--size", "4", "--count", "2", "--audio-codec", "copy"});
+}
+
+// The seconds of every packet (or keyframe) of one stream of a file.
+std::vector<double> PacketTimes(const fs::path& file, const std::string& stream, bool keyOnly = false)
+{
+    const Shell probe =
+        RunShell(ShellWords({"ffprobe", "-v", "error", "-select_streams", stream, "-show_entries",
+                             "packet=pts_time,flags", "-of", "csv=p=0", file.string()}));
+    std::vector<double> times;
+    std::istringstream lines(probe.out);
+    for (std::string line; std::getline(lines, line);)
+        if (!keyOnly || line.find(",K") != std::string::npos)
+            times.push_back(std::atof(line.c_str()));
+    return times;
+}
+
+// The film disc as people rip it: 5.1 below HandBrake's AAC minimum, a commentary copied, both
+// subtitle streams, named chapters; one medium and two, through both encoders. Every file is at
+// most its medium, carries its streams with their languages, has a keyframe on every chapter
+// start, and the two parts of a split join to the film's length within a frame.
+TEST(Plan, FilmDiscsStreamsFitAndPartsJoin)
+{
+    REQUIRE_DISCS();
+    for (const char* tool : {"HandBrakeCLI", "ffprobe", "mkvmerge"})
+        if (!Installed(tool))
+            GTEST_SKIP() << tool << " is not installed";
+    const fs::path dir = discs->root / "film out";
+    fs::create_directories(dir);
+    std::ofstream(dir / "names.txt") << "Opening, with \"quotes\"\nThe road\n";
+    const double frame = 0.04;
+    struct Case {
+        std::vector<std::string> options;
+        int media;
+    };
+    const Case cases[] = {
+        {{"--encoder", "handbrake", "--audio", "all", "--size", "3"}, 1},
+        {{"--encoder", "ffmpeg", "--audio", "all", "--size", "3"}, 1},
+        {{"--encoder", "ffmpeg", "--audio", "1:ac3:100,2:copy", "--size", "2", "--count", "2"}, 2},
+        {{"--encoder", "handbrake", "--audio", "1,2:copy", "--size", "2", "--count", "2"}, 2},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args{kCli,
+                                      "plan",
+                                      (discs->root / "film.iso").string(),
+                                      "--title",
+                                      "2",
+                                      "--subtitles",
+                                      "all",
+                                      "--names",
+                                      (dir / "names.txt").string(),
+                                      "--encoder-preset",
+                                      "ultrafast",
+                                      "-o",
+                                      (dir / "film.mkv").string()};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const std::string label = ShellWords(c.options);
+        const Shell json = RunShell(ShellWords(args) + " --json 2>/dev/null");
+        ASSERT_EQ(json.status, 0) << label;
+        const nlohmann::json plan = nlohmann::json::parse(json.out);
+        std::ofstream(dir / "plan.sh") << RunShell(ShellWords(args) + " 2>/dev/null").out;
+        const Shell ran = RunShell(ShellWords({"sh", (dir / "plan.sh").string()}) + " 2>&1");
+        ASSERT_EQ(ran.status, 0) << label << "\n" << ran.out;
+        // No decoder complaint about a part's first or last audio frame.
+        EXPECT_EQ(ran.out.find("incomplete frame"), std::string::npos) << label << "\n" << ran.out;
+        std::vector<std::string> parts;
+        for (const nlohmann::json& medium : plan["media"]) {
+            const std::string output = medium["output"];
+            const double fill =
+                static_cast<double>(fs::file_size(output)) / medium["targetBytes"].get<double>();
+            std::cout << "fill film " << label << " medium " << medium["medium"] << ": " << fill * 100
+                      << " %\n";
+            EXPECT_LE(fill, 1.0) << label;
+            EXPECT_GE(fill, 0.97) << label;
+            const nlohmann::json file =
+                nlohmann::json::parse(RunShell(ShellWords({"mkvmerge", "-J", output})).out);
+            std::string languages;
+            for (const nlohmann::json& track : file["tracks"])
+                languages += track["type"].get<std::string>() + ":" +
+                             track["properties"].value("language", std::string("und")) + " ";
+            // Every stream the plan carries in this medium (a subtitle stream with nothing to show
+            // in a part is left out of it), with its language.
+            std::string planned;
+            for (const nlohmann::json& stream : medium["streams"])
+                planned +=
+                    stream["kind"].get<std::string>() + ":" + stream["language"].get<std::string>() + " ";
+            EXPECT_EQ(languages.substr(languages.find("audio")), planned) << label << " " << output;
+            EXPECT_EQ(planned.substr(0, 20), "audio:eng audio:eng ") << label;
+            // A keyframe within a frame of every chapter start.
+            const std::vector<double> keys = PacketTimes(output, "v", true);
+            const std::vector<double> chapters = [&] {
+                std::vector<double> starts;
+                std::istringstream lines(
+                    RunShell(ShellWords({"ffprobe", "-v", "error", "-show_entries", "chapter=start_time",
+                                         "-of", "csv=p=0", output}))
+                        .out);
+                for (std::string line; std::getline(lines, line);)
+                    starts.push_back(std::atof(line.c_str()));
+                return starts;
+            }();
+            EXPECT_EQ(static_cast<int>(chapters.size()),
+                      medium["lastChapter"].get<int>() - medium["firstChapter"].get<int>() + 1);
+            for (const double start : chapters)
+                EXPECT_TRUE(
+                    std::any_of(keys.begin(), keys.end(),
+                                [&](double key) { return std::abs(key - keys.front() - start) <= frame; }))
+                    << label << " chapter at " << start;
+            parts.push_back(output);
+        }
+        ASSERT_EQ(static_cast<int>(parts.size()), c.media);
+        const Shell names = RunShell(ShellWords({"mkvextract", parts[0], "chapters", "--simple", "-"}));
+        EXPECT_NE(names.out.find("CHAPTER01NAME=Opening, with \"quotes\""), std::string::npos) << label;
+        if (c.media == 1) {
+            // Cut afterwards where `split --format mkvmerge` says: at chapter 7, 12 s in.
+            const Shell split =
+                RunShell(ShellWords({kCli, "split", (discs->root / "film.iso").string(), "--title", "2",
+                                     "--count", "2", "--size", "2", "--format", "mkvmerge"}));
+            ASSERT_EQ(split.out.substr(0, 19), "--split chapters:7\n") << split.out;
+            const fs::path cut = dir / "cut.mkv";
+            RunShell(ShellWords({"mkvmerge", "-q", "-o", cut.string(), "--split", "chapters:7", parts[0]}));
+            const std::vector<double> first = PacketTimes(dir / "cut-001.mkv", "v");
+            ASSERT_FALSE(first.empty()) << label;
+            EXPECT_NEAR(static_cast<double>(first.size()) * frame, 12.0, frame) << label;
+            fs::remove(dir / "cut-001.mkv");
+            fs::remove(dir / "cut-002.mkv");
+        }
+        if (c.media == 2) {
+            const fs::path joined = dir / "joined.mkv";
+            RunShell(ShellWords({"mkvmerge", "-q", "-o", joined.string(), parts[0], "+", parts[1]}));
+            const std::vector<double> video = PacketTimes(joined, "v");
+            ASSERT_EQ(video.size(), 600u) << label; // 24 s at 25 frames a second, none lost or doubled
+            const double length = *std::max_element(video.begin(), video.end()) + frame -
+                                  *std::min_element(video.begin(), video.end());
+            // Within a frame and a little: mkvmerge appends the second part after the first one's
+            // longest track, and the AAC encoder's last frame ends up to a few milliseconds after
+            // the last picture.
+            EXPECT_NEAR(length, 24.0, frame + 0.010) << label;
+            fs::remove(joined);
+        }
+        for (const std::string& part : parts)
+            fs::remove(part);
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The chapter files and split plans, handed to the tools they are made for: mkvmerge reads a
-// DVD's chapters itself, and our files muxed by mkvmerge or ffmpeg must give back the same times.
+// DVD's chapters itself, our files muxed by mkvmerge or ffmpeg must give back the same times, and
+// HandBrakeCLI must give back our CSV's names.
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -213,6 +214,28 @@ TEST_F(ChapterPeers, NamesRoundTripThroughMkvmergeAndFfmpeg)
     EXPECT_EQ(Xml(m_dir / "names/1/xml.xml").names, names);
     EXPECT_EQ(Xml(m_dir / "names/1/xml.xml").languages, std::vector<std::string>(names.size(), "ger"));
     EXPECT_EQ(Ffprobe(m_dir / "names/1/ff.json").names, names);
+}
+
+TEST_F(ChapterPeers, HandBrakeReadsTheCsvNamesByteForByte)
+{
+    if (!Shell("command -v HandBrakeCLI && command -v dvdauthor && command -v genisoimage"))
+        GTEST_SKIP() << "HandBrakeCLI, dvdauthor or genisoimage is not installed";
+    // Title 1 of the authored disc has four chapters.
+    const std::vector<std::string> names{"a, b,", "say \"hi\", \"", " C:\\dir\\", "caf\xC3\xA9 \\, \\\""};
+    std::ofstream(m_dir / "names.txt") << names[0] << "\n"
+                                       << names[1] << "\n"
+                                       << names[2] << "\n"
+                                       << names[3];
+    ASSERT_TRUE(Shell("'" RATEWISE_TEST_DVD_SCRIPT "' " + Q("pal") + " pal"));
+    const auto csv =
+        RunCliCapture({"chapters", (m_dir / "pal/VIDEO_TS/VTS_01_0.IFO").string(), "--track", "1", "--format",
+                       "csv", "--names", (m_dir / "names.txt").string(), "-o", (m_dir / "hb.csv").string()});
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    ASSERT_TRUE(Shell("cd " + Q("") +
+                      " && HandBrakeCLI -i pal -t 1 --markers=hb.csv -e x264 --encoder-preset " +
+                      "ultrafast -b 200 -a none -o hb.mkv && ffprobe -v error -show_chapters -of json -o " +
+                      "hb.json hb.mkv"));
+    EXPECT_EQ(Ffprobe(m_dir / "hb.json").names, names);
 }
 
 TEST_F(ChapterPeers, SplitPlansCutWhereTheSplitSays)

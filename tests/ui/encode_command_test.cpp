@@ -61,8 +61,8 @@ void EncodeCommandTest::copiesTheFocusedTracksHandBrakePlan()
              qPrintable(script));
     // Audio 1 is 5.1: HandBrake encodes AAC 5.1 at no less than 192 kbit/s, so that is what the
     // plan gives it and budgets, not the calculator's 128.
-    QVERIFY(script.contains(
-        QStringLiteral("--two-pass --turbo -a 1 -E av_aac -B 192 -6 5point1 -o pal_d1_3audio_cells-1.mkv\n")));
+    QVERIFY(script.contains(QStringLiteral(
+        "--two-pass --turbo -a 1 -E av_aac -B 192 -6 5point1 -o pal_d1_3audio_cells-1.mkv\n")));
     // The calculator's figure for the track as the window shows it.
     QVERIFY(
         script.contains(QStringLiteral("calculator video bitrate: ") + m_dialog->Controls().video->text()));

@@ -150,6 +150,7 @@ nlohmann::json MediumJson(const MediumPlan& plan)
         {"calculatorVideoKbps", plan.share.calculatorVideoKbps},
         {"audioBitsPerSecond", plan.audioBitsPerSecond},
         {"overheadBytes", plan.overheadBytes},
+        {"audioMarginBytes", plan.audioMarginBytes},
         {"containerOverhead",
          {{"fixedBytes", plan.overhead.fixedBytes}, {"bytesPerSecond", plan.overhead.bytesPerSecond}}},
         {"toleranceMargin", plan.toleranceMargin},

@@ -64,12 +64,19 @@ MediumPlan BuildMediumPlan(const PlanRequest& request, const MediumShare& share,
     for (const SubtitleTrack& track : plan.subtitles)
         plan.audioBitsPerSecond += track.bitsPerSecond;
     plan.overhead = OverheadOf(plan.container, request.codec);
+    plan.overhead.bytesPerSecond += FurtherStreamsBytesPerSecond(
+        plan.container, static_cast<int>(plan.audio.size()), static_cast<int>(plan.subtitles.size()));
     plan.overheadBytes = plan.overhead.fixedBytes + plan.overhead.bytesPerSecond * share.seconds;
+    for (const AudioTrack& track : plan.audio)
+        if (track.codec == AudioCodec::Aac)
+            plan.audioMarginBytes +=
+                std::ceil(track.bitsPerSecond * kAacToleranceMargin * share.seconds / 8.0);
     plan.toleranceMargin = EncoderToleranceMargin(request.codec);
     if (share.seconds <= 0)
         return plan;
     const double video =
-        ((plan.targetBytes - plan.overheadBytes) * 8.0 / share.seconds - plan.audioBitsPerSecond) *
+        ((plan.targetBytes - plan.overheadBytes - plan.audioMarginBytes) * 8.0 / share.seconds -
+         plan.audioBitsPerSecond) *
         (1.0 - plan.toleranceMargin);
     // HandBrakeCLI takes whole kbit/s; ffmpeg whole bit/s. Both round down, never up.
     plan.videoBitsPerSecond =

@@ -114,6 +114,7 @@ struct MediumPlan {
     double audioBitsPerSecond = 0; // every audio and subtitle stream carried
     ContainerOverhead overhead;    // the model for this container and codec
     double overheadBytes = 0;
+    double audioMarginBytes = 0; // held back for encoded AAC's rate control
     double toleranceMargin = 0;
     double videoBitsPerSecond = 0;       // what the encoder is asked for
     std::optional<TextFile> chapterFile; // ffmpeg's chapters, written by the script first

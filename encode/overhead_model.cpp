@@ -43,4 +43,14 @@ double EncoderToleranceMargin(VideoCodec codec)
     return codec == VideoCodec::X264 ? 0.005 : 0.01;
 }
 
+double FurtherStreamsBytesPerSecond(Container container, int audioStreams, int subtitleStreams)
+{
+    // The film disc (5.1 and a stereo commentary, two subtitle streams) spent 157-166 bytes/s
+    // more in Matroska than the model's one audio stream; MP4's tables stayed inside the model.
+    // Rounded up past both, per stream.
+    const int furtherAudio = audioStreams > 1 ? audioStreams - 1 : 0;
+    const double perAudio = container == Container::Mp4 ? 150 : 200;
+    return furtherAudio * perAudio + subtitleStreams * 20.0;
+}
+
 } // namespace ratewise

@@ -89,6 +89,8 @@ std::string MediumHeader(const MediumPlan& plan)
     text += StringPrintf("#   container overhead (%s): %.0f bytes + %.0f bytes/s = %.0f bytes\n",
                          std::string(ContainerName(plan.container)).c_str(), overhead.fixedBytes,
                          overhead.bytesPerSecond, plan.overheadBytes);
+    if (plan.audioMarginBytes > 0)
+        text += StringPrintf("#   AAC tolerance margin: %.0f bytes\n", plan.audioMarginBytes);
     text += StringPrintf("#   encoder tolerance margin: %.2f %% of the video bits\n",
                          plan.toleranceMargin * 100.0);
     text += StringPrintf("#   video bitrate asked: %.0f bit/s\n", plan.videoBitsPerSecond);

@@ -84,8 +84,11 @@ TEST(BuildMediumPlan, BitsAskedForFitTheMediumWithOverheadAndMargin)
         const MediumPlan plan = BuildMediumPlan(request, Share(1234.5, 700 * 8192.0), 2, 3);
         EXPECT_EQ(plan.output, "out dir/film-2.mp4");
         EXPECT_DOUBLE_EQ(plan.targetBytes, 700.0 * 1048576);
-        const double planned =
-            (plan.videoBitsPerSecond + plan.audioBitsPerSecond) * plan.share.seconds / 8 + plan.overheadBytes;
+        const double planned = (plan.videoBitsPerSecond + plan.audioBitsPerSecond) * plan.share.seconds / 8 +
+                               plan.overheadBytes + plan.audioMarginBytes;
+        // AAC is held back a little for its rate control; the two streams each get framing.
+        EXPECT_NEAR(plan.audioMarginBytes, (128000 + 96000) * kAacToleranceMargin * 1234.5 / 8, 2);
+        EXPECT_GT(plan.overhead.bytesPerSecond, OverheadOf(plan.container, request.codec).bytesPerSecond);
         EXPECT_LT(planned, plan.targetBytes * (1 - plan.toleranceMargin * 0.9));
         EXPECT_GT(planned, plan.targetBytes * (1 - plan.toleranceMargin * 1.1) - 1000);
         ASSERT_FALSE(plan.commands.empty());

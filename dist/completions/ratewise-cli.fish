@@ -83,7 +83,11 @@ $c -n '__fish_seen_subcommand_from plan stream' -s t -l track -x -d 'Track of th
 $c -n '__fish_seen_subcommand_from plan' -l encoder -x -a 'handbrake ffmpeg' -d 'The encoder the plan runs'
 $c -n '__fish_seen_subcommand_from plan' -l codec -x -a 'x264 x265' -d 'Video codec'
 $c -n '__fish_seen_subcommand_from plan' -l audio-codec -x -a 'aac ac3 copy' -d 'Audio codec'
-$c -n '__fish_seen_subcommand_from plan' -l encoder-preset -x -a 'ultrafast superfast veryfast faster fast medium slow slower veryslow' -d "The video encoder's speed preset"
-$c -n '__fish_seen_subcommand_from plan' -s o -l output -r -F -d 'The encoded file (.mkv or .mp4)'
+$c -n '__fish_seen_subcommand_from plan' -l audio -x -a 'all' -d 'Audio streams to carry: all, or N, N:codec, N:codec:kbps'
+$c -n '__fish_seen_subcommand_from plan' -l subtitles -x -a 'all none' -d 'Subtitle streams to copy'
+$c -n '__fish_seen_subcommand_from plan' -l names -r -F -d 'Chapter names, one per line'
+$c -n '__fish_seen_subcommand_from plan' -l language -x -d 'Language of the chapter names, ISO 639-2'
+$c -n '__fish_seen_subcommand_from plan' -l encoder-preset -x -a 'ultrafast superfast veryfast faster fast medium slow slower veryslow placebo' -d "The video encoder's speed preset"
+$c -n '__fish_seen_subcommand_from plan' -s o -l output -r -F -d 'The encoded file (.mkv, .mp4 or .m4v)'
 $c -n '__fish_seen_subcommand_from plan' -l stream-command -x -a '(__fish_complete_command)' -d 'What the ffmpeg plan runs for stream'
 $c -n '__fish_seen_subcommand_from stream' -l chapters -x -d 'Only chapters A to B: A-B'

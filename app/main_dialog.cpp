@@ -348,7 +348,8 @@ void MainDialog::LoadIfo()
 
 LoadedTitleSet MainDialog::Loaded() const
 {
-    return {m_trackCommands->Tracks(), m_trackCommands->FocusedTrack(), m_ifoPath, m_trackCommands->Load()};
+    return {m_trackCommands->Tracks(), m_trackCommands->FocusedTrack(), m_ifoPath, m_trackCommands->Load(),
+            m_trackCommands->SelectedTracks()};
 }
 
 } // namespace ratewise

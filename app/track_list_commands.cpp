@@ -147,6 +147,13 @@ int TrackListCommands::FocusedTrack() const
     return row >= 0 && row < m_tracks.TrackCount() ? row : -1;
 }
 
+std::vector<int> TrackListCommands::SelectedTracks() const
+{
+    std::vector<int> rows = SelectedRows();
+    std::erase_if(rows, [this](int row) { return row >= m_tracks.TrackCount(); });
+    return rows;
+}
+
 void TrackListCommands::ShowTrackReport()
 {
     m_trackTip.SetTipBkColor(QColor(0, 255, 0));

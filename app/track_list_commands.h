@@ -57,6 +57,8 @@ public:
 
     const TrackList& Tracks() const { return m_tracks; }
     int FocusedTrack() const;
+    // The selected entries that are tracks, in list order.
+    std::vector<int> SelectedTracks() const;
     // The last load when it succeeded; nothing after a failed one.
     const TitleSetLoad* Load() const { return m_load ? &*m_load : nullptr; }
 

@@ -95,7 +95,8 @@ MainDialog::MainDialog(const QStringList& arguments, QWidget* parent)
     m_trackCommands =
         new TrackListCommands(m_controls, m_trackTip,
                               {[this](bool open) { StartSlide(open); },
-                               [this](int h, int m, int s) { Apply(m_controller.TracksChosen(h, m, s)); }},
+                               [this](int h, int m, int s) { Apply(m_controller.TracksChosen(h, m, s)); },
+                               [this](const QString& loaded) { ShowLoaded(loaded); }},
                               this);
 
     StartUp(arguments);
@@ -244,6 +245,13 @@ void MainDialog::ShowFields()
         entry.field->SetFrameColour(ToQColor(FieldStateColour(state.fieldStates.Of(entry.which))));
     }
     ShowText(c.count, QString::number(state.mediumCount));
+}
+
+void MainDialog::ShowLoaded(const QString& loaded)
+{
+    // The name and version first; what is loaded follows them.
+    const QString title = QString::fromLatin1(kTitle);
+    setWindowTitle(loaded.isEmpty() ? title : title + QStringLiteral(" - ") + loaded);
 }
 
 void MainDialog::StartSlide(bool open)

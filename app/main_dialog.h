@@ -81,6 +81,7 @@ private:
     void ShowFields();
     void OnFieldEdited(CalcField field, const QString& text);
     void LoadIfo();
+    void ShowLoaded(const QString& loaded);
 
     DialogUnits m_units;
     MainDialogControls m_controls;

@@ -297,6 +297,23 @@ void ChaptersActionTest::namesLanguageAndSplitPlans()
     QVERIFY(third.contains("<ChapterTimeStart>00:00:00.000000000<"));
     QVERIFY(third.contains("<ChapterString>&lt;A &amp; b&gt;<"));
     QCOMPARE(Text(window, "splitEdit"), splitText);
+
+    // Saving the set again asks once, naming every file it replaces; No leaves them all.
+    Spill(dir.filePath(QStringLiteral("cut.medium02.chapters.xml")), "mine");
+    plans[4]->trigger();
+    QCOMPARE(prompts.questions.size(), 1);
+    for (int m = 1; m <= 3; ++m)
+        QVERIFY(
+            prompts.questions[0].contains(dir.filePath(QStringLiteral("cut.medium0%1.chapters.xml").arg(m))));
+    QCOMPARE(Slurp(dir.filePath(QStringLiteral("cut.medium02.chapters.xml"))), QByteArray("mine"));
+    prompts.nextAnswer = true;
+    plans[4]->trigger();
+    QVERIFY(Slurp(dir.filePath(QStringLiteral("cut.medium02.chapters.xml"))).contains("<Chapters>"));
+    // A typed extension is the files' ending; nothing to replace, nothing asked.
+    prompts.nextSaveFileName = dir.filePath(QStringLiteral("my parts.xml"));
+    plans[4]->trigger();
+    QCOMPARE(prompts.questions.size(), 2);
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("my parts.medium03.xml"))));
 }
 
 QTEST_MAIN(ChaptersActionTest)

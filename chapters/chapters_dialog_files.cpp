@@ -5,11 +5,13 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QStringList>
 
 #include "chapters/chapter_names.h"
 #include "chapters/chapters_dialog.h"
+#include "chapters/chapters_dialog_languages.h"
 #include "common/atomic_file.h"
 #include "ui/native_dialogs.h"
 
@@ -67,8 +69,13 @@ void ChaptersDialog::PickNames()
 
 void ChaptersDialog::SetLanguage(const QString& code)
 {
-    // Until the code is whole, the chapter files keep the one before.
-    if (!m_fileChapters || !IsLanguageCode(code.toStdString()))
+    // Until the code is whole and known, the chapter files keep the one before; three letters
+    // that are no code say so.
+    const bool known = IsLanguageCode(code.toStdString()) && IsIso6392Code(code.toStdString());
+    m_languageReason->setText(code.size() == 3 && !known
+                                  ? QStringLiteral("\u201c%1\u201d is no ISO 639-2 code").arg(code)
+                                  : QString());
+    if (!m_fileChapters || !known)
         return;
     m_fileChapters->language = code.toStdString();
     ShowFormat(m_formats->currentIndex());

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QToolTip>
 
 #include "encode/plan_script.h"
 #include "encode/title_location.h"
@@ -13,56 +14,115 @@
 #include "ifo/video_attributes.h"
 
 namespace ratewise {
+namespace {
 
-QString EncodeCommandScript(const LoadedTitleSet& loaded, const CalculatorState& state, QString& why)
+// A message of the core starts in lower case, to follow a prefix; the window shows it as a
+// sentence of its own.
+QString Sentence(const std::string& text)
 {
-    const int track = loaded.focusedTrack;
-    if (!loaded.load || track < 0 || track >= loaded.tracks.TrackCount()) {
-        why = QStringLiteral("No ifo file loaded");
-        return {};
+    QString sentence = QString::fromStdString(text);
+    if (!sentence.isEmpty())
+        sentence[0] = sentence[0].toUpper();
+    return sentence;
+}
+
+void OpenMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text)
+{
+    auto* box = new QMessageBox(icon, QStringLiteral("Ratewise"), text, QMessageBox::Ok, parent);
+    box->setObjectName(QStringLiteral("encodeCommandMessage"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+} // namespace
+
+EncodeCommand BuildEncodeCommand(const LoadedTitleSet& loaded, const CalculatorState& state)
+{
+    EncodeCommand command;
+    // The calculator answers for the selected tracks together; without a selection, for the
+    // focused one.
+    std::vector<int> tracks = loaded.selectedTracks;
+    if (tracks.empty() && loaded.focusedTrack >= 0)
+        tracks.push_back(loaded.focusedTrack);
+    if (!loaded.load || tracks.empty()) {
+        command.why = QStringLiteral("No ifo file loaded");
+        return command;
     }
-    const TitleLocation location = LocateTrack(*loaded.load, track);
+    const bool several = tracks.size() > 1;
+    if (several && state.mediumCount > 1) {
+        command.why = QStringLiteral("The calculator splits %1 tracks over %2 media; a plan splits one track "
+                                     "at a time. Select one track, or set one medium.")
+                          .arg(tracks.size())
+                          .arg(state.mediumCount);
+        return command;
+    }
     std::unique_ptr<ByteSource> ifo = loaded.load->OpenIfo();
     std::unique_ptr<TitleSetInfo> info = ifo ? ifoOpen(*ifo) : nullptr;
-    std::optional<std::vector<CellEntry>> cells = info ? ifoGetCells(info.get(), track) : std::nullopt;
-    if (!cells) {
-        why = QStringLiteral("The track's cells cannot be read");
-        return {};
-    }
     const std::optional<VideoAttributes> video = ifoGetVideoAttributes(info.get());
     std::unique_ptr<ByteSource> vobs = loaded.load->OpenTitleVobs();
 
-    // The output goes beside wherever the script runs, named after the disc's folder or image.
+    std::vector<MediumPlan> media;
     PlanRequest request;
-    request.encoder = Encoder::HandBrake;
-    QString name = QFileInfo(QFile::decodeName(location.handBrakeInput.c_str())).completeBaseName();
-    if (name.isEmpty())
-        name = QStringLiteral("title");
-    request.output = QFile::encodeName(name + QStringLiteral("-%1.mkv").arg(location.title)).toStdString();
+    for (const int track : tracks) {
+        const QString prefix = several ? QStringLiteral("Track %1: ").arg(track + 1) : QString();
+        const TitleLocation location = LocateTrack(*loaded.load, track);
+        std::optional<std::vector<CellEntry>> cells = info ? ifoGetCells(info.get(), track) : std::nullopt;
+        if (!cells) {
+            command.why = prefix + QStringLiteral("The track's cells cannot be read");
+            return command;
+        }
+        // The output goes beside wherever the script runs, named after the disc's folder or image.
+        request = PlanRequest{};
+        request.encoder = Encoder::HandBrake;
+        QString name = QFileInfo(QFile::decodeName(location.handBrakeInput.c_str())).completeBaseName();
+        if (name.isEmpty())
+            name = QStringLiteral("title");
+        request.output =
+            QFile::encodeName(name + QStringLiteral("-%1.mkv").arg(location.title)).toStdString();
+        // A locked bitrate is the user's; several tracks share the one bitrate the calculator
+        // gives for their summed time.
+        if (state.locked || several)
+            request.fixedVideoKbps = state.videoKbps;
 
-    const TitlePlanResult result =
-        BuildTitlePlan({*info, location, *cells, video && video->pal, vobs.get()}, state, request);
-    if (result.media.empty()) {
-        why = QString::fromStdString(result.why);
-        return {};
+        const TitlePlanResult result =
+            BuildTitlePlan({*info, location, *cells, video && video->pal, vobs.get()}, state, request);
+        if (result.media.empty()) {
+            command.why = prefix + Sentence(result.why);
+            return command;
+        }
+        if (!result.maximumNote.empty() && command.warning.isEmpty())
+            command.warning = prefix + Sentence(result.maximumNote);
+        media.insert(media.end(), result.media.begin(), result.media.end());
     }
-    return QString::fromStdString(PlanScript(request, result.media));
+    command.script = QString::fromStdString(PlanScript(request, media));
+    command.trackCount = static_cast<int>(tracks.size());
+    return command;
+}
+
+QString EncodeCommandScript(const LoadedTitleSet& loaded, const CalculatorState& state, QString& why)
+{
+    EncodeCommand command = BuildEncodeCommand(loaded, state);
+    why = command.why;
+    return command.script;
 }
 
 QString CopyEncodeCommand(QWidget* parent, const LoadedTitleSet& loaded, const CalculatorState& state)
 {
-    QString why;
-    const QString script = EncodeCommandScript(loaded, state, why);
-    if (script.isEmpty()) {
-        auto* box =
-            new QMessageBox(QMessageBox::Warning, QStringLiteral("Ratewise"), why, QMessageBox::Ok, parent);
-        box->setObjectName(QStringLiteral("encodeCommandMessage"));
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+    const EncodeCommand command = BuildEncodeCommand(loaded, state);
+    if (command.script.isEmpty()) {
+        OpenMessage(parent, QMessageBox::Warning, command.why);
         return {};
     }
-    QGuiApplication::clipboard()->setText(script);
-    return script;
+    QGuiApplication::clipboard()->setText(command.script);
+    const QString copied =
+        command.trackCount > 1
+            ? QStringLiteral("The encode plan of %1 tracks is on the clipboard.").arg(command.trackCount)
+            : QStringLiteral("The encode plan is on the clipboard.");
+    if (!command.warning.isEmpty())
+        OpenMessage(parent, QMessageBox::Warning, copied + QStringLiteral("\n\n") + command.warning);
+    else if (parent)
+        QToolTip::showText(parent->mapToGlobal(parent->rect().center()), copied, parent);
+    return command.script;
 }
 
 } // namespace ratewise

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "Copy encode command" of the window's menu: the HandBrakeCLI plan of the loaded title set's
-// focused track, with the calculator as it stands, put on the clipboard as a shell script.
+// selected tracks, with the calculator as it stands, put on the clipboard as a shell script.
 #pragma once
 
 #include <QString>
@@ -11,11 +11,22 @@
 
 namespace ratewise {
 
+// The plan of the selected tracks (or the focused one) as the calculator shows it: a locked
+// video bitrate, or one shared by several selected tracks, is the video bitrate asked.
+struct EncodeCommand {
+    QString script;  // empty when there is no plan
+    QString why;     // why not, one message
+    QString warning; // a plan that asks more than the source holds
+    int trackCount = 0;
+};
+EncodeCommand BuildEncodeCommand(const LoadedTitleSet& loaded, const CalculatorState& state);
+
 // The script, or an empty text with `why` set when there is no plan (no title set loaded, no
 // disc title for the track, no room for video).
 QString EncodeCommandScript(const LoadedTitleSet& loaded, const CalculatorState& state, QString& why);
 
-// Puts the script on the clipboard and returns it; otherwise leaves the clipboard alone, opens a
+// Puts the script on the clipboard, says so in a tip (or in a message with the warning) and
+// returns it; otherwise leaves the clipboard alone, opens a
 // message box saying why (window-modal, deleting itself) and returns an empty text.
 QString CopyEncodeCommand(QWidget* parent, const LoadedTitleSet& loaded, const CalculatorState& state);
 

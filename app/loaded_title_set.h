@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <vector>
+
 #include "disc/title_set_load.h"
 #include "ifo/track_list.h"
 
@@ -18,6 +20,8 @@ struct LoadedTitleSet {
     const QString& ifoPath;
     // The last load when it succeeded; nothing after a failed one.
     const TitleSetLoad* load = nullptr;
+    // The selected tracks, in list order (the calculator's duration is their sum).
+    std::vector<int> selectedTracks = {};
 };
 
 } // namespace ratewise

@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QUrl>
 
@@ -26,6 +27,7 @@
 #include "ui/about_dialog.h"
 #include "ui/app_resources.h"
 #include "ui/balloon_tip_relay.h"
+#include "ui/focus_frame.h"
 #include "ui/framed_line_edit.h"
 #include "ui/rgb_colour.h"
 
@@ -95,11 +97,38 @@ MainDialog::MainDialog(const QStringList& arguments, QWidget* parent)
     m_trackCommands =
         new TrackListCommands(m_controls, m_trackTip,
                               {[this](bool open) { StartSlide(open); },
-                               [this](int h, int m, int s) { Apply(m_controller.TracksChosen(h, m, s)); }},
+                               [this](int h, int m, int s) { Apply(m_controller.TracksChosen(h, m, s)); },
+                               [this](const QString& loaded) { ShowLoaded(loaded); }},
                               this);
 
     StartUp(arguments);
     Connect();
+    ConnectKeys();
+}
+
+void MainDialog::ConnectKeys()
+{
+    // The window's menu from the keyboard: Shift+F10 anywhere, and the Menu key on the track
+    // list as on the buttons; a field keeps its own editing menu for the Menu key.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        QWidget* focused = focusWidget() ? focusWidget() : this;
+        PopUpWindowMenu(focused->mapToGlobal(focused->rect().center()));
+    });
+    m_controls.tracks->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_controls.tracks, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { PopUpWindowMenu(m_controls.tracks->mapToGlobal(at)); });
+    ShowFocusFrame(m_controls.tracks);
+
+    // The menu's shortcuts, and the "Open IFO file" button's.
+    const auto key = [this](const QKeySequence& sequence, auto slot) {
+        connect(new QShortcut(sequence, this), &QShortcut::activated, this, slot);
+    };
+    key(QKeySequence(QString::fromLatin1(kEncodeCommandKey)),
+        [this] { CopyEncodeCommand(this, Loaded(), State()); });
+    key(QKeySequence(QString::fromLatin1(kAboutKey)), [this] { OpenAboutBox(); });
+    key(QKeySequence(QString::fromLatin1(kMinimizeKey)), [this] { showMinimized(); });
+    key(QKeySequence(QString::fromLatin1(kOpenKey)), [this] { m_controls.openIfo->click(); });
 }
 
 MainDialog::~MainDialog() = default;
@@ -246,6 +275,13 @@ void MainDialog::ShowFields()
     ShowText(c.count, QString::number(state.mediumCount));
 }
 
+void MainDialog::ShowLoaded(const QString& loaded)
+{
+    // The name and version first; what is loaded follows them.
+    const QString title = QString::fromLatin1(kTitle);
+    setWindowTitle(loaded.isEmpty() ? title : title + QStringLiteral(" - ") + loaded);
+}
+
 void MainDialog::StartSlide(bool open)
 {
     if (open) {
@@ -259,14 +295,20 @@ QMenu* MainDialog::CreateWindowMenu()
 {
     auto* menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("windowMenu"));
-    menu->addAction(QStringLiteral("Minimize"), this, &QWidget::showMinimized);
+    // The window's own shortcuts are shown beside the entries; the window, not the menu, acts on them.
+    const auto shown = [](QAction* action, const char* sequence) {
+        action->setShortcut(QKeySequence(QString::fromLatin1(sequence)));
+        action->setShortcutContext(Qt::WidgetShortcut);
+        return action;
+    };
+    shown(menu->addAction(QStringLiteral("Minimize"), this, &QWidget::showMinimized), kMinimizeKey);
     menu->addAction(QStringLiteral("Close"), this, &QWidget::close);
     menu->addSeparator();
-    QAction* encode = menu->addAction(QString::fromLatin1(kEncodeCommandEntry));
+    QAction* encode = shown(menu->addAction(QString::fromLatin1(kEncodeCommandEntry)), kEncodeCommandKey);
     encode->setObjectName(QStringLiteral("encodeCommandAction"));
     connect(encode, &QAction::triggered, this, [this] { CopyEncodeCommand(this, Loaded(), State()); });
     menu->addSeparator();
-    QAction* about = menu->addAction(QString::fromLatin1(kAboutEntry));
+    QAction* about = shown(menu->addAction(QString::fromLatin1(kAboutEntry)), kAboutKey);
     about->setObjectName(QStringLiteral("aboutAction"));
     connect(about, &QAction::triggered, this, [this] { OpenAboutBox(); });
     return menu;
@@ -298,9 +340,15 @@ void MainDialog::paintEvent(QPaintEvent* event)
 void MainDialog::contextMenuEvent(QContextMenuEvent* event)
 {
     // The window manager owns the title bar's menu, so the window offers its own.
+    PopUpWindowMenu(event->globalPos());
+}
+
+QMenu* MainDialog::PopUpWindowMenu(const QPoint& at)
+{
     QMenu* menu = CreateWindowMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(event->globalPos());
+    menu->popup(at);
+    return menu;
 }
 
 void MainDialog::dragEnterEvent(QDragEnterEvent* event)
@@ -348,7 +396,8 @@ void MainDialog::LoadIfo()
 
 LoadedTitleSet MainDialog::Loaded() const
 {
-    return {m_trackCommands->Tracks(), m_trackCommands->FocusedTrack(), m_ifoPath, m_trackCommands->Load()};
+    return {m_trackCommands->Tracks(), m_trackCommands->FocusedTrack(), m_ifoPath, m_trackCommands->Load(),
+            m_trackCommands->SelectedTracks()};
 }
 
 } // namespace ratewise

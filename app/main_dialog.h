@@ -31,6 +31,11 @@ public:
     static constexpr const char* kTitle = "Ratewise " RATEWISE_VERSION;
     static constexpr const char* kAboutEntry = "About Ratewise...";
     static constexpr const char* kEncodeCommandEntry = "Copy encode command";
+    // Shortcuts of the menu's entries and of "Open IFO file", in QKeySequence's portable form.
+    static constexpr const char* kEncodeCommandKey = "Ctrl+Shift+C";
+    static constexpr const char* kAboutKey = "F1";
+    static constexpr const char* kMinimizeKey = "Ctrl+M";
+    static constexpr const char* kOpenKey = "Ctrl+O";
     // Tip timing the window sets with each new text.
     static constexpr int kTipInitialDelay = 100;
     static constexpr int kTipAutoHide = 30000;
@@ -60,6 +65,8 @@ public:
     // The window's menu: Minimize, Close, then "Copy encode command" and the About entry, each
     // after a separator.
     QMenu* CreateWindowMenu();
+    // Opens that menu at `at` (global), deleting itself when closed, and returns it.
+    QMenu* PopUpWindowMenu(const QPoint& at);
     // Opens the About box (window-modal) and returns it; it deletes itself when closed.
     QDialog* OpenAboutBox();
     // "Create VCD Project": switches to "(S)VCD", then opens the project dialog for the loaded
@@ -77,10 +84,12 @@ protected:
 private:
     void StartUp(const QStringList& arguments);
     void Connect();
+    void ConnectKeys();
     void Apply(const CalculatorUpdate& update);
     void ShowFields();
     void OnFieldEdited(CalcField field, const QString& text);
     void LoadIfo();
+    void ShowLoaded(const QString& loaded);
 
     DialogUnits m_units;
     MainDialogControls m_controls;

@@ -2,9 +2,13 @@
 #include "app/title_set_chooser_dialog.h"
 
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "disc/disc_texts.h"
 
@@ -42,11 +46,22 @@ TitleSetChooserDialog::TitleSetChooserDialog(const OpenedDisc& disc, QWidget* pa
     auto* layout = new QVBoxLayout(this);
     const QString source =
         QString::fromStdString(disc.input.label.empty() ? disc.input.source : disc.input.label);
-    layout->addWidget(new QLabel(source + QStringLiteral(" holds these title sets:"), this));
+    // A long path is cut in its middle so that the dialog, its buttons and its close box stay on
+    // the screen; the label's tip holds the whole path.
+    const QScreen* screen = parent && parent->screen() ? parent->screen() : QGuiApplication::primaryScreen();
+    const int screenWidth = screen ? screen->availableGeometry().width() : 1024;
+    const QString tail = QStringLiteral(" holds these title sets:");
+    auto* label = new QLabel(this);
+    label->setObjectName(QStringLiteral("titleSetSource"));
+    const int room = std::max(200, screenWidth * 3 / 4 - label->fontMetrics().horizontalAdvance(tail));
+    label->setText(label->fontMetrics().elidedText(source, Qt::ElideMiddle, room) + tail);
+    label->setToolTip(source);
+    layout->addWidget(label);
     layout->addWidget(m_sets);
     layout->addWidget(buttons);
     m_sets->setFocus();
-    resize(560, 320);
+    setMaximumWidth(screenWidth);
+    resize(std::min(560, screenWidth), 320);
 }
 
 int TitleSetChooserDialog::ChosenTitleSet() const

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/track_list_commands.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
@@ -10,6 +12,7 @@
 
 #include "app/main_dialog.h"
 #include "app/title_set_chooser_dialog.h"
+#include "encode/title_location.h"
 #include "ifo/track_texts.h"
 #include "ui/balloon_tip_widget.h"
 #include "ui/ifo_file_dialog.h"
@@ -31,6 +34,30 @@ void PutTrackTip(BalloonTip& tip, QWidget* list, const QColor& colour, const QSt
     tip.AddTool(list, text, std::nullopt, 0);
     tip.active = true;
     tip.Pop();
+}
+
+// What the window's caption names of a load: the disc's label, else its folder's or image's name,
+// then the title set; a lone title set's file name.
+QString LoadedName(const TitleSetLoad& load)
+{
+    // A folder (or a set's folder) called VIDEO_TS is named by the folder holding it.
+    const auto folderName = [](QString path) {
+        while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+            path.chop(1);
+        const QFileInfo info(path);
+        return info.fileName().compare(QStringLiteral("VIDEO_TS"), Qt::CaseInsensitive) == 0
+                   ? info.dir().dirName()
+                   : info.fileName();
+    };
+    const DiscInput& input = load.disc->input;
+    if (input.kind == DiscKind::TitleSet) {
+        const QFileInfo file(QFile::decodeName(input.titleSetPath.c_str()));
+        return folderName(file.absolutePath()) + QLatin1Char('/') + file.fileName();
+    }
+    QString name = QString::fromStdString(input.label).trimmed();
+    if (name.isEmpty())
+        name = folderName(QFile::decodeName(input.source.c_str()));
+    return QStringLiteral("%1, title set %2").arg(name).arg(load.titleSet);
 }
 
 } // namespace
@@ -62,6 +89,7 @@ TitleSetChooserDialog* TrackListCommands::LoadIfo(const QString& path)
         m_tracks.MarkEmpty();
         m_controls.tracks->clear();
         m_load.reset();
+        m_hooks.showLoaded({});
         m_hooks.startSlide(true);
         OnTrackSelection();
         return nullptr;
@@ -77,11 +105,12 @@ TitleSetChooserDialog* TrackListCommands::LoadIfo(const QString& path)
         chooser->open();
         return chooser;
     }
-    LoadTitleSetOf(opened.disc, 0);
+    LoadTitleSetOf(opened.disc, 0, opened.why);
     return nullptr;
 }
 
-void TrackListCommands::LoadTitleSetOf(std::shared_ptr<const OpenedDisc> disc, int titleSet)
+void TrackListCommands::LoadTitleSetOf(std::shared_ptr<const OpenedDisc> disc, int titleSet,
+                                       const std::string& whyNoDisc)
 {
     QListWidget* list = m_controls.tracks;
     // The list is filled and its first entry chosen without selection signals; the selection
@@ -92,10 +121,17 @@ void TrackListCommands::LoadTitleSetOf(std::shared_ptr<const OpenedDisc> disc, i
     m_load.reset();
     // The load parses into the list as it stands, so tables a title set lacks keep their values.
     TitleSetLoadResult result;
+    result.why = whyNoDisc;
     if (disc)
         result = LoadTitleSet(std::move(disc), {titleSet, 0}, *m_out, *m_err, m_tracks);
     if (!result.load) {
-        PutTrackTip(m_trackTip, list, QColor(255, 0, 0), QStringLiteral("Invalid ifo Loaded"));
+        // The reason goes on the tip's second line, as the command line gives it.
+        const std::string& why = result.why;
+        QString text = QStringLiteral("Invalid ifo Loaded");
+        if (!why.empty())
+            text += QLatin1Char('\n') + QString::fromStdString(why);
+        PutTrackTip(m_trackTip, list, QColor(255, 0, 0), text);
+        m_hooks.showLoaded({});
         for (QLineEdit* count : {m_controls.cells, m_controls.audioTracks, m_controls.subtitles})
             count->setText(QStringLiteral("0"));
         m_hooks.startSlide(false);
@@ -103,6 +139,7 @@ void TrackListCommands::LoadTitleSetOf(std::shared_ptr<const OpenedDisc> disc, i
     }
     m_load = std::move(result.load);
     m_tracks = m_load->tracks;
+    m_hooks.showLoaded(LoadedName(*m_load));
     list->clear();
     for (const std::string& line : TrackEntryLines(m_tracks))
         list->addItem(QString::fromStdString(line));
@@ -147,6 +184,13 @@ int TrackListCommands::FocusedTrack() const
     return row >= 0 && row < m_tracks.TrackCount() ? row : -1;
 }
 
+std::vector<int> TrackListCommands::SelectedTracks() const
+{
+    std::vector<int> rows = SelectedRows();
+    std::erase_if(rows, [this](int row) { return row >= m_tracks.TrackCount(); });
+    return rows;
+}
+
 void TrackListCommands::ShowTrackReport()
 {
     m_trackTip.SetTipBkColor(QColor(0, 255, 0));
@@ -154,8 +198,11 @@ void TrackListCommands::ShowTrackReport()
     m_trackTip.autoHideTime = MainDialog::kTipAutoHide;
     // The focused entry, which in a multiple selection need not be a selected one.
     const int k = std::max(0, m_controls.tracks->currentRow());
-    PutTrackTip(m_trackTip, m_controls.tracks, QColor(0, 255, 0),
-                QString::fromStdString(TrackReportText(m_tracks, k)));
+    QString text = QString::fromStdString(TrackReportText(m_tracks, k));
+    // Below the track report: the disc's title this track plays, as players number them.
+    if (const int title = m_load && k < m_tracks.TrackCount() ? LocateTrack(*m_load, k).title : 0; title > 0)
+        text += QStringLiteral("\n------------------------------\nDisc title: %1").arg(title);
+    PutTrackTip(m_trackTip, m_controls.tracks, QColor(0, 255, 0), text);
 }
 
 std::optional<QString> TrackListCommands::ChooseIfoFile()

@@ -35,15 +35,18 @@ public:
         // The selected tracks' summed running time goes into the duration fields; recalculate,
         // then refresh the bitrate suggestion.
         std::function<void(int hours, int minutes, int seconds)> tracksChosen;
+        // What is loaded, for the caption: the disc's label (or folder or file name) and title
+        // set; empty when nothing is.
+        std::function<void(const QString& loaded)> showLoaded;
     };
 
     TrackListCommands(const MainDialogControls& controls, BalloonTip& trackTip, Hooks hooks, QWidget* window);
 
     // Loads what path names through the one load path (a title set's .IFO, a disc's VIDEO_TS.IFO,
     // a folder, an image or a drive): the list shows the set's tracks and the first is selected,
-    // or, for anything that is no title set, the red "Invalid ifo Loaded" tip and zero counts. A
-    // disc with several title sets first shows the chooser (returned; nothing otherwise): taking a
-    // set loads it, cancelling leaves everything as it was.
+    // or, for anything that is no title set, the red "Invalid ifo Loaded" tip (the reason on its
+    // second line) and zero counts. A disc with several title sets first shows the chooser
+    // (returned; nothing otherwise): taking a set loads it, cancelling leaves everything as it was.
     TitleSetChooserDialog* LoadIfo(const QString& path);
     // The track list's selection changed.
     void OnTrackSelection();
@@ -57,6 +60,8 @@ public:
 
     const TrackList& Tracks() const { return m_tracks; }
     int FocusedTrack() const;
+    // The selected entries that are tracks, in list order.
+    std::vector<int> SelectedTracks() const;
     // The last load when it succeeded; nothing after a failed one.
     const TitleSetLoad* Load() const { return m_load ? &*m_load : nullptr; }
 
@@ -68,7 +73,9 @@ private:
     void ShowCounts(int cells);
     void ResetList();
     // Loads the chosen set of an opened disc (or fails with the red tip when there is no disc).
-    void LoadTitleSetOf(std::shared_ptr<const OpenedDisc> disc, int titleSet);
+    // `whyNoDisc` is the opening's reason when there is no disc.
+    void LoadTitleSetOf(std::shared_ptr<const OpenedDisc> disc, int titleSet,
+                        const std::string& whyNoDisc = {});
 
     MainDialogControls m_controls;
     BalloonTip& m_trackTip;

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,8 +17,10 @@
 #include <QValidator>
 
 #include "chapters/chapter_text.h"
+#include "chapters/chapters_dialog_languages.h"
 #include "ui/dialog_units.h"
 #include "ui/fitted_text.h"
+#include "ui/focus_frame.h"
 #include "ui/info_colours.h"
 
 namespace ratewise {
@@ -29,6 +32,8 @@ QPlainTextEdit* InfoEdit(QWidget* parent, const char* name)
     edit->setObjectName(QLatin1String(name));
     InfoColours::Prepare(edit);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit->setTabChangesFocus(true);
+    ShowFocusFrame(edit);
     return edit;
 }
 
@@ -58,7 +63,8 @@ public:
         });
         if (!letters || input.size() > 3)
             return Invalid;
-        return input.size() == 3 ? Acceptable : Intermediate;
+        // Three letters that are no code are kept while typed, and give way when the field is left.
+        return IsIso6392Code(input.toStdString()) ? Acceptable : Intermediate;
     }
     void fixup(QString& input) const override { input = m_inUse(); }
 
@@ -102,12 +108,12 @@ ChaptersDialog::ChaptersDialog(ChapterList chapters, SplitPlan plan, QWidget* pa
     ok->setGeometry(units.Rect(309, 146, 50, 14));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    m_namesButton = new QPushButton(QStringLiteral("Names..."), this);
+    m_namesButton = new QPushButton(QStringLiteral("&Names..."), this);
     m_namesButton->setObjectName(QStringLiteral("namesButton"));
     m_namesButton->setGeometry(units.Rect(7, 164, 44, 14));
     connect(m_namesButton, &QPushButton::clicked, this, &ChaptersDialog::PickNames);
 
-    auto* language = new QLabel(QStringLiteral("Language:"), this);
+    auto* language = new QLabel(QStringLiteral("&Language:"), this);
     language->setGeometry(units.Rect(55, 167, 40, 8));
     m_language = new QLineEdit(QStringLiteral("und"), this);
     m_language->setObjectName(QStringLiteral("languageEdit"));
@@ -119,17 +125,22 @@ ChaptersDialog::ChaptersDialog(ChapterList chapters, SplitPlan plan, QWidget* pa
     m_language->setGeometry(units.Rect(97, 165, 26, 12));
     language->setBuddy(m_language);
     connect(m_language, &QLineEdit::textEdited, this, &ChaptersDialog::SetLanguage);
+    // Why a typed code is not taken, in the free space of the row.
+    m_languageReason = new QLabel(this);
+    m_languageReason->setObjectName(QStringLiteral("languageReason"));
+    m_languageReason->setGeometry(units.Rect(127, 167, 116, 8));
 
-    auto* save = new QPushButton(QStringLiteral("Save..."), this);
+    auto* save = new QPushButton(QStringLiteral("&Save..."), this);
     save->setObjectName(QStringLiteral("saveButton"));
-    save->setGeometry(units.Rect(255, 164, 50, 14));
+    save->setGeometry(units.Rect(247, 164, 50, 14));
     connect(save, &QPushButton::clicked, this, &ChaptersDialog::Save);
 
     // The split for the tools that cut: mkvmerge's and ffmpeg's arguments, or one chapter file
     // per medium in a form of the list.
-    m_planButton = new QPushButton(QStringLiteral("Save plan..."), this);
+    m_planButton = new QPushButton(QStringLiteral("Save &plan..."), this);
     m_planButton->setObjectName(QStringLiteral("planButton"));
-    m_planButton->setGeometry(units.Rect(309, 164, 50, 14));
+    // Wider than "Save...": the menu arrow takes room beside the text.
+    m_planButton->setGeometry(units.Rect(301, 164, 58, 14));
     auto* plans = new QMenu(m_planButton);
     plans->addAction(QStringLiteral("mkvmerge --split arguments..."), this, [this] { SavePlanText(true); });
     plans->addAction(QStringLiteral("ffmpeg -ss/-to ranges..."), this, [this] { SavePlanText(false); });
@@ -142,6 +153,12 @@ ChaptersDialog::ChaptersDialog(ChapterList chapters, SplitPlan plan, QWidget* pa
                          [this, form] { SaveChaptersPerMedium(form); });
     }
     m_planButton->setMenu(plans);
+
+    // Tab follows the screen: the two boxes, the row below them, then the files' row.
+    QWidget* const order[] = {m_chapterEdit, m_splitEdit, m_formats, ok,
+                              m_namesButton, m_language,  save,      m_planButton};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
 
     setFixedSize(units.X(366), units.Y(185));
     EnableFileControls();
@@ -179,7 +196,15 @@ void ChaptersDialog::EnableFileControls()
 
 void ChaptersDialog::ShowFormat(int index)
 {
-    if (index >= kFirstFileForm) {
+    // The files' forms show one line per file line, in a fixed-width font, scrolling sideways;
+    // the three lists wrap in the window's font.
+    const bool fileForm = index >= kFirstFileForm;
+    m_chapterEdit->setLineWrapMode(fileForm ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    m_chapterEdit->setHorizontalScrollBarPolicy(fileForm ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSizeF(font().pointSizeF());
+    m_chapterEdit->setFont(fileForm ? fixed : font());
+    if (fileForm) {
         const ChapterForm form = kChapterForms[index - kFirstFileForm];
         m_chapterText = m_fileChapters ? ChapterFormText(*m_fileChapters, form) : std::string();
         InfoColours::SetText(m_chapterEdit, QString::fromStdString(m_chapterText));

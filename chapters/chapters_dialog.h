@@ -13,6 +13,7 @@
 #include "chapters/split_export.h"
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QPlainTextEdit;
@@ -81,6 +82,7 @@ private:
     QComboBox* m_formats;
     QPushButton* m_namesButton;
     QLineEdit* m_language;
+    QLabel* m_languageReason;
     QPushButton* m_planButton;
 };
 

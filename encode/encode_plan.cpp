@@ -75,9 +75,11 @@ MediumPlan BuildMediumPlan(const PlanRequest& request, const MediumShare& share,
     if (share.seconds <= 0)
         return plan;
     const double video =
-        ((plan.targetBytes - plan.overheadBytes - plan.audioMarginBytes) * 8.0 / share.seconds -
-         plan.audioBitsPerSecond) *
-        (1.0 - plan.toleranceMargin);
+        request.fixedVideoKbps
+            ? *request.fixedVideoKbps * 1024.0
+            : ((plan.targetBytes - plan.overheadBytes - plan.audioMarginBytes) * 8.0 / share.seconds -
+               plan.audioBitsPerSecond) *
+                  (1.0 - plan.toleranceMargin);
     // HandBrakeCLI takes whole kbit/s; ffmpeg whole bit/s. Both round down, never up.
     plan.videoBitsPerSecond =
         request.encoder == Encoder::HandBrake ? std::floor(video / 1000.0) * 1000.0 : std::floor(video);

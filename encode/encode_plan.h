@@ -91,6 +91,9 @@ struct PlanRequest {
     StreamChoice choice;
     std::vector<std::string> chapterNames; // --names; "Chapter 01" ... for the rest
     std::string chapterLanguage = "und";
+    // A video bitrate the user fixed (the calculator's lock, or one bitrate shared by several
+    // tracks), in the calculator's kbit/s of 1024 bits; without it the video fills the medium.
+    std::optional<double> fixedVideoKbps;
 };
 
 // A command, optionally fed on its standard input by another one (`feed | command`).

@@ -106,8 +106,14 @@ std::string PlanScript(const PlanRequest& request, const std::vector<MediumPlan>
                            std::string(EncoderName(request.encoder)).c_str(),
                            std::string(VideoCodecName(request.codec)).c_str(),
                            std::string(AudioCodecName(request.audioCodec)).c_str());
-    script += "# The video bitrate fills each medium once the audio, the container's overhead and the\n"
-              "# encoder's tolerance margin have their share.\n";
+    if (request.fixedVideoKbps)
+        script += StringPrintf(
+            "# The video bitrate is the calculator's %.3f kbit/s (1 kbit = 1024 bits), as given;\n"
+            "# each medium's target shows the room it has.\n",
+            *request.fixedVideoKbps);
+    else
+        script += "# The video bitrate fills each medium once the audio, the container's overhead and the\n"
+                  "# encoder's tolerance margin have their share.\n";
     script += "set -e\n";
     for (const MediumPlan& plan : media) {
         script += "\n" + MediumHeader(plan);

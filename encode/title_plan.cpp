@@ -15,6 +15,7 @@
 #include "encode/title_stream.h"
 #include "encode/title_timing.h"
 #include "ifo/stream_attributes.h"
+#include "ifo/video_attributes.h"
 
 namespace ratewise {
 namespace {
@@ -228,6 +229,17 @@ TitlePlanResult BuildTitlePlan(const TitleToPlan& title, const CalculatorState& 
         if (result.media.back().commands.empty())
             return Failure(
                 StringPrintf("medium %zu: the audio and the overhead leave no room for video", i + 1), true);
+    }
+    const std::optional<VideoAttributes> video = ifoGetVideoAttributes(&title.info);
+    for (const MediumPlan& plan : result.media) {
+        if (!video || !video->mpeg2 || plan.videoBitsPerSecond <= kDvdMpeg2MaxVideoBitsPerSecond)
+            continue;
+        result.maximumNote = StringPrintf(
+            "medium %d asks %.0f kbit/s of video, above the 9800 kbit/s a DVD's MPEG-2 video can hold: "
+            "the encode gains nothing from it (lock a lower video bitrate, or choose a smaller medium)",
+            plan.medium, plan.videoBitsPerSecond / 1000.0);
+        result.notes.push_back(result.maximumNote);
+        break;
     }
     return result;
 }

@@ -30,7 +30,13 @@ struct TitlePlanResult {
     std::string why;                // one line on failure
     bool usage = false;             // the failure lies in the options, not in the disc
     std::vector<std::string> notes; // what the plan changed of what was asked (audio bitrates)
+    // A medium's video asked above what the source can hold; also one of the notes. Empty
+    // otherwise.
+    std::string maximumNote;
 };
+
+// A DVD's MPEG-2 video stream is at most 9,800 kbit/s (of 1000 bits); more gains nothing.
+inline constexpr double kDvdMpeg2MaxVideoBitsPerSecond = 9'800'000.0;
 
 // `request` gives encoder, codecs, output, the stream choice and how `stream` names the title; the
 // audio and subtitle tracks and HandBrakeCLI's title and input (the location's) are filled in

@@ -44,7 +44,7 @@ public:
             Position(label, x, y, 55, 38);
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             label->setAlignment(Qt::AlignCenter);
-            label->setPixmap(QPixmap(paths[i]));
+            label->setPixmap(PicturePixmap(paths[i], Dialog()->devicePixelRatioF()));
             label->hide();
             labels[i] = label;
         }

@@ -3,7 +3,8 @@
 """Draws Ratewise's pictures and synthesises its About chime.
 
 Writes, next to this script: the application icon as SVG and as PNG in the usual sizes, the three
-80 x 60 aspect pictures of the project dialog (letterboxed, full, squeezed) and about_chime.wav.
+80 x 60 aspect pictures of the project dialog (letterboxed, full, squeezed) with their 160 x 120
+@2x forms, and about_chime.wav.
 Only the standard library is used, and the output is the same on every run, so the generated files
 are committed and the build never needs this script.
 """
@@ -152,8 +153,9 @@ def scene_colour(u, v):
     return (90, 140, min(sky, 255))
 
 
-def aspect_picture(kind):
-    width, height = 80, 60
+def aspect_picture(kind, scale=1):
+    """scale 2 draws the same picture at twice the pixels, for screens at twice the density."""
+    width, height = 80 * scale, 60 * scale
 
     def shade(x, y):
         if kind == "letterboxed":
@@ -173,7 +175,8 @@ def aspect_picture(kind):
 
     rows = render(width, height, shade)
     rgb_rows = [[c for i, c in enumerate(row) if i % 4 != 3] for row in rows]
-    write_png(os.path.join(HERE, "aspect_%s.png" % kind), width, height, rgb_rows, alpha=False)
+    name = "aspect_%s.png" % kind if scale == 1 else "aspect_%s@%dx.png" % (kind, scale)
+    write_png(os.path.join(HERE, name), width, height, rgb_rows, alpha=False)
 
 
 # --- The chime: two bell-like tones, a falling third. ---------------------------------------
@@ -208,4 +211,5 @@ if __name__ == "__main__":
     write_icons()
     for picture in ("letterboxed", "full", "squeezed"):
         aspect_picture(picture)
+        aspect_picture(picture, 2)
     write_chime()

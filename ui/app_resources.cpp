@@ -32,4 +32,18 @@ QString SqueezedPicturePath()
     return QStringLiteral(":/ratewise/aspect_squeezed.png");
 }
 
+QPixmap PicturePixmap(const QString& path, qreal ratio)
+{
+    if (ratio > 1.0) {
+        QString twice = path;
+        twice.insert(twice.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
+        QPixmap pixmap(twice);
+        if (!pixmap.isNull()) {
+            pixmap.setDevicePixelRatio(2.0);
+            return pixmap;
+        }
+    }
+    return QPixmap(path);
+}
+
 } // namespace ratewise

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QPixmap>
 #include <QString>
 #include <QUrl>
 
@@ -15,5 +16,8 @@ QUrl AboutChimeUrl();
 QString LetterboxedPicturePath();
 QString FullPicturePath();
 QString SqueezedPicturePath();
+// One of them for a screen of `ratio` device pixels per pixel: above 1, its @2x form (160 x 120)
+// at ratio 2, so that it is drawn sharp.
+QPixmap PicturePixmap(const QString& path, qreal ratio);
 
 } // namespace ratewise

@@ -8,7 +8,10 @@ namespace ratewise {
 FileDialogRequest IfoFileDialog::Request()
 {
     FileDialogRequest request;
-    request.nameFilter = QStringLiteral("Ifo files (*.ifo);;All Files (*.*)");
+    // "Ifo files" first and the default, then "All Files"; then discs and title sets, and every file,
+    // since "*.*" hides an image without an extension.
+    request.nameFilter = QStringLiteral("Ifo files (*.ifo);;All Files (*.*);;Discs and title sets (*.ifo "
+                                        "*.iso VIDEO_TS.IFO);;Every file (*)");
     return request;
 }
 

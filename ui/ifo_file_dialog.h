@@ -16,8 +16,9 @@ class IfoFileDialog
 {
 public:
     // The dialog as the button shows it: the filters "Ifo files (*.ifo)" and "All Files (*.*)",
-    // any name accepted (a name that does not exist is returned and then fails to load). Its
-    // default extension is applied by ResolveTypedName, not by the dialog.
+    // then "Discs and title sets" and "Every file (*)" for images without an extension; any name accepted (a
+    // name that does not exist is returned and then fails to load). Its default extension is applied by
+    // ResolveTypedName, not by the dialog.
     static FileDialogRequest Request();
 
     // The chosen full path, resolved by ResolveTypedName, or nothing when the user cancels.

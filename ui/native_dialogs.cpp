@@ -55,6 +55,14 @@ public:
         box.exec();
     }
 
+    bool AskYesNo(QWidget* parent, const QString& question) override
+    {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Ratewise"), question,
+                        QMessageBox::Yes | QMessageBox::No, parent);
+        box.setDefaultButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes;
+    }
+
     void PlaySound(const QUrl& source) override { m_sound.Play(source); }
 
 private:

@@ -37,6 +37,9 @@ public:
     virtual std::optional<QColor> AskColour(QWidget* parent, const QColor& initial) = 0;
     // A box titled "Ratewise" with the text and an OK button; returns when it is closed.
     virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
+    // A box titled "Ratewise" with the question and Yes and No buttons, No the default; true for
+    // Yes.
+    virtual bool AskYesNo(QWidget* parent, const QString& question) = 0;
     // Starts the sound and returns at once; a sound that cannot be played is not heard and not
     // reported.
     virtual void PlaySound(const QUrl& source) = 0;

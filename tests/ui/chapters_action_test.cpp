@@ -3,6 +3,8 @@
 // the progress bar, then the window; nothing opens when there is no file or track to read.
 #include <QApplication>
 #include <QComboBox>
+#include <QFontInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -263,6 +265,22 @@ void ChaptersActionTest::namesLanguageAndSplitPlans()
     for (const char* part : {"<ChapterString>Début</ChapterString>", "<ChapterString>&lt;A &amp; b&gt;<",
                              "<ChapterString>Chapter 03<", "<ChapterLanguage>fre<"})
         QVERIFY2(window->ChapterText().find(part) != std::string::npos, part);
+    // The XML shows one line per file line, in a fixed-width font.
+    auto* chapters = window->findChild<QPlainTextEdit*>(QStringLiteral("chapterEdit"));
+    QCOMPARE(chapters->lineWrapMode(), QPlainTextEdit::NoWrap);
+    QVERIFY(QFontInfo(chapters->font()).fixedPitch());
+    // Three letters that are no ISO 639-2 code are not taken, and the window says why.
+    language->selectAll();
+    QTest::keyClicks(language, QStringLiteral("xyz"));
+    QVERIFY(window->ChapterText().find("<ChapterLanguage>fre<") != std::string::npos);
+    QVERIFY(
+        window->findChild<QLabel*>(QStringLiteral("languageReason"))->text().contains(QStringLiteral("xyz")));
+    language->selectAll();
+    QTest::keyClicks(language, QStringLiteral("fra"));
+    QVERIFY(window->ChapterText().find("<ChapterLanguage>fra<") != std::string::npos);
+    QVERIFY(window->findChild<QLabel*>(QStringLiteral("languageReason"))->text().isEmpty());
+    language->selectAll();
+    QTest::keyClicks(language, QStringLiteral("fre"));
     // An unfinished code gives way to the one in use; a file that is not UTF-8 changes nothing.
     language->setText(QStringLiteral("de"));
     QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
@@ -274,6 +292,17 @@ void ChaptersActionTest::namesLanguageAndSplitPlans()
     QCOMPARE(prompts.messages.size(), 1);
     QVERIFY(prompts.messages[0].startsWith(QStringLiteral("Could not read chapter names from ")));
     QCOMPARE(window->ChapterText(), named);
+
+    // Tab goes through the controls as they stand on the screen, row by row.
+    QStringList visited;
+    window->findChild<QPlainTextEdit*>(QStringLiteral("chapterEdit"))->setFocus();
+    for (int k = 0; k < 8; ++k) {
+        visited << window->focusWidget()->objectName();
+        QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(visited, (QStringList{"chapterEdit", "splitEdit", "formatList", "okButton", "namesButton",
+                                   "languageEdit", "saveButton", "planButton"}));
+    QCOMPARE(window->focusWidget()->objectName(), QStringLiteral("chapterEdit"));
 
     // The split plans: mkvmerge's cut times (medium 3 begins at a program that is no chapter).
     const QList<QAction*> plans =
@@ -297,6 +326,23 @@ void ChaptersActionTest::namesLanguageAndSplitPlans()
     QVERIFY(third.contains("<ChapterTimeStart>00:00:00.000000000<"));
     QVERIFY(third.contains("<ChapterString>&lt;A &amp; b&gt;<"));
     QCOMPARE(Text(window, "splitEdit"), splitText);
+
+    // Saving the set again asks once, naming every file it replaces; No leaves them all.
+    Spill(dir.filePath(QStringLiteral("cut.medium02.chapters.xml")), "mine");
+    plans[4]->trigger();
+    QCOMPARE(prompts.questions.size(), 1);
+    for (int m = 1; m <= 3; ++m)
+        QVERIFY(
+            prompts.questions[0].contains(dir.filePath(QStringLiteral("cut.medium0%1.chapters.xml").arg(m))));
+    QCOMPARE(Slurp(dir.filePath(QStringLiteral("cut.medium02.chapters.xml"))), QByteArray("mine"));
+    prompts.nextAnswer = true;
+    plans[4]->trigger();
+    QVERIFY(Slurp(dir.filePath(QStringLiteral("cut.medium02.chapters.xml"))).contains("<Chapters>"));
+    // A typed extension is the files' ending; nothing to replace, nothing asked.
+    prompts.nextSaveFileName = dir.filePath(QStringLiteral("my parts.xml"));
+    plans[4]->trigger();
+    QCOMPARE(prompts.questions.size(), 2);
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("my parts.medium03.xml"))));
 }
 
 QTEST_MAIN(ChaptersActionTest)

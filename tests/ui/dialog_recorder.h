@@ -30,16 +30,23 @@ public:
         return nextColour;
     }
     void ShowMessage(QWidget*, const QString& text) override { messages << text; }
+    bool AskYesNo(QWidget*, const QString& question) override
+    {
+        questions << question;
+        return nextAnswer;
+    }
     void PlaySound(const QUrl& source) override { sounds.push_back(source); }
 
     std::optional<QString> nextOpenFileName;
     std::optional<QString> nextSaveFileName;
     std::optional<QColor> nextColour;
+    bool nextAnswer = false; // No
 
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
     std::vector<QColor> colourStarts;
     QStringList messages;
+    QStringList questions;
     std::vector<QUrl> sounds;
 
 private:

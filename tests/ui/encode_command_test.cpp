@@ -3,8 +3,10 @@
 // clipboard; without a title set, or without room for video, a message and the clipboard as it was.
 #include <QApplication>
 #include <QClipboard>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 
 #include <memory>
@@ -28,6 +30,7 @@ private slots:
     void cleanup() { m_dialog.reset(); }
     void copiesTheFocusedTracksHandBrakePlan();
     void explainsWhenThereIsNoPlan();
+    void plansEverySelectedTrackAtTheCalculatorsBitrate();
 
 private:
     void Open(const QStringList& arguments)
@@ -66,7 +69,47 @@ void EncodeCommandTest::copiesTheFocusedTracksHandBrakePlan()
     // The calculator's figure for the track as the window shows it.
     QVERIFY(
         script.contains(QStringLiteral("calculator video bitrate: ") + m_dialog->Controls().video->text()));
+    // The short track fills 700 MB only far above what its MPEG-2 source holds: copied, with a warning.
+    auto* box = m_dialog->findChild<QMessageBox*>(QStringLiteral("encodeCommandMessage"));
+    QVERIFY(box != nullptr);
+    QVERIFY2(box->text().contains(QStringLiteral("above the 9800 kbit/s")), qPrintable(box->text()));
+    delete box;
+
+    // A locked bitrate is the bitrate asked: 1000 kbit/s of 1024 bits is HandBrake's 1024.
+    m_dialog->Controls().video->selectAll();
+    QTest::keyClicks(m_dialog->Controls().video, QStringLiteral("1000"));
+    QTest::mouseClick(m_dialog->Controls().lock, Qt::LeftButton);
+    QVERIFY(m_dialog->State().locked);
+    Choose();
+    const QString locked = QGuiApplication::clipboard()->text();
+    QVERIFY2(locked.contains(QStringLiteral(" -b 1024 ")), qPrintable(locked));
     QVERIFY(m_dialog->findChild<QMessageBox*>(QStringLiteral("encodeCommandMessage")) == nullptr);
+}
+
+void EncodeCommandTest::plansEverySelectedTrackAtTheCalculatorsBitrate()
+{
+    Open({QStringLiteral(RATEWISE_FIXTURES_DIR "/ifo/pal_98_titles/VTS_01_0.IFO")});
+    auto* list = m_dialog->Controls().tracks;
+    list->setCurrentRow(1, QItemSelectionModel::Select);
+    QCOMPARE(m_dialog->Loaded().selectedTracks, (std::vector<int>{0, 1}));
+    Choose();
+    const QString script = QGuiApplication::clipboard()->text();
+    // One bitrate for both: the calculator's, for their summed time, in HandBrake's kbit/s.
+    const QString rate =
+        QStringLiteral(" -b %1 ").arg(static_cast<long long>(m_dialog->State().videoKbps * 1024.0 / 1000.0));
+    QCOMPARE(script.count(QStringLiteral("HandBrakeCLI ")), 2);
+    QCOMPARE(script.count(rate), 2);
+    QVERIFY(script.contains(QStringLiteral(" -t 1 ")) && script.contains(QStringLiteral(" -t 2 ")));
+    delete m_dialog->findChild<QMessageBox*>(QStringLiteral("encodeCommandMessage"));
+
+    // Two tracks over two media: one message, the clipboard as it was.
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    m_dialog->Controls().count->setText(QStringLiteral("2"));
+    Choose();
+    auto* box = m_dialog->findChild<QMessageBox*>(QStringLiteral("encodeCommandMessage"));
+    QVERIFY(box != nullptr);
+    QVERIFY2(box->text().contains(QStringLiteral("splits 2 tracks over 2 media")), qPrintable(box->text()));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
 }
 
 void EncodeCommandTest::explainsWhenThereIsNoPlan()

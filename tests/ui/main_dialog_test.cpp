@@ -90,6 +90,7 @@ private slots:
     void slidesBetweenTheTwoWidths();
     void aboutBoxOpensFromButtonAndMenu();
     void tabVisitsTheFieldsInOrder();
+    void keysReachTheWindowMenuAndItsEntries();
     void keepsTheFirstDroppedPathAndTheArgument();
     void escapeAndEnterClose();
     void noInputSequenceBreaksIt();
@@ -537,6 +538,31 @@ void MainDialogTest::tabVisitsTheFieldsInOrder()
     Get<QListWidget>("trackList")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("videoInfoButton"));
+}
+
+void MainDialogTest::keysReachTheWindowMenuAndItsEntries()
+{
+    // Shift+F10 from a field, and the Menu key on the track list, open the window's menu.
+    QTest::keyClick(Field("hoursEdit"), Qt::Key_F10, Qt::ShiftModifier);
+    QMenu* menu = m_dialog->findChild<QMenu*>(QStringLiteral("windowMenu"));
+    QVERIFY(menu != nullptr);
+    QTRY_VERIFY(menu->isVisible());
+    const QList<QAction*> actions = menu->actions();
+    QCOMPARE(actions.last()->shortcut(), QKeySequence(QKeySequence::HelpContents));
+    delete menu;
+    auto* tracks = Get<QListWidget>("trackList");
+    tracks->setFocus();
+    QCOMPARE(tracks->frameShape(), QFrame::Box); // the list shows it has the focus
+    const QPoint centre = tracks->rect().center();
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, centre, tracks->mapToGlobal(centre));
+    QApplication::sendEvent(tracks, &menuKey);
+    menu = m_dialog->findChild<QMenu*>(QStringLiteral("windowMenu"));
+    QVERIFY(menu != nullptr);
+    QTRY_VERIFY(menu->isVisible());
+    delete menu;
+    // F1 is the About entry's, and works without the menu.
+    QTest::keyClick(tracks, Qt::Key_F1);
+    QVERIFY(m_dialog->findChild<QDialog*>(QStringLiteral("aboutDialog")) != nullptr);
 }
 
 void MainDialogTest::keepsTheFirstDroppedPathAndTheArgument()

@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,6 +58,7 @@ private slots:
     void aDiscWithOneTitleSetLoadsWithoutAChooser();
     void keyboardPicksASetAndEscapeKeepsTheWindow();
     void doubleClickPicksASet();
+    void aLongPathKeepsTheChooserOnTheScreen();
 
 private:
     QListWidget* Tracks() { return test_support::NamedChild<QListWidget>(m_dialog.get(), "trackList"); }
@@ -151,6 +154,23 @@ void TitleSetChooserTest::doubleClickPicksASet()
     QCOMPARE(Tracks()->count(), 4);
     QCOMPARE(test_support::NamedChild<QLineEdit>(m_dialog.get(), "subtitlesEdit")->text(),
              QStringLiteral("2"));
+}
+
+void TitleSetChooserTest::aLongPathKeepsTheChooserOnTheScreen()
+{
+    QString deep = m_dir.filePath(QStringLiteral("long"));
+    // About 230 characters: a dropped path is cut at 255.
+    for (int k = 0; k < 3; ++k)
+        deep += QLatin1Char('/') + QString(60, QChar(u'a' + k));
+    QVERIFY(QDir().mkpath(deep));
+    QVERIFY(QFile::link(m_twoSets, deep + QStringLiteral("/disc")));
+    Drop(m_dialog.get(), deep + QStringLiteral("/disc"));
+    QTRY_VERIFY(Chooser() != nullptr && Chooser()->isVisible());
+    QVERIFY(Chooser()->frameGeometry().width() <= Chooser()->screen()->availableGeometry().width());
+    auto* source = test_support::NamedChild<QLabel>(Chooser(), "titleSetSource");
+    QVERIFY(source->text().endsWith(QStringLiteral(" holds these title sets:")));
+    QCOMPARE(source->toolTip(), deep + QStringLiteral("/disc"));
+    Chooser()->reject();
 }
 
 QTEST_MAIN(TitleSetChooserTest)

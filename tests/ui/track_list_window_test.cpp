@@ -200,7 +200,10 @@ void TrackListWindowTest::openButtonLoadsTheChosenFileAndCancelKeepsEverything()
     dialogs.nextOpenFileName = typed;
     QTest::mouseClick(Get<QPushButton>("openIfoButton"), Qt::LeftButton);
     QCOMPARE(dialogs.openRequests.size(), std::size_t(1));
-    QCOMPARE(dialogs.openRequests[0].nameFilter, QStringLiteral("Ifo files (*.ifo);;All Files (*.*)"));
+    const QStringList filters = dialogs.openRequests[0].nameFilter.split(QStringLiteral(";;"));
+    QCOMPARE(filters.mid(0, 2), QStringList({"Ifo files (*.ifo)", "All Files (*.*)"}));
+    // An image without an extension is listed by the last filter.
+    QVERIFY(QDir::match(filters.last().section('(', 1).chopped(1), QStringLiteral("disc")));
     QCOMPARE(m_dialog->IfoPath(), typed + QStringLiteral(".IFO"));
     QCOMPARE(Get<QListWidget>("trackList")->count(), 2);
     QCOMPARE(IfoFileDialog::ResolveTypedName(m_dir.filePath(QStringLiteral("empty"))),
@@ -231,15 +234,25 @@ void TrackListWindowTest::filesThatAreNoTitleSetsTurnTheTipRedAndCloseTheWindow(
                           m_dir.filePath(QStringLiteral("nodisc")),
                           m_dir.filePath(QStringLiteral("VTS_09_0.IFO")),
                           m_dir.filePath(QStringLiteral("gone.ifo"))};
+    QStringList reasons;
     for (const QString& path : bad) {
         Drop(m_dialog.get(), {kThreeAudio});
+        // The caption names what is loaded; the tip, the disc's title the track plays.
+        QCOMPARE(m_dialog->windowTitle(), QString::fromLatin1(MainDialog::kTitle) +
+                                              QStringLiteral(" - pal_d1_3audio_cells/VTS_01_0.IFO"));
+        QVERIFY(TrackTipText().endsWith(QStringLiteral("\nDisc title: 1")));
         WaitForSlide();
         QCOMPARE(m_dialog->width(), m_dialog->Slide().OpenWidth());
 
         Drop(m_dialog.get(), {path});
         QCOMPARE(m_dialog->IfoPath(), path);
         QCOMPARE(Entries(Get<QListWidget>("trackList")), (QStringList{"None.", "Drag IFO here"}));
-        QCOMPARE(TrackTipText(), QStringLiteral("Invalid ifo Loaded"));
+        // "Invalid ifo Loaded", and the reason on the line below it.
+        const QStringList lines = TrackTipText().split(QLatin1Char('\n'));
+        QVERIFY2(lines.size() == 2, qPrintable(path));
+        QCOMPARE(lines[0], QStringLiteral("Invalid ifo Loaded"));
+        reasons << lines[1];
+        QCOMPARE(m_dialog->windowTitle(), QString::fromLatin1(MainDialog::kTitle));
         QCOMPARE(TrackTipColour(), QColor(255, 0, 0));
         QCOMPARE(Text("cellsEdit"), QStringLiteral("0"));
         QCOMPARE(Text("audioTracksEdit"), QStringLiteral("0"));
@@ -249,11 +262,14 @@ void TrackListWindowTest::filesThatAreNoTitleSetsTurnTheTipRedAndCloseTheWindow(
         QVERIFY(!Get<QPushButton>("videoInfoButton")->isVisible());
         QCOMPARE(m_dialog->Loaded().focusedTrack, -1);
     }
+    // A missing file, a text file and a damaged set each say their own reason.
+    reasons.removeDuplicates();
+    QVERIFY2(reasons.size() >= 4, qPrintable(reasons.join(QLatin1Char('|'))));
     // The duration the last good load chose stays; choosing "None." changes no duration.
     QCOMPARE(Text("secondsEdit"), QStringLiteral("45"));
     Get<QListWidget>("trackList")->setCurrentRow(0);
     QCOMPARE(Text("secondsEdit"), QStringLiteral("45"));
-    QCOMPARE(TrackTipText(), QStringLiteral("Invalid ifo Loaded"));
+    QVERIFY(TrackTipText().startsWith(QStringLiteral("Invalid ifo Loaded\n")));
 }
 
 void TrackListWindowTest::selectingSeveralTracksSumsTheirRunningTimes()

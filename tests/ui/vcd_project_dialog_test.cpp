@@ -173,6 +173,9 @@ void VcdProjectDialogTest::opensForA4x3SourceWithFullPicturesAndTheStandardValue
 {
     Open(Opening(true, 0));
     QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Create VCD Project"));
+    // A screen at twice the density gets every picture at twice the pixels, not blown up.
+    for (const QString& path : {LetterboxedPicturePath(), SqueezedPicturePath(), FullPicturePath()})
+        QCOMPARE(PicturePixmap(path, 2.0).size(), QSize(160, 120));
     QVERIFY(m_dialog->isModal());
     QCOMPARE(Get<QLineEdit>("sourceAspectEdit")->text(), QStringLiteral("4:3"));
     QVERIFY(Get<QLineEdit>("sourceAspectEdit")->isReadOnly());

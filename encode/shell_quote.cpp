@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "encode/shell_quote.h"
 
+#include <algorithm>
+#include <array>
+
 namespace ratewise {
 namespace {
 
@@ -9,6 +12,17 @@ bool IsPlain(char c)
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
            c == '_' || c == '.' || c == '/' || c == ',' || c == ':' || c == '+' || c == '=' || c == '@' ||
            c == '%';
+}
+
+// Where a command's name goes, sh reads NAME=value as an assignment and a reserved word as part of
+// its grammar, however plain their characters.
+bool ReadAsGrammar(std::string_view word)
+{
+    static constexpr std::array<std::string_view, 17> kReservedWords{
+        "case",     "coproc", "do", "done",   "elif", "else", "esac",  "fi",   "for",
+        "function", "if",     "in", "select", "then", "time", "until", "while"};
+    return word.find('=') != std::string_view::npos ||
+           std::find(kReservedWords.begin(), kReservedWords.end(), word) != kReservedWords.end();
 }
 
 } // namespace
@@ -33,8 +47,13 @@ std::string ShellQuote(std::string_view text)
 std::string ShellWords(const std::vector<std::string>& words)
 {
     std::string line;
-    for (const std::string& word : words)
-        line += (line.empty() ? "" : " ") + ShellQuote(word);
+    for (const std::string& word : words) {
+        std::string quoted = ShellQuote(word);
+        // The first word is the command: "X=1" or "if" there must stay its name.
+        if (line.empty() && quoted == word && ReadAsGrammar(word))
+            quoted = "'" + word + "'";
+        line += (line.empty() ? "" : " ") + quoted;
+    }
     return line;
 }
 

@@ -12,7 +12,8 @@ namespace ratewise {
 // quotes with each ' written as '\''. The empty text becomes ''.
 std::string ShellQuote(std::string_view text);
 
-// The words quoted and joined by spaces.
+// The words quoted and joined by spaces. The first is quoted also where sh would read it, as a
+// command's name, as an assignment (NAME=value) or a reserved word (if, done, ...).
 std::string ShellWords(const std::vector<std::string>& words);
 
 } // namespace ratewise

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary text to `ratewise-cli calc` and `split --starts` through RunCli: the first line
 // picks the command ("split", else calc), each further line is one argument. Seed corpus:
-// fuzz/seeds/calc_cli.
+// fuzz/seeds/calc_cli. The process keeps its working folder (libFuzzer's -jobs finds its corpus
+// and logs there): names are taken in an empty folder of the target's own instead.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -13,14 +14,17 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "fuzz/arguments.h"
 #include "fuzz/text_lines.h"
 
 namespace {
 
+std::filesystem::path g_folder;
+
 void RunCommandLine(const std::vector<std::string>& lines)
 {
-    // The first line picks the command; paths are dropped and the process works in an empty
-    // folder, so no argument can reach a file.
+    // The first line picks the command; paths are dropped and names are taken in an empty folder,
+    // so no argument can reach a file.
     std::vector<std::string> args{lines[0] == "split" ? "split" : "calc"};
     for (std::size_t i = 1; i < lines.size(); ++i) {
         // No paths, and no "-", which would read the fuzzer's own standard input.
@@ -28,6 +32,8 @@ void RunCommandLine(const std::vector<std::string>& lines)
             continue;
         args.push_back(lines[i]);
     }
+    // --chapters-per-medium DIR writes its files into DIR, --names reads one.
+    args = ratewise::fuzzing::InFolder(args, {"--names", "--chapters-per-medium"}, g_folder);
     std::ostringstream out, err;
     const int status = ratewise::cli::RunCli(args, out, err);
     if (status != ratewise::cli::kExitOk && status != ratewise::cli::kExitUsage &&
@@ -42,14 +48,11 @@ void RunCommandLine(const std::vector<std::string>& lines)
 
 } // namespace
 
-std::filesystem::path g_folder;
-
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     g_folder =
         std::filesystem::temp_directory_path() / ("ratewise-fuzz-calc-cli-" + std::to_string(::getpid()));
     std::filesystem::create_directories(g_folder);
-    std::filesystem::current_path(g_folder);
     std::atexit([] {
         std::error_code error;
         std::filesystem::remove_all(g_folder, error);

@@ -94,6 +94,22 @@ EncodeCommand BuildEncodeCommand(const LoadedTitleSet& loaded, const CalculatorS
             command.warning = prefix + Sentence(result.maximumNote);
         media.insert(media.end(), result.media.begin(), result.media.end());
     }
+    // The tracks' files share the one medium: together they must fit on it, with every file's
+    // own overhead and margins, or the copied plan would overfill it.
+    if (several && !media.empty()) {
+        double planned = 0;
+        for (const MediumPlan& plan : media)
+            planned += PlannedBytes(plan);
+        if (planned > media.front().targetBytes) {
+            command.why =
+                QStringLiteral("The %1 tracks need about %2 bytes at the calculator's video bitrate, more "
+                               "than the medium's %3: lower the bitrate, or choose a larger medium")
+                    .arg(tracks.size())
+                    .arg(planned, 0, 'f', 0)
+                    .arg(media.front().targetBytes, 0, 'f', 0);
+            return command;
+        }
+    }
     command.script = QString::fromStdString(PlanScript(request, media));
     command.trackCount = static_cast<int>(tracks.size());
     return command;

@@ -46,6 +46,13 @@ std::string MediumOutputPath(const std::string& output, int medium, int count)
     return output.substr(0, dot) + suffix + output.substr(dot);
 }
 
+double PlannedBytes(const MediumPlan& plan)
+{
+    const double seconds = plan.share.seconds;
+    return plan.videoBitsPerSecond * (1.0 + plan.toleranceMargin) * seconds / 8.0 +
+           plan.audioBitsPerSecond * seconds / 8.0 + plan.overheadBytes + plan.audioMarginBytes;
+}
+
 MediumPlan BuildMediumPlan(const PlanRequest& request, const MediumShare& share, int medium, int mediumCount)
 {
     MediumPlan plan;

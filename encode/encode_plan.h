@@ -131,6 +131,10 @@ struct MediumPlan {
 // ("film.mkv" -> "film-2.mkv"; "film" -> "film-2").
 std::string MediumOutputPath(const std::string& output, int medium, int count);
 
+// What the medium's file is planned to take: video and audio at their bitrates, the container's
+// overhead and the margins held back for the encoders' rate control.
+double PlannedBytes(const MediumPlan& plan);
+
 // The figures and commands of one medium. Empty commands when the video bitrate would not be
 // above 0 (the caller reports that).
 MediumPlan BuildMediumPlan(const PlanRequest& request, const MediumShare& share, int medium, int mediumCount);

@@ -230,6 +230,15 @@ TitlePlanResult BuildTitlePlan(const TitleToPlan& title, const CalculatorState& 
             return Failure(
                 StringPrintf("medium %zu: the audio and the overhead leave no room for video", i + 1), true);
     }
+    // A bitrate the user fixed must still fit: a plan never fills a medium past its size.
+    for (const MediumPlan& plan : result.media) {
+        if (request.fixedVideoKbps && PlannedBytes(plan) > plan.targetBytes)
+            return Failure(
+                StringPrintf("the video bitrate of %.3f kbit/s needs about %.0f bytes on medium %d, "
+                             "more than its %.0f: lower the bitrate, or choose a larger medium",
+                             *request.fixedVideoKbps, PlannedBytes(plan), plan.medium, plan.targetBytes),
+                true);
+    }
     const std::optional<VideoAttributes> video = ifoGetVideoAttributes(&title.info);
     for (const MediumPlan& plan : result.media) {
         if (!video || !video->mpeg2 || plan.videoBitsPerSecond <= kDvdMpeg2MaxVideoBitsPerSecond)

@@ -68,7 +68,9 @@ BitrateExplorerWindow::BitrateExplorerWindow(ExplorerData explorerData, QWidget*
         m_swatches[i] = swatch;
     }
     m_copy = Button(this, "Copy to clipboard", "copyButton", m_units.Rect(249, 181, 62, 14));
-    m_close = Button(this, "Close", "closeButton", m_units.Rect(320, 180, 50, 14));
+    // The template's Close at (320, 180) touches the right edge; four units in, it keeps a margin
+    // at every scale and still clears "Copy to clipboard".
+    m_close = Button(this, "Close", "closeButton", m_units.Rect(316, 180, 50, 14));
     m_close->setDefault(true);
 
     // The list: every track in order, the shown one selected.

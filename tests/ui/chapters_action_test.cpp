@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -268,6 +269,8 @@ void ChaptersActionTest::namesLanguageAndSplitPlans()
     // The XML shows one line per file line, in a fixed-width font.
     auto* chapters = window->findChild<QPlainTextEdit*>(QStringLiteral("chapterEdit"));
     QCOMPARE(chapters->lineWrapMode(), QPlainTextEdit::NoWrap);
+    QTRY_VERIFY(chapters->horizontalScrollBar()->isVisibleTo(window) &&
+                chapters->horizontalScrollBar()->maximum() > 0);
     QVERIFY(QFontInfo(chapters->font()).fixedPitch());
     // Three letters that are no ISO 639-2 code are not taken, and the window says why.
     language->selectAll();

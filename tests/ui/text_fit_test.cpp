@@ -112,7 +112,9 @@ public:
             if (!w->isVisibleTo(window))
                 continue;
             if (auto* label = qobject_cast<QLabel*>(w))
-                Text(label, label->text(), label->contentsRect(), int(label->alignment()));
+                // A label with a buddy draws its "&" as the mnemonic's underline.
+                Text(label, label->text(), label->contentsRect(),
+                     int(label->alignment()) | (label->buddy() ? Qt::TextShowMnemonic : 0));
             else if (auto* radio = qobject_cast<QRadioButton*>(w))
                 Text(radio, radio->text(), ButtonTextBox(radio), left | Qt::TextShowMnemonic);
             else if (auto* button = qobject_cast<QPushButton*>(w))
@@ -327,6 +329,15 @@ void TextFitTest::everyWindowShowsItsWholeTexts()
     // Three media: the split report's longest text.
     c.countUpDown->Step(2);
     CheckOpened("chaptersInfoButton", "chaptersDialog");
+    // Again on the Matroska XML, with a refused language code and its reason beside the field.
+    QTest::mouseClick(Get<QPushButton>("chaptersInfoButton"), Qt::LeftButton);
+    QWidget* chapters = Get<QWidget>("chaptersDialog");
+    QVERIFY(chapters != nullptr);
+    chapters->findChild<QComboBox*>(QStringLiteral("formatList"))->setCurrentIndex(4);
+    Type(chapters->findChild<QLineEdit*>(QStringLiteral("languageEdit")), "xyz");
+    m_check.Window(chapters);
+    Shoot(chapters, QStringLiteral("chapters-xml"));
+    delete chapters;
     CheckOpened("bitrateInfoButton", "bitrateExplorer");
     CheckOpened("aboutButton", "aboutDialog");
     CheckOpened("createVcdButton", "vcdProjectDialog");

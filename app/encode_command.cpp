@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QToolTip>
 
+#include <cmath>
+
 #include "encode/plan_script.h"
 #include "encode/title_location.h"
 #include "encode/title_plan.h"
@@ -63,36 +65,61 @@ EncodeCommand BuildEncodeCommand(const LoadedTitleSet& loaded, const CalculatorS
 
     std::vector<MediumPlan> media;
     PlanRequest request;
-    for (const int track : tracks) {
-        const QString prefix = several ? QStringLiteral("Track %1: ").arg(track + 1) : QString();
-        const TitleLocation location = LocateTrack(*loaded.load, track);
-        std::optional<std::vector<CellEntry>> cells = info ? ifoGetCells(info.get(), track) : std::nullopt;
-        if (!cells) {
-            command.why = prefix + QStringLiteral("The track's cells cannot be read");
+    // Plans every track at `fixedKbps` (or filling the medium without one); false with
+    // command.why set when a track has no plan.
+    const auto planTracks = [&](std::optional<double> fixedKbps) {
+        media.clear();
+        for (const int track : tracks) {
+            const QString prefix = several ? QStringLiteral("Track %1: ").arg(track + 1) : QString();
+            const TitleLocation location = LocateTrack(*loaded.load, track);
+            std::optional<std::vector<CellEntry>> cells =
+                info ? ifoGetCells(info.get(), track) : std::nullopt;
+            if (!cells) {
+                command.why = prefix + QStringLiteral("The track's cells cannot be read");
+                return false;
+            }
+            // The output goes beside wherever the script runs, named after the disc's folder or image.
+            request = PlanRequest{};
+            request.encoder = Encoder::HandBrake;
+            QString name = QFileInfo(QFile::decodeName(location.handBrakeInput.c_str())).completeBaseName();
+            if (name.isEmpty())
+                name = QStringLiteral("title");
+            request.output =
+                QFile::encodeName(name + QStringLiteral("-%1.mkv").arg(location.title)).toStdString();
+            request.fixedVideoKbps = fixedKbps;
+            const TitlePlanResult result =
+                BuildTitlePlan({*info, location, *cells, video && video->pal, vobs.get()}, state, request);
+            if (result.media.empty()) {
+                command.why = prefix + Sentence(result.why);
+                return false;
+            }
+            if (!result.maximumNote.empty() && command.warning.isEmpty())
+                command.warning = prefix + Sentence(result.maximumNote);
+            media.insert(media.end(), result.media.begin(), result.media.end());
+        }
+        return true;
+    };
+    // A locked bitrate is the user's. Several tracks share one bitrate: each planned alone first,
+    // to learn what its file needs besides its video, then the one bitrate that fills the medium
+    // once every file's audio, overhead and margins have their share.
+    if (!planTracks(state.locked ? std::optional<double>(state.videoKbps) : std::nullopt))
+        return command;
+    if (several && !state.locked) {
+        double besidesVideo = 0, seconds = 0;
+        for (const MediumPlan& plan : media) {
+            besidesVideo += PlannedBytes(plan) -
+                            plan.videoBitsPerSecond * (1.0 + plan.toleranceMargin) * plan.share.seconds / 8.0;
+            seconds += plan.share.seconds;
+        }
+        const double shared = (media.front().targetBytes - besidesVideo) * 8.0 / seconds /
+                              (1.0 + media.front().toleranceMargin) / 1024.0;
+        if (!(shared > 0)) {
+            command.why =
+                QStringLiteral("The tracks' audio and overhead leave no room for video on the medium");
             return command;
         }
-        // The output goes beside wherever the script runs, named after the disc's folder or image.
-        request = PlanRequest{};
-        request.encoder = Encoder::HandBrake;
-        QString name = QFileInfo(QFile::decodeName(location.handBrakeInput.c_str())).completeBaseName();
-        if (name.isEmpty())
-            name = QStringLiteral("title");
-        request.output =
-            QFile::encodeName(name + QStringLiteral("-%1.mkv").arg(location.title)).toStdString();
-        // A locked bitrate is the user's; several tracks share the one bitrate the calculator
-        // gives for their summed time.
-        if (state.locked || several)
-            request.fixedVideoKbps = state.videoKbps;
-
-        const TitlePlanResult result =
-            BuildTitlePlan({*info, location, *cells, video && video->pal, vobs.get()}, state, request);
-        if (result.media.empty()) {
-            command.why = prefix + Sentence(result.why);
+        if (!planTracks(std::floor(shared * 1000.0) / 1000.0))
             return command;
-        }
-        if (!result.maximumNote.empty() && command.warning.isEmpty())
-            command.warning = prefix + Sentence(result.maximumNote);
-        media.insert(media.end(), result.media.begin(), result.media.end());
     }
     // The tracks' files share the one medium: together they must fit on it, with every file's
     // own overhead and margins, or the copied plan would overfill it.

@@ -83,7 +83,9 @@ std::vector<ShellStatement> Expected(const std::vector<ScriptMedium>& media,
 
 ScriptMedium ScriptMediumOf(const MediumPlan& plan)
 {
-    return {plan.chapterFile, plan.commands, plan.leftovers, plan.audio.size() + plan.subtitles.size()};
+    // One comment line per stream, and one for the AAC margin where there is one.
+    return {plan.chapterFile, plan.commands, plan.leftovers,
+            plan.audio.size() + plan.subtitles.size() + (plan.audioMarginBytes > 0 ? 1u : 0u)};
 }
 
 std::string CheckPlanScript(std::string_view script, const std::vector<ScriptMedium>& media)

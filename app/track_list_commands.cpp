@@ -40,11 +40,9 @@ void PutTrackTip(BalloonTip& tip, QWidget* list, const QColor& colour, const QSt
 // then the title set; a lone title set's file name.
 QString LoadedName(const TitleSetLoad& load)
 {
-    // A folder (or a set's folder) called VIDEO_TS is named by the folder holding it.
-    const auto folderName = [](QString path) {
-        while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
-            path.chop(1);
-        const QFileInfo info(path);
+    // A folder called VIDEO_TS is named by the folder holding it; a relative path by where it is.
+    const auto folderName = [](const QString& path) {
+        const QFileInfo info(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
         return info.fileName().compare(QStringLiteral("VIDEO_TS"), Qt::CaseInsensitive) == 0
                    ? info.dir().dirName()
                    : info.fileName();
@@ -55,8 +53,14 @@ QString LoadedName(const TitleSetLoad& load)
         return folderName(file.absolutePath()) + QLatin1Char('/') + file.fileName();
     }
     QString name = QString::fromStdString(input.label).trimmed();
-    if (name.isEmpty())
-        name = folderName(QFile::decodeName(input.source.c_str()));
+    if (name.isEmpty()) {
+        // A disc given by its manager file is named by the manager's folder, not by the file.
+        const QFileInfo source(QFile::decodeName(input.source.c_str()));
+        name = folderName(input.kind == DiscKind::Folder && !source.isDir() ? source.absolutePath()
+                                                                            : source.filePath());
+    }
+    if (name.isEmpty()) // the root folder
+        name = QFile::decodeName(input.source.c_str());
     return QStringLiteral("%1, title set %2").arg(name).arg(load.titleSet);
 }
 

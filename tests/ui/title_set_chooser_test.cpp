@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Discs dropped on the main window: a disc with one title set loads at once; with several, the
 // chooser lists them, the set of the longest title preselected, and keyboard or mouse picks one
-// (Escape leaves the window as it was).
+// (Escape leaves the window as it was). The caption then names the disc and the set, and the track
+// tip the disc's title the track plays.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +21,7 @@
 #include "app/title_set_chooser_dialog.h"
 #include "app/track_list_commands.h"
 #include "tests/ui/named_child.h"
+#include "ui/balloon_tip_widget.h"
 
 using namespace ratewise;
 
@@ -59,6 +62,7 @@ private slots:
     void keyboardPicksASetAndEscapeKeepsTheWindow();
     void doubleClickPicksASet();
     void aLongPathKeepsTheChooserOnTheScreen();
+    void theCaptionAndTheTipNameTheDiscAndItsTitles();
 
 private:
     QListWidget* Tracks() { return test_support::NamedChild<QListWidget>(m_dialog.get(), "trackList"); }
@@ -175,6 +179,43 @@ void TitleSetChooserTest::aLongPathKeepsTheChooserOnTheScreen()
         QVERIFY(QDir().mkpath(shots) &&
                 Chooser()->grab().save(shots + QStringLiteral("/chooser-long-path.png")));
     Chooser()->reject();
+}
+
+void TitleSetChooserTest::theCaptionAndTheTipNameTheDiscAndItsTitles()
+{
+    const auto tipText = [this] {
+        const BalloonTool* tool = m_dialog->TrackTip().Tool(Tracks());
+        return tool != nullptr ? tool->text : QString();
+    };
+    // The folder, its manager file, and an image of it with a volume label (its names in capitals,
+    // as images have them); set 2 holds the disc's titles 3 and 4.
+    QList<std::pair<QString, QString>> discs{
+        {m_twoSets, QStringLiteral("disc")},
+        {m_twoSets + QStringLiteral("/video_ts/VIDEO_TS.IFO"), QStringLiteral("disc")}};
+    const QString image = m_dir.filePath(QStringLiteral("two sets.iso")),
+                  from = m_twoSets + QStringLiteral("/video_ts/");
+    const bool imaged = QProcess::execute(QStringLiteral("genisoimage"),
+                                          {"-quiet", "-udf", "-V", "TWO_SETS", "-graft-points", "-o", image,
+                                           "VIDEO_TS/VIDEO_TS.IFO=" + from + "VIDEO_TS.IFO",
+                                           "VIDEO_TS/VTS_01_0.IFO=" + from + "vts_01_0.ifo",
+                                           "VIDEO_TS/VTS_02_0.IFO=" + from + "VTS_02_0.IFO"}) == 0;
+    if (imaged)
+        discs.append({image, QStringLiteral("TWO_SETS")});
+    for (const auto& [disc, name] : discs) {
+        Drop(m_dialog.get(), disc);
+        QTRY_VERIFY(Chooser() != nullptr && Chooser()->isVisible());
+        auto* sets = test_support::NamedChild<QListWidget>(Chooser(), "titleSetList");
+        QTest::keyClick(sets, Qt::Key_Down);
+        QTest::keyClick(sets, Qt::Key_Return);
+        QTRY_VERIFY(Chooser() == nullptr);
+        QCOMPARE(m_dialog->windowTitle(),
+                 QString::fromLatin1(MainDialog::kTitle) + QStringLiteral(" - %1, title set 2").arg(name));
+        QVERIFY2(tipText().endsWith(QStringLiteral("\nDisc title: 3")), qPrintable(tipText()));
+        Tracks()->setCurrentRow(1);
+        QVERIFY2(tipText().endsWith(QStringLiteral("\nDisc title: 4")), qPrintable(tipText()));
+    }
+    if (!imaged)
+        QSKIP("the image needs genisoimage");
 }
 
 QTEST_MAIN(TitleSetChooserTest)

@@ -18,6 +18,7 @@
 #include "ui/dialog_units.h"
 #include "ui/fitted_text.h"
 #include "ui/framed_line_edit.h"
+#include "ui/mnemonic.h"
 #include "ui/up_down_widget.h"
 
 namespace ratewise {
@@ -53,17 +54,17 @@ MainDialogControls BuildMainDialogControls(QWidget* dialog, const DialogUnits& u
     MainDialogControls c;
 
     // Frames and labels first, so every control lies above them.
-    b.Group("Duration (h:m:s)", 4, 2, 90, 26);
+    QGroupBox* durationGroup = b.Group("Duration (h:m:s)", 4, 2, 90, 26);
     b.Label(":", 33, 13, 4, 8);
     b.Label(":", 61, 13, 4, 8);
-    b.Group("Target Media (MB)", 4, 30, 90, 40);
+    QGroupBox* mediaGroup = b.Group("Target Media (MB)", 4, 30, 90, 40);
     b.Label("x", 47, 56, 5, 8);
     b.Group("Audio (Kbps)", 4, 72, 90, 24);
-    b.Label("1:", 10, 83, 7, 8);
-    b.Label("2:", 50, 83, 7, 8);
-    b.Group("Format", 4, 98, 90, 20);
-    b.Group("Video Bitrate (Kbps)", 98, 2, 86, 26);
-    b.Group("Video tracks (h:m:s .f)", 98, 46, 86, 72);
+    QLabel* audio1Label = b.Label("1:", 10, 83, 7, 8);
+    QLabel* audio2Label = b.Label("2:", 50, 83, 7, 8);
+    QGroupBox* formatGroup = b.Group("Format", 4, 98, 90, 20);
+    QGroupBox* videoGroup = b.Group("Video Bitrate (Kbps)", 98, 2, 86, 26);
+    QGroupBox* tracksGroup = b.Group("Video tracks (h:m:s .f)", 98, 46, 86, 72);
     b.Label("Cells:", 104, 88, 46, 8);
     b.Label("Audio Tracks:", 104, 97, 46, 8);
     b.Label("Subtitles:", 104, 106, 46, 8);
@@ -121,6 +122,28 @@ MainDialogControls BuildMainDialogControls(QWidget* dialog, const DialogUnits& u
     c.progress->setTextVisible(false);
     c.progress->hide();
     c.about = b.Button("About Ratewise...", "aboutButton", 192, 108, 82, 11);
+
+    // Mnemonics, one letter each on the window: D duration, M target media (the preset list),
+    // 1 and 2 the audio fields, F format (the chosen one), B video bitrate, L Lock, O Open IFO
+    // file, T video tracks; when open V, A, C, S and I (bItrate) the five information buttons,
+    // P the VCD project, R About. The read-only counts, which Tab passes by, and the disabled
+    // SVCD button get none.
+    GiveMnemonic(durationGroup, u'D', {c.hours});
+    GiveMnemonic(mediaGroup, u'M', {c.preset});
+    GiveMnemonic(audio1Label, u'1', c.audio1);
+    GiveMnemonic(audio2Label, u'2', c.audio2);
+    GiveMnemonic(formatGroup, u'F', {c.aviDvd, c.svcd});
+    GiveMnemonic(videoGroup, u'B', {c.video});
+    GiveMnemonic(c.lock, u'L');
+    GiveMnemonic(c.openIfo, u'O');
+    GiveMnemonic(tracksGroup, u't', {c.tracks});
+    GiveMnemonic(c.videoInfo, u'V');
+    GiveMnemonic(c.audioInfo, u'A');
+    GiveMnemonic(c.chaptersInfo, u'C');
+    GiveMnemonic(c.subsInfo, u'S');
+    GiveMnemonic(c.bitrateInfo, u'i');
+    GiveMnemonic(c.createVcd, u'P');
+    GiveMnemonic(c.about, u'R');
 
     c.openOnly = {infoGroup,  projectGroup,  c.videoInfo, c.audioInfo,  c.chaptersInfo,
                   c.subsInfo, c.bitrateInfo, c.createVcd, c.createSvcd, c.about};

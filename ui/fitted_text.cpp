@@ -13,6 +13,8 @@
 
 #include <algorithm>
 
+#include "ui/mnemonic.h"
+
 namespace ratewise {
 namespace {
 
@@ -98,8 +100,9 @@ QRect FieldTextBox(const QLineEdit* field)
 
 void FitButtonText(QPushButton* button)
 {
-    ApplyFont(button,
-              FontFitting(WindowFont(button), {button->text()}, ButtonTextBox(button).width(), button));
+    // Measured as shown: a mnemonic's marker takes no room.
+    ApplyFont(button, FontFitting(WindowFont(button), {WithoutMnemonic(button->text())},
+                                  ButtonTextBox(button).width(), button));
 }
 
 void FitComboTexts(QComboBox* combo)

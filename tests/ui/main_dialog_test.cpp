@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QGroupBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
@@ -24,6 +26,7 @@
 #include "tests/ui/named_child.h"
 #include "ui/app_resources.h"
 #include "ui/framed_line_edit.h"
+#include "ui/mnemonic.h"
 #include "ui/up_down_widget.h"
 
 using namespace ratewise;
@@ -91,6 +94,7 @@ private slots:
     void aboutBoxOpensFromButtonAndMenu();
     void tabVisitsTheFieldsInOrder();
     void keysReachTheWindowMenuAndItsEntries();
+    void altLettersReachTheControlsAndTheTextsStay();
     void keepsTheFirstDroppedPathAndTheArgument();
     void escapeAndEnterClose();
     void noInputSequenceBreaksIt();
@@ -563,6 +567,48 @@ void MainDialogTest::keysReachTheWindowMenuAndItsEntries()
     // F1 is the About entry's, and works without the menu.
     QTest::keyClick(tracks, Qt::Key_F1);
     QVERIFY(m_dialog->findChild<QDialog*>(QStringLiteral("aboutDialog")) != nullptr);
+}
+
+void MainDialogTest::altLettersReachTheControlsAndTheTextsStay()
+{
+    // The texts show exactly their words; no two controls share a letter, and a label's letter
+    // has a field to go to.
+    QStringList shown;
+    QList<QKeySequence> letters;
+    for (QWidget* w : m_dialog->findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<QLabel*>(w);
+        const auto* group = qobject_cast<QGroupBox*>(w);
+        const auto* button = qobject_cast<QAbstractButton*>(w);
+        const QString text = label ? label->text() : group ? group->title() : button ? button->text() : "";
+        if (text.isEmpty())
+            continue;
+        shown << WithoutMnemonic(text);
+        const QKeySequence letter = QKeySequence::mnemonic(text);
+        QVERIFY2(letter.isEmpty() || (!letters.contains(letter) && (!label || label->buddy())),
+                 qPrintable(text));
+        letters << letter;
+    }
+    QCOMPARE(
+        shown.join(u'|'),
+        QStringLiteral("Duration (h:m:s)|:|:|Target Media (MB)|x|Audio (Kbps)|1:|2:|Format|"
+                       "Video Bitrate (Kbps)|Video tracks (h:m:s .f)|Cells:|Audio Tracks:|Subtitles:|"
+                       "More informations...|TMPGEnc|Avi/Dvd|(S)VCD|Lock|Open IFO file|Video Informations|"
+                       "Audio Informations|Chapters Informations|Subs Informations|Bitrate Informations|"
+                       "Create VCD Project|Create SVCD Project|About Ratewise..."));
+
+    // A group's letter reaches the field it frames, a label's its buddy, a button's clicks it.
+    m_dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+    Field("hoursEdit")->setFocus();
+    QTest::keyClick(Field("hoursEdit"), Qt::Key_B, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), Field("videoEdit"));
+    QTest::keyClick(Field("videoEdit"), Qt::Key_2, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), Field("audio2Edit"));
+    QTest::mouseClick(Get<QRadioButton>("svcdRadio"), Qt::LeftButton);
+    QTest::keyClick(Field("audio2Edit"), Qt::Key_F, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), Get<QRadioButton>("svcdRadio")); // the chosen format
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::AltModifier);
+    QTRY_VERIFY(State().locked);
 }
 
 void MainDialogTest::keepsTheFirstDroppedPathAndTheArgument()

@@ -181,8 +181,6 @@ int RunPlan(const Settings& settings, std::ostream& out, std::ostream& err)
                                                         : AudioCodec::Aac;
     request.encoderPreset = settings.encoderPreset;
     request.source = source;
-    request.byTitle = settings.selection.disc.title != 0;
-    request.number = request.byTitle ? settings.selection.disc.title : settings.selection.track;
     request.output = settings.output;
     request.streamProgram = settings.streamCommand.empty() ? DefaultStreamCommand() : settings.streamCommand;
 
@@ -224,6 +222,14 @@ int RunPlan(const Settings& settings, std::ostream& out, std::ostream& err)
     if (!title)
         return status;
     request.titleSet = title->location.titleSet;
+    // `stream` is told the title as the user named it; the main title taken for them by number
+    // where the disc numbers its titles, else by its set and track.
+    const int mainTitle = title->load.mainTitle;
+    request.byTitle =
+        settings.selection.disc.title != 0 || (mainTitle != 0 && !title->load.disc->TitlesNumberedBySet());
+    request.number = settings.selection.disc.title != 0 ? settings.selection.disc.title
+                     : request.byTitle                  ? mainTitle
+                                                        : title->location.programChain + 1;
     std::string noVobs;
     std::unique_ptr<ByteSource> vobs = title->load.OpenTitleVobs(&noVobs);
     if (!vobs) {

@@ -20,7 +20,7 @@ void AddTitleSelectionOptions(CLI::App& command, TitleSelection& selection)
             ->default_str("")
             ->check(TrackNumber());
     track->excludes(command.get_option("--title"));
-    RequireTrackOrTitle(command, *track);
+    RequireTrackOrTitle(command, *track, selection.disc);
 }
 
 std::optional<SelectedTitle> OpenSelectedTitle(const TitleSelection& selection, std::ostream& err,
@@ -56,6 +56,8 @@ std::optional<SelectedTitle> OpenSelectedTitle(const TitleSelection& selection, 
     selected.location = LocateTrack(*load, track);
     if (selection.disc.title != 0)
         selected.location.title = selection.disc.title;
+    else if (load->mainTitle != 0 && !load->disc->TitlesNumberedBySet())
+        selected.location.title = load->mainTitle;
     selected.load = std::move(*load);
     return selected;
 }

@@ -111,9 +111,8 @@ std::string PlanScript(const PlanRequest& request, const std::vector<MediumPlan>
                            std::string(AudioCodecName(request.audioCodec)).c_str());
     const bool season = !media.empty() && !media.front().sourceTitle.empty();
     if (season)
-        script += "# The titles of each medium share one video bitrate: together they fill the medium once\n"
-                  "# every file's audio, container overhead and the encoder's tolerance margin have their\n"
-                  "# share.\n";
+        script += "# The files of each medium share one video bitrate: together they fill the medium once\n"
+                  "# every file's audio, container overhead and encoder tolerance margin have their share.\n";
     else if (request.fixedVideoKbps)
         script += StringPrintf(
             "# The video bitrate is the calculator's %.3f kbit/s (1 kbit = 1024 bits), as given;\n"

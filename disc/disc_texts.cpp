@@ -60,11 +60,18 @@ std::string DiscTitleLine(const OpenedDisc& disc, const DiscTitle& title)
         line += " (longest)";
     if (title.number == disc.mainTitle && title.titleSet == disc.mainTitleSet)
         line += " (main title)";
-    if (!title.playAll.empty())
-        line += " (play all: " + TitleRuns(title.playAll) + ")";
-    if (title.sameAs != 0)
-        line += " (same as title " + std::to_string(title.sameAs) + ")";
+    if (const std::string structure = TitleStructureText(title); !structure.empty())
+        line += " (" + structure + ")";
     return line;
+}
+
+std::string TitleStructureText(const DiscTitle& title)
+{
+    if (!title.playAll.empty())
+        return "play all: " + TitleRuns(title.playAll);
+    if (title.sameAs != 0)
+        return "same as title " + std::to_string(title.sameAs);
+    return {};
 }
 
 std::string EpisodesLine(const OpenedDisc& disc)

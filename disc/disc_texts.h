@@ -23,6 +23,10 @@ std::string MissingTitleSetNote(const OpenedDisc& disc, const MissingTitleSet& s
 inline constexpr const char* kTitlesBySetLine =
     "No video manager (VIDEO_TS.IFO): each title set numbers its own titles";
 
+// "play all: titles 1-4" or "same as title 2" for a title that plays other titles' cells; empty
+// otherwise.
+std::string TitleStructureText(const DiscTitle& title);
+
 // "Episodes: titles 1-4" (with " of title set 2" when each set numbers its titles); empty when the
 // disc has none.
 std::string EpisodesLine(const OpenedDisc& disc);

@@ -25,6 +25,7 @@ struct SeasonPlanResult {
     std::string why;               // one line on failure (files empty)
     bool usage = false;
     std::vector<std::string> notes;
+    std::string maximumNote; // the first medium asking more video than the source holds; also a note
 };
 
 // Groups titles of the given lengths over `media` media, whole and in order, with the smallest

@@ -8,9 +8,8 @@
 #include <QMessageBox>
 #include <QToolTip>
 
-#include <cmath>
-
 #include "encode/plan_script.h"
+#include "encode/season_plan.h"
 #include "encode/title_location.h"
 #include "encode/title_plan.h"
 #include "ifo/video_attributes.h"
@@ -51,11 +50,13 @@ EncodeCommand BuildEncodeCommand(const LoadedTitleSet& loaded, const CalculatorS
         return command;
     }
     const bool several = tracks.size() > 1;
-    if (several && state.mediumCount > 1) {
-        command.why = QStringLiteral("The calculator splits %1 tracks over %2 media; a plan splits one track "
-                                     "at a time. Select one track, or set one medium.")
-                          .arg(tracks.size())
-                          .arg(state.mediumCount);
+    if (several && state.mediumCount > 1 && state.locked) {
+        command.why =
+            QStringLiteral("The calculator splits %1 tracks over %2 media at a locked bitrate; a plan "
+                           "of several tracks gives each medium the bitrate that fills it. Unlock "
+                           "the video bitrate, or set one medium.")
+                .arg(tracks.size())
+                .arg(state.mediumCount);
         return command;
     }
     std::unique_ptr<ByteSource> ifo = loaded.load->OpenIfo();
@@ -63,67 +64,69 @@ EncodeCommand BuildEncodeCommand(const LoadedTitleSet& loaded, const CalculatorS
     const std::optional<VideoAttributes> video = ifoGetVideoAttributes(info.get());
     std::unique_ptr<ByteSource> vobs = loaded.load->OpenTitleVobs();
 
-    std::vector<MediumPlan> media;
+    // Each track's place, cells and request: the output goes beside wherever the script runs,
+    // named after the disc's folder or image and the title.
+    std::vector<TitleLocation> locations;
+    std::vector<std::vector<CellEntry>> cells;
     PlanRequest request;
-    // Plans every track at `fixedKbps` (or filling the medium without one); false with
-    // command.why set when a track has no plan.
-    const auto planTracks = [&](std::optional<double> fixedKbps) {
-        media.clear();
-        for (const int track : tracks) {
-            const QString prefix = several ? QStringLiteral("Track %1: ").arg(track + 1) : QString();
-            const TitleLocation location = LocateTrack(*loaded.load, track);
-            std::optional<std::vector<CellEntry>> cells =
-                info ? ifoGetCells(info.get(), track) : std::nullopt;
-            if (!cells) {
-                command.why = prefix + QStringLiteral("The track's cells cannot be read");
-                return false;
-            }
-            // The output goes beside wherever the script runs, named after the disc's folder or image.
-            request = PlanRequest{};
-            request.encoder = Encoder::HandBrake;
-            QString name = QFileInfo(QFile::decodeName(location.handBrakeInput.c_str())).completeBaseName();
-            if (name.isEmpty())
-                name = QStringLiteral("title");
-            request.output =
-                QFile::encodeName(name + QStringLiteral("-%1.mkv").arg(location.title)).toStdString();
-            request.fixedVideoKbps = fixedKbps;
-            const TitlePlanResult result =
-                BuildTitlePlan({*info, location, *cells, video && video->pal, vobs.get()}, state, request);
+    std::vector<PlanRequest> requests;
+    for (const int track : tracks) {
+        const QString prefix = several ? QStringLiteral("Track %1: ").arg(track + 1) : QString();
+        std::optional<std::vector<CellEntry>> read = info ? ifoGetCells(info.get(), track) : std::nullopt;
+        if (!read) {
+            command.why = prefix + QStringLiteral("The track's cells cannot be read");
+            return command;
+        }
+        locations.push_back(LocateTrack(*loaded.load, track));
+        cells.push_back(std::move(*read));
+        request = PlanRequest{};
+        request.encoder = Encoder::HandBrake;
+        QString name =
+            QFileInfo(QFile::decodeName(locations.back().handBrakeInput.c_str())).completeBaseName();
+        if (name.isEmpty())
+            name = QStringLiteral("title");
+        request.output =
+            QFile::encodeName(name + QStringLiteral("-%1.mkv").arg(locations.back().title)).toStdString();
+        if (state.locked)
+            request.fixedVideoKbps = state.videoKbps;
+        requests.push_back(request);
+    }
+    const bool pal = video && video->pal;
+    const auto toPlan = [&](std::size_t i) {
+        return TitleToPlan{*info, locations[i], cells[i], pal, vobs.get()};
+    };
+
+    std::vector<MediumPlan> media;
+    if (several && !state.locked) {
+        // Several tracks share the media as a season's titles do: whole tracks over the media, each
+        // medium's files at the one bitrate that fills it with their exact times and overheads.
+        std::vector<SeasonTitle> titles;
+        for (std::size_t i = 0; i < tracks.size(); ++i)
+            titles.push_back({toPlan(i), requests[i], "track " + std::to_string(tracks[i] + 1)});
+        const SeasonPlanResult season = BuildSeasonPlan(titles, state);
+        if (season.files.empty()) {
+            command.why = Sentence(season.why);
+            return command;
+        }
+        if (!season.maximumNote.empty())
+            command.warning = Sentence(season.maximumNote);
+        media = season.files;
+    } else {
+        for (std::size_t i = 0; i < tracks.size(); ++i) {
+            const QString prefix = several ? QStringLiteral("Track %1: ").arg(tracks[i] + 1) : QString();
+            const TitlePlanResult result = BuildTitlePlan(toPlan(i), state, requests[i]);
             if (result.media.empty()) {
                 command.why = prefix + Sentence(result.why);
-                return false;
+                return command;
             }
             if (!result.maximumNote.empty() && command.warning.isEmpty())
                 command.warning = prefix + Sentence(result.maximumNote);
             media.insert(media.end(), result.media.begin(), result.media.end());
         }
-        return true;
-    };
-    // A locked bitrate is the user's. Several tracks share one bitrate: each planned alone first,
-    // to learn what its file needs besides its video, then the one bitrate that fills the medium
-    // once every file's audio, overhead and margins have their share.
-    if (!planTracks(state.locked ? std::optional<double>(state.videoKbps) : std::nullopt))
-        return command;
-    if (several && !state.locked) {
-        double besidesVideo = 0, seconds = 0;
-        for (const MediumPlan& plan : media) {
-            besidesVideo += PlannedBytes(plan) -
-                            plan.videoBitsPerSecond * (1.0 + plan.toleranceMargin) * plan.share.seconds / 8.0;
-            seconds += plan.share.seconds;
-        }
-        const double shared = (media.front().targetBytes - besidesVideo) * 8.0 / seconds /
-                              (1.0 + media.front().toleranceMargin) / 1024.0;
-        if (!(shared > 0)) {
-            command.why =
-                QStringLiteral("The tracks' audio and overhead leave no room for video on the medium");
-            return command;
-        }
-        if (!planTracks(std::floor(shared * 1000.0) / 1000.0))
-            return command;
     }
-    // The tracks' files share the one medium: together they must fit on it, with every file's
-    // own overhead and margins, or the copied plan would overfill it.
-    if (several && !media.empty()) {
+    // Locked, the tracks' files share the one medium: together they must fit on it, with every
+    // file's own overhead and margins, or the copied plan would overfill it.
+    if (several && state.locked) {
         double planned = 0;
         for (const MediumPlan& plan : media)
             planned += PlannedBytes(plan);

@@ -12,6 +12,7 @@
 
 #include "app/main_dialog.h"
 #include "app/title_set_chooser_dialog.h"
+#include "disc/disc_texts.h"
 #include "encode/title_location.h"
 #include "ifo/track_texts.h"
 #include "ui/balloon_tip_widget.h"
@@ -204,8 +205,14 @@ void TrackListCommands::ShowTrackReport()
     const int k = std::max(0, m_controls.tracks->currentRow());
     QString text = QString::fromStdString(TrackReportText(m_tracks, k));
     // Below the track report: the disc's title this track plays, as players number them.
-    if (const int title = m_load && k < m_tracks.TrackCount() ? LocateTrack(*m_load, k).title : 0; title > 0)
+    if (const int title = m_load && k < m_tracks.TrackCount() ? LocateTrack(*m_load, k).title : 0;
+        title > 0) {
         text += QStringLiteral("\n------------------------------\nDisc title: %1").arg(title);
+        // A play-all title or a repeat plays pictures other titles already hold.
+        if (const DiscTitle* disc = m_load->disc->FindTitle(title, m_load->titleSet))
+            if (const std::string structure = TitleStructureText(*disc); !structure.empty())
+                text += QStringLiteral(" (%1)").arg(QString::fromStdString(structure));
+    }
     PutTrackTip(m_trackTip, m_controls.tracks, QColor(0, 255, 0), text);
 }
 

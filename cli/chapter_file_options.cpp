@@ -8,12 +8,19 @@
 
 namespace ratewise::cli {
 
-void AddChapterNameOptions(CLI::App& command, ChapterNameOptions& options)
+void AddChapterNameOptions(CLI::App& command, ChapterNameOptions& options, bool perTitle)
 {
-    command
-        .add_option("--names", options.namesPath,
-                    "Chapter names, one per line (UTF-8); default Chapter 01 ...")
-        ->type_name("FILE");
+    if (perTitle)
+        command
+            .add_option("--names", options.namesPaths,
+                        "Chapter names, one per line (UTF-8); default Chapter 01 ... Several titles: one "
+                        "list taken in order, or --names once per title")
+            ->type_name("FILE");
+    else
+        command
+            .add_option("--names", options.namesPath,
+                        "Chapter names, one per line (UTF-8); default Chapter 01 ...")
+            ->type_name("FILE");
     command.add_option("--language", options.language, "Language of the chapter names, ISO 639-2")
         ->type_name("CODE")
         ->check([](const std::string& code) {

@@ -17,10 +17,12 @@ namespace ratewise::cli {
 struct ChapterNameOptions {
     std::string namesPath;
     std::string language = "und";
+    std::vector<std::string> namesPaths; // --names given once per title, where a command takes that
 };
 
-// Adds --names FILE and --language CODE to `command`.
-void AddChapterNameOptions(CLI::App& command, ChapterNameOptions& options);
+// Adds --names FILE and --language CODE to `command`; with `perTitle`, --names may be given once
+// for each title (into namesPaths).
+void AddChapterNameOptions(CLI::App& command, ChapterNameOptions& options, bool perTitle = false);
 
 // The names of --names (none without it). Nothing, after one error line, when the file cannot be
 // read or is not UTF-8 text; the caller exits with kExitBadInput.

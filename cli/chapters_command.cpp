@@ -83,7 +83,7 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
                              ->default_str("")
                              ->check(TrackNumber());
     AddDiscChoiceOptions(*command, settings->disc);
-    RequireTrackOrTitle(*command, *track);
+    RequireTrackOrTitle(*command, *track, settings->disc);
     CLI::Option* formatOption =
         command
             ->add_option(

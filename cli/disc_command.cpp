@@ -8,21 +8,49 @@
 #include "cli/title_set_input.h"
 #include "disc/disc_texts.h"
 #include "disc/opened_disc.h"
+#include "encode/language_codes.h"
+#include "ifo/audio_names.h"
+#include "ifo/stream_attributes.h"
 
 namespace ratewise::cli {
 namespace {
+
+// The set's audio and subtitle streams with their languages (ISO 639-2, "und" when unmarked).
+void AddStreams(const TitleSetFile& set, nlohmann::json& entry)
+{
+    const std::unique_ptr<TitleSetInfo> info = ifoOpen(std::span<const std::uint8_t>(set.bytes));
+    nlohmann::json audio = nlohmann::json::array();
+    nlohmann::json subtitles = nlohmann::json::array();
+    for (int k = 0; info && k < set.tracks.audioStreamCount; ++k) {
+        if (const std::optional<AudioAttributes> a = ifoGetAudioAttributes(info.get(), k))
+            audio.push_back({{"number", k + 1},
+                             {"language", LanguageTag(a->language)},
+                             {"coding", std::string(audioCodingName(a->codingMode))},
+                             {"channels", a->channelCount},
+                             {"commentary", IsCommentaryAudio(*a)}});
+    }
+    for (int k = 0; info && k < set.tracks.subpictureStreamCount; ++k) {
+        if (const std::optional<SubpictureAttributes> s = ifoGetSubpictureAttributes(info.get(), k))
+            subtitles.push_back({{"number", k + 1},
+                                 {"language", LanguageTag(s->language)},
+                                 {"commentary", IsCommentarySubpicture(*s)}});
+    }
+    entry["audio"] = audio;
+    entry["subtitles"] = subtitles;
+}
 
 nlohmann::json DiscJson(const OpenedDisc& disc)
 {
     nlohmann::json sets = nlohmann::json::array();
     for (const TitleSetFile& set : disc.titleSets) {
-        sets.push_back({
+        nlohmann::json& entry = sets.emplace_back(nlohmann::json{
             {"number", set.number},
             {"file", set.file},
             {"tracks", set.tracks.TrackCount()},
             {"audioStreams", set.tracks.audioStreamCount},
             {"subpictureStreams", set.tracks.subpictureStreamCount},
         });
+        AddStreams(set, entry);
     }
     nlohmann::json titles = nlohmann::json::array();
     for (const DiscTitle& title : disc.titles) {
@@ -40,8 +68,16 @@ nlohmann::json DiscJson(const OpenedDisc& disc)
             {"frameRate", title.frameRate},
         });
         // Keys a whole disc never needs are given only where they say something.
-        if (title.missing)
+        if (title.missing) {
             entry["missing"] = true;
+            continue;
+        }
+        entry["frameCount"] = title.frameCount;
+        entry["durationSeconds"] = title.durationSeconds;
+        if (!title.playAll.empty())
+            entry["playAll"] = title.playAll;
+        if (title.sameAs != 0)
+            entry["sameAs"] = title.sameAs;
     }
     nlohmann::json json{
         {"source", disc.input.source},
@@ -49,12 +85,16 @@ nlohmann::json DiscJson(const OpenedDisc& disc)
         {"label", disc.input.label},
         {"provider", disc.provider},
         {"longestTitle", disc.longestTitle},
+        {"mainTitle", disc.mainTitle},
+        {"episodes", disc.episodes},
         {"titleSets", sets},
         {"titles", titles},
     };
     if (disc.TitlesNumberedBySet()) {
         json["titlesNumberedBySet"] = true;
         json["longestTitleSet"] = disc.longestTitleSet;
+        json["mainTitleSet"] = disc.mainTitleSet;
+        json["episodesTitleSet"] = disc.episodesTitleSet;
     }
     return json;
 }
@@ -102,6 +142,8 @@ void AddDiscCommand(CLI::App& app, CommandAction& action)
                 text += std::string(kTitlesBySetLine) + "\n";
             for (const DiscTitle& title : disc.titles)
                 text += DiscTitleLine(disc, title) + "\n";
+            if (const std::string episodes = EpisodesLine(disc); !episodes.empty())
+                text += episodes + "\n";
             for (const TitleSetFile& set : disc.titleSets)
                 text += TitleSetLine(set) + "\n";
             out << text;

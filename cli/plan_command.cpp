@@ -19,11 +19,16 @@
 #include "cli/option_checks.h"
 #include "cli/title_selection.h"
 #include "common/string_format.h"
+#include "disc/opened_disc.h"
 #include "encode/audio_rules.h"
 #include "encode/plan_script.h"
+#include "encode/season_plan.h"
+#include "encode/shell_quote.h"
 #include "encode/stream_choice.h"
+#include "encode/title_list.h"
 #include "encode/title_plan.h"
 #include "encode/title_stream.h"
+#include "encode/title_timing.h"
 #include "ifo/program_chain.h"
 
 namespace ratewise::cli {
@@ -31,6 +36,8 @@ namespace {
 
 struct Settings {
     TitleSelection selection;
+    std::vector<std::string> sources;
+    std::string titles; // --titles LIST|episodes
     CalculatorOptions calculator;
     std::string encoder;
     std::string codec = "x264";
@@ -163,8 +170,21 @@ nlohmann::json MediumJson(const MediumPlan& plan)
     return medium;
 }
 
-int RunPlan(const Settings& settings, std::ostream& out, std::ostream& err)
+int RunSeasonPlan(const Settings& settings, const PlanRequest& base,
+                  std::vector<std::vector<std::string>> names, std::ostream& out, std::ostream& err);
+
+int RunPlan(Settings settings, std::ostream& out, std::ostream& err)
 {
+    settings.selection.source = settings.sources.front();
+    const bool season = !settings.titles.empty() || settings.sources.size() > 1;
+    if (season && settings.titles.empty()) {
+        PrintRefusal(err, "plan", "several SOURCEs need --titles: a list of titles, or episodes");
+        return kExitUsage;
+    }
+    if (season && (settings.selection.disc.title != 0 || settings.selection.track != 0)) {
+        PrintRefusal(err, "--titles", "takes the place of --title and --track: give one or the other");
+        return kExitUsage;
+    }
     const CalculatorOptions& calc = settings.calculator;
     if (calc.hours || calc.minutes || calc.seconds || calc.lock || calc.video) {
         PrintRefusal(err, "plan",
@@ -181,14 +201,16 @@ int RunPlan(const Settings& settings, std::ostream& out, std::ostream& err)
                                                         : AudioCodec::Aac;
     request.encoderPreset = settings.encoderPreset;
     request.source = source;
-    request.byTitle = settings.selection.disc.title != 0;
-    request.number = request.byTitle ? settings.selection.disc.title : settings.selection.track;
     request.output = settings.output;
     request.streamProgram = settings.streamCommand.empty() ? DefaultStreamCommand() : settings.streamCommand;
 
     // What cannot work is refused before anything is read or printed.
     if (!KnownContainerEnding(request.output)) {
         PrintUsageError(err, "-o", "an output name ending in .mkv, .mp4 or .m4v", request.output);
+        return kExitUsage;
+    }
+    if (const std::string why = WhyNotOutputPattern(request.output); season && !why.empty()) {
+        PrintRefusal(err, "-o", why);
         return kExitUsage;
     }
     if (!request.encoderPreset.empty() && !IsEncoderPreset(request.encoderPreset)) {
@@ -209,21 +231,43 @@ int RunPlan(const Settings& settings, std::ostream& out, std::ostream& err)
         PrintError(err, program, "not installed (not found on PATH)");
         return kExitUsage;
     }
-    if (const std::string unwritable = WhyNotWritable(request.output); !unwritable.empty()) {
+    if (const std::string unwritable = WhyNotWritable(TitleOutputPath(request.output, 1, 1, 1));
+        !unwritable.empty()) {
         PrintError(err, request.output, "cannot be written: " + unwritable);
         return kExitUsage;
     }
-    const std::optional<std::vector<std::string>> names = ReadChapterNames(settings.names, err);
-    if (!names)
-        return kExitBadInput;
-    request.chapterNames = *names;
+    std::vector<std::vector<std::string>> names;
+    for (const std::string& path : settings.names.namesPaths) {
+        ChapterNameOptions one = settings.names;
+        one.namesPath = path;
+        std::optional<std::vector<std::string>> read = ReadChapterNames(one, err);
+        if (!read)
+            return kExitBadInput;
+        names.push_back(std::move(*read));
+    }
     request.chapterLanguage = settings.names.language;
+    if (season)
+        return RunSeasonPlan(settings, request, std::move(names), out, err);
+    if (names.size() > 1) {
+        PrintRefusal(err, "--names", StringPrintf("given %zu times for one title", names.size()));
+        return kExitUsage;
+    }
+    if (!names.empty())
+        request.chapterNames = names.front();
 
     int status = kExitOk;
     const std::optional<SelectedTitle> title = OpenSelectedTitle(settings.selection, err, status);
     if (!title)
         return status;
     request.titleSet = title->location.titleSet;
+    // `stream` is told the title as the user named it; the main title taken for them by number
+    // where the disc numbers its titles, else by its set and track.
+    const int mainTitle = title->load.mainTitle;
+    request.byTitle =
+        settings.selection.disc.title != 0 || (mainTitle != 0 && !title->load.disc->TitlesNumberedBySet());
+    request.number = settings.selection.disc.title != 0 ? settings.selection.disc.title
+                     : request.byTitle                  ? mainTitle
+                                                        : title->location.programChain + 1;
     std::string noVobs;
     std::unique_ptr<ByteSource> vobs = title->load.OpenTitleVobs(&noVobs);
     if (!vobs) {
@@ -287,6 +331,199 @@ int RunPlan(const Settings& settings, std::ostream& out, std::ostream& err)
     return kExitOk;
 }
 
+// The titles of one source that --titles names: its episodes, or the numbers given.
+std::optional<std::vector<int>> TitlesOf(const std::string& source, const TitleList& list, DiscChoice& choice,
+                                         std::ostream& err, int& status)
+{
+    if (!list.episodes)
+        return list.titles;
+    if (const std::string why = WhyNotReadable(source); !why.empty()) {
+        PrintError(err, source.empty() ? "SOURCE" : source, why);
+        status = kExitBadInput;
+        return std::nullopt;
+    }
+    const OpenedDiscResult opened = OpenDisc(source);
+    if (!opened.disc) {
+        PrintError(err, source, opened.why);
+        status = kExitBadInput;
+        return std::nullopt;
+    }
+    if (opened.disc->episodes.empty()) {
+        PrintError(err, source,
+                   "no episodes recognised (see `ratewise-cli disc`): give --titles with title numbers");
+        status = kExitUsage;
+        return std::nullopt;
+    }
+    if (opened.disc->TitlesNumberedBySet())
+        choice.titleSet = opened.disc->episodesTitleSet;
+    return opened.disc->episodes;
+}
+
+struct OpenTitle {
+    std::string source;
+    SelectedTitle selected;
+    std::unique_ptr<ByteSource> vobs;
+};
+
+nlohmann::json SeasonJson(const PlanRequest& base, const CalculatorState& state,
+                          const SeasonPlanResult& season, const std::vector<OpenTitle>& titles,
+                          const std::string& script)
+{
+    nlohmann::json files = nlohmann::json::array();
+    for (std::size_t i = 0; i < season.files.size(); ++i) {
+        nlohmann::json file = MediumJson(season.files[i]);
+        const SelectedTitle& selected = titles[i].selected;
+        file["source"] = titles[i].source;
+        file["title"] = selected.byTitle ? selected.number : selected.location.title;
+        file["titleSet"] = selected.location.titleSet;
+        file["track"] = selected.location.programChain + 1;
+        files.push_back(file);
+    }
+    nlohmann::json media = nlohmann::json::array();
+    for (std::size_t m = 0; m + 1 < season.boundaries.size(); ++m) {
+        nlohmann::json indexes = nlohmann::json::array();
+        double planned = 0;
+        for (int i = season.boundaries[m]; i < season.boundaries[m + 1]; ++i) {
+            indexes.push_back(i);
+            planned += PlannedBytes(season.files[static_cast<std::size_t>(i)]);
+        }
+        const MediumPlan& lead = season.files[static_cast<std::size_t>(season.boundaries[m])];
+        media.push_back({{"medium", m + 1},
+                         {"files", indexes},
+                         {"targetBytes", static_cast<std::int64_t>(lead.targetBytes)},
+                         {"plannedBytes", std::llround(planned)},
+                         {"videoBitsPerSecond", lead.videoBitsPerSecond}});
+    }
+    return {
+        {"encoder", std::string(EncoderName(base.encoder))},
+        {"codec", std::string(VideoCodecName(base.codec))},
+        {"audioCodec", std::string(AudioCodecName(base.audioCodec))},
+        {"mediumSizeMb", state.mediumSizeMb},
+        {"mediumCount", state.mediumCount},
+        {"calculatorVideoKbps", state.videoKbps},
+        {"files", files},
+        {"media", media},
+        {"script", script},
+    };
+}
+
+int RunSeasonPlan(const Settings& settings, const PlanRequest& base,
+                  std::vector<std::vector<std::string>> names, std::ostream& out, std::ostream& err)
+{
+    TitleList list;
+    std::string why;
+    if (!ParseTitleList(settings.titles, list, why)) {
+        PrintRefusal(err, "--titles", why);
+        return kExitUsage;
+    }
+    // Every title opened and checked before anything is printed.
+    std::vector<OpenTitle> titles;
+    int status = kExitOk;
+    for (const std::string& source : settings.sources) {
+        DiscChoice choice = settings.selection.disc;
+        const std::optional<std::vector<int>> numbers = TitlesOf(source, list, choice, err, status);
+        if (!numbers)
+            return status;
+        for (const int number : *numbers) {
+            TitleSelection selection{source, choice, 0};
+            selection.disc.title = number;
+            std::optional<SelectedTitle> selected = OpenSelectedTitle(selection, err, status);
+            if (!selected)
+                return status;
+            std::string noVobs;
+            std::unique_ptr<ByteSource> vobs = selected->load.OpenTitleVobs(&noVobs);
+            if (!vobs) {
+                PrintError(err, source, noVobs);
+                return kExitBadInput;
+            }
+            const StreamResult check =
+                CheckSectors(*vobs, PlaybackSectors(selected->cells, 1, std::numeric_limits<int>::max()));
+            if (check != StreamResult::Done &&
+                !(check == StreamResult::Scrambled && base.encoder == Encoder::HandBrake)) {
+                PrintError(err, source, StringPrintf("title %d: %s", number, StreamRefusalReason(check)));
+                return kExitBadInput;
+            }
+            titles.push_back({source, std::move(*selected), std::move(vobs)});
+        }
+    }
+    if (names.size() > 1 && names.size() != titles.size()) {
+        PrintRefusal(err, "--names",
+                     StringPrintf("given %zu times for %zu titles: give it once (one list taken in order) or "
+                                  "once per title",
+                                  names.size(), titles.size()));
+        return kExitUsage;
+    }
+
+    // The calculator as after selecting every title in the window: their summed running time.
+    int totalSeconds = 0;
+    std::vector<SeasonTitle> plans;
+    std::vector<std::string> outputs;
+    std::size_t nextName = 0;
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+        const OpenTitle& open = titles[i];
+        const SelectedTitle& selected = open.selected;
+        PlaybackTime time;
+        ifoGetPlaybackTime(selected.info.get(), selected.location.programChain, &time);
+        totalSeconds += (time.hours * 60 + time.minutes) * 60 + time.seconds;
+        PlanRequest request = base;
+        request.source = open.source;
+        request.byTitle = selected.byTitle;
+        request.number = selected.number;
+        request.titleSet = selected.location.titleSet;
+        const int discTitle = selected.byTitle ? selected.number : selected.location.title;
+        request.output =
+            TitleOutputPath(base.output, static_cast<int>(i + 1), static_cast<int>(titles.size()), discTitle);
+        if (std::find(outputs.begin(), outputs.end(), request.output) != outputs.end()) {
+            PrintRefusal(err, "-o",
+                         "two titles would both be written to " + ShellQuote(request.output) +
+                             ": give a pattern with {n}");
+            return kExitUsage;
+        }
+        outputs.push_back(request.output);
+        // One list of names is taken in order, each title its chapters' share.
+        if (names.size() == 1) {
+            const std::optional<TitleTiming> timing = TimingOfCells(selected.cells, selected.pal);
+            const std::vector<std::string>& all = names.front();
+            const std::size_t count = timing ? static_cast<std::size_t>(timing->ChapterCount()) : 0;
+            for (std::size_t c = 0; c < count && nextName < all.size(); ++c)
+                request.chapterNames.push_back(all[nextName++]);
+        } else if (!names.empty()) {
+            request.chapterNames = names[i];
+        }
+        const std::string label = "title " + std::to_string(discTitle != 0 ? discTitle : selected.number) +
+                                  " of " + ShellQuote(open.source);
+        plans.push_back({{*selected.info, selected.location, selected.cells, selected.pal, open.vobs.get()},
+                         std::move(request),
+                         label});
+    }
+    const int hours = totalSeconds / 3600, minutes = totalSeconds / 60 % 60, seconds = totalSeconds % 60;
+    const CalculatorRun run = RunCalculatorSteps(
+        settings.calculator, err, [=](CalculatorController& controller, CalculatorUpdate& update) {
+            update = controller.TracksChosen(hours, minutes, seconds);
+        });
+    const CalculatorState& state = run.controller.State();
+    if (!(state.videoKbps > 0)) {
+        PrintRefusal(err, "plan", "the calculator gives no video bitrate (" + state.videoBitrateText + ")");
+        return kExitUsage;
+    }
+    const SeasonPlanResult season = BuildSeasonPlan(plans, state);
+    if (season.files.empty()) {
+        if (season.usage)
+            PrintRefusal(err, "plan", season.why);
+        else
+            PrintError(err, settings.sources.front(), season.why);
+        return season.usage ? kExitUsage : kExitBadInput;
+    }
+    for (const std::string& note : season.notes)
+        PrintNote(err, note);
+    const std::string script = PlanScript(base, season.files);
+    if (settings.json)
+        out << JsonText(SeasonJson(base, state, season, titles, script)) << "\n";
+    else
+        out << script;
+    return kExitOk;
+}
+
 } // namespace
 
 void AddPlanCommand(CLI::App& app, CommandAction& action)
@@ -294,7 +531,12 @@ void AddPlanCommand(CLI::App& app, CommandAction& action)
     auto settings = std::make_shared<Settings>();
     CLI::App* command = app.add_subcommand(
         "plan", "A two-pass HandBrakeCLI or ffmpeg encode that fills the calculator's media");
-    AddTitleSelectionOptions(*command, settings->selection);
+    AddTitleSelectionOptions(*command, settings->selection, &settings->sources);
+    command
+        ->add_option("--titles", settings->titles,
+                     "Several titles in one plan, each its own file at one video bitrate per medium: "
+                     "numbers and ranges (1-4, 1,3,5), or episodes (those `disc` recognises)")
+        ->type_name("LIST|episodes");
     AddCalculatorOptions(*command, settings->calculator);
     command->add_option("--encoder", settings->encoder, "handbrake (HandBrakeCLI) or ffmpeg")
         ->required()
@@ -319,8 +561,11 @@ void AddPlanCommand(CLI::App& app, CommandAction& action)
         ->add_option("--subtitles", settings->subtitles,
                      "Subtitle streams to copy (Matroska only): all, none or numbers from 1 (default none)")
         ->type_name("LIST");
-    AddChapterNameOptions(*command, settings->names);
-    command->add_option("-o,--output", settings->output, "The encoded file (.mkv, .mp4 or .m4v)")
+    AddChapterNameOptions(*command, settings->names, true);
+    command
+        ->add_option("-o,--output", settings->output,
+                     "The encoded file (.mkv, .mp4 or .m4v); for several titles a pattern with {n} (the "
+                     "file's number, two digits) and {title} (the disc title), else -1, -2, ... is added")
         ->type_name("FILE")
         ->required();
     command

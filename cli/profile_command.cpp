@@ -81,7 +81,7 @@ void AddProfileCommand(CLI::App& app, CommandAction& action)
                              ->default_str("")
                              ->check(TrackNumber());
     AddDiscChoiceOptions(*command, settings->disc);
-    RequireTrackOrTitle(*command, *track);
+    RequireTrackOrTitle(*command, *track, settings->disc);
     command->add_option("--width", settings->width, "Plot width in pixels; one line per column 1 ... W - 1")
         ->type_name("W")
         ->check(WholeNumber("a width in pixels", 1, 1000000));

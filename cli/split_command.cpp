@@ -195,7 +195,7 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
     track->needs(file);
     command->get_option("--title")->needs(file);
     command->get_option("--title-set")->needs(file);
-    RequireTrackOrTitle(*command, *track, file);
+    RequireTrackOrTitle(*command, *track, settings->disc, file);
     starts->excludes(file);
     AddCalculatorOptions(*command, settings->calculator);
     CLI::Option* json = command->add_flag("--json", settings->json, "Print one JSON object");

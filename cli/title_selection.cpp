@@ -9,10 +9,19 @@
 
 namespace ratewise::cli {
 
-void AddTitleSelectionOptions(CLI::App& command, TitleSelection& selection)
+void AddTitleSelectionOptions(CLI::App& command, TitleSelection& selection, std::vector<std::string>* sources)
 {
-    command.add_option("SOURCE", selection.source, "DVD folder, image, drive, VIDEO_TS.IFO or VTS_xx_0.IFO")
-        ->required();
+    if (sources) {
+        command
+            .add_option("SOURCE", *sources,
+                        "DVD folder, image, drive, VIDEO_TS.IFO or VTS_xx_0.IFO; several for the discs of a "
+                        "season (with --titles)")
+            ->required();
+    } else {
+        command
+            .add_option("SOURCE", selection.source, "DVD folder, image, drive, VIDEO_TS.IFO or VTS_xx_0.IFO")
+            ->required();
+    }
     AddDiscChoiceOptions(command, selection.disc);
     CLI::Option* track =
         command.add_option("--track", selection.track, "Track (program chain) of the title set, from 1")
@@ -20,7 +29,7 @@ void AddTitleSelectionOptions(CLI::App& command, TitleSelection& selection)
             ->default_str("")
             ->check(TrackNumber());
     track->excludes(command.get_option("--title"));
-    RequireTrackOrTitle(command, *track);
+    RequireTrackOrTitle(command, *track, selection.disc);
 }
 
 std::optional<SelectedTitle> OpenSelectedTitle(const TitleSelection& selection, std::ostream& err,
@@ -56,6 +65,13 @@ std::optional<SelectedTitle> OpenSelectedTitle(const TitleSelection& selection, 
     selected.location = LocateTrack(*load, track);
     if (selection.disc.title != 0)
         selected.location.title = selection.disc.title;
+    else if (load->mainTitle != 0 && !load->disc->TitlesNumberedBySet())
+        selected.location.title = load->mainTitle;
+    const int mainTitle = load->mainTitle;
+    selected.byTitle = selection.disc.title != 0 || (mainTitle != 0 && !load->disc->TitlesNumberedBySet());
+    selected.number = selection.disc.title != 0 ? selection.disc.title
+                      : selected.byTitle        ? mainTitle
+                                                : track + 1;
     selected.load = std::move(*load);
     return selected;
 }

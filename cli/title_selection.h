@@ -25,7 +25,10 @@ struct TitleSelection {
     int track = 0;
 };
 
-void AddTitleSelectionOptions(CLI::App& command, TitleSelection& selection);
+// With `sources`, SOURCE may be given more than once (the discs of a season) and goes there; the
+// command then sets selection.source itself.
+void AddTitleSelectionOptions(CLI::App& command, TitleSelection& selection,
+                              std::vector<std::string>* sources = nullptr);
 
 struct SelectedTitle {
     TitleSetLoad load;
@@ -33,6 +36,10 @@ struct SelectedTitle {
     std::unique_ptr<TitleSetInfo> info;
     std::vector<CellEntry> cells;
     bool pal = true;
+    // The disc title as `stream` and the encoders are told it: by number (--title), or by its
+    // set and track where the disc numbers titles by set or none was named.
+    bool byTitle = false;
+    int number = 0;
 };
 
 // Loads the set and opens the title. On failure prints one line and sets `status`: usage (2) for a

@@ -169,6 +169,14 @@ bool CheckReadableFile(const std::string& path, std::ostream& err)
     return false;
 }
 
+std::string MainTitleNote(const TitleSetLoad& load)
+{
+    std::string title = "title " + std::to_string(load.mainTitle);
+    if (load.disc->TitlesNumberedBySet())
+        title += " of title set " + std::to_string(load.titleSet);
+    return "no --title or --track given: taking " + title + ", the disc's main title";
+}
+
 void PrintDiscNotes(const OpenedDisc& disc, std::ostream& err)
 {
     for (const std::string& note : disc.notes)
@@ -189,12 +197,11 @@ void AddDiscChoiceOptions(CLI::App& command, DiscChoice& choice)
         ->check(WholeNumber("a title number", 1, 99));
 }
 
-void RequireTrackOrTitle(CLI::App& command, CLI::Option& track, CLI::Option* file)
+void RequireTrackOrTitle(CLI::App& command, CLI::Option& track, DiscChoice& choice, CLI::Option* file)
 {
     CLI::Option* title = command.get_option("--title");
-    command.parse_complete_callback([&track, title, file] {
-        if ((!file || file->count() > 0) && track.count() == 0 && title->count() == 0)
-            throw CLI::ValidationError("--track", "expected a track number, or --title T for a disc title");
+    command.parse_complete_callback([&track, &choice, title, file] {
+        choice.mainTitle = (!file || file->count() > 0) && track.count() == 0 && title->count() == 0;
     });
 }
 
@@ -214,6 +221,11 @@ std::optional<TitleSetLoad> LoadTitleSet(const std::string& path, const DiscChoi
             : ratewise::LoadTitleSet(path, choice.Request(), progress, diagnostics);
     if (streamed && result.load)
         result.load->name = path;
+    if (result.failure == LoadFailure::NoTitle) {
+        PrintRefusal(err, "--track", result.why);
+        status = kExitUsage;
+        return std::nullopt;
+    }
     if (result.failure == LoadFailure::NoSuchSet) {
         PrintRefusal(err, choice.title != 0 ? "--title" : "--title-set", result.why);
         status = kExitUsage;
@@ -225,6 +237,8 @@ std::optional<TitleSetLoad> LoadTitleSet(const std::string& path, const DiscChoi
         return std::nullopt;
     }
     PrintDiscNotes(*result.load->disc, err);
+    if (result.load->mainTitle != 0)
+        PrintNote(err, MainTitleNote(*result.load));
     return std::move(result.load);
 }
 

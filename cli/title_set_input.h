@@ -23,14 +23,19 @@ inline constexpr std::size_t kMaxStreamedInput = 64u << 20;
 struct DiscChoice {
     int titleSet = 0; // 0: the set holding the disc's longest title
     int title = 0;    // 0: none
-    TitleSetRequest Request() const { return {titleSet, title}; }
+    // Set when the command takes a title and neither --title nor --track was given: the disc's
+    // main title is taken, with a note saying which.
+    bool mainTitle = false;
+    TitleSetRequest Request() const { return {titleSet, title, mainTitle}; }
 };
 
 // Adds --title-set and --title to command.
 void AddDiscChoiceOptions(CLI::App& command, DiscChoice& choice);
 
-// --track is required unless --title names the track (when `file` is given, only with it).
-void RequireTrackOrTitle(CLI::App& command, CLI::Option& track, CLI::Option* file = nullptr);
+// Without --track and --title (when `file` is given, only with it), the command takes the disc's
+// main title: sets choice.mainTitle.
+void RequireTrackOrTitle(CLI::App& command, CLI::Option& track, DiscChoice& choice,
+                         CLI::Option* file = nullptr);
 
 // Why path cannot be given as FILE ("empty path", "no such file", "not a regular file" for a
 // socket or the like, or the system's reason for a file that cannot be opened), or the empty text.
@@ -47,6 +52,9 @@ bool CheckReadableFile(const std::string& path, std::ostream& err);
 // The disc's notes (a title set of its title table that is missing, say), each as one
 // "ratewise-cli: note: ..." line, unless --quiet.
 void PrintDiscNotes(const OpenedDisc& disc, std::ostream& err);
+
+// "no --title or --track given: taking title 3, the disc's main title".
+std::string MainTitleNote(const TitleSetLoad& load);
 
 // Loads the chosen title set of path (a stream input holds one title set, numbered 1). When there is none,
 // prints "ratewise-cli: <path>: <why>" (or "ratewise-cli: --title-set: <why>" for a set or title the disc

@@ -12,9 +12,9 @@ std::string Count(int count, const char* what)
     return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
 }
 
-// "title 9 is", "titles 9-11 are", "titles 2, 5-7 are": titles in increasing order, runs joined;
-// what would not fit a message line is counted instead.
-std::string TitlesText(const std::vector<int>& numbers)
+// "title 9", "titles 9-11", "titles 2, 5-7": increasing runs joined; what would not fit a message
+// line is counted instead.
+std::string TitleRuns(const std::vector<int>& numbers)
 {
     std::string runs;
     std::size_t shown = 0;
@@ -30,7 +30,13 @@ std::string TitlesText(const std::vector<int>& numbers)
     }
     if (shown < numbers.size())
         runs += " and " + std::to_string(numbers.size() - shown) + " more";
-    return numbers.size() == 1 ? "title " + runs + " is" : "titles " + runs + " are";
+    return (numbers.size() == 1 ? "title " : "titles ") + runs;
+}
+
+// "title 9 is", "titles 9-11 are".
+std::string TitlesText(const std::vector<int>& numbers)
+{
+    return TitleRuns(numbers) + (numbers.size() == 1 ? " is" : " are");
 }
 
 } // namespace
@@ -52,6 +58,29 @@ std::string DiscTitleLine(const OpenedDisc& disc, const DiscTitle& title)
                        Count(title.chapters, "chapter") + ", " + Count(title.angles, "angle");
     if (title.number == disc.longestTitle && title.titleSet == disc.longestTitleSet)
         line += " (longest)";
+    if (title.number == disc.mainTitle && title.titleSet == disc.mainTitleSet)
+        line += " (main title)";
+    if (const std::string structure = TitleStructureText(title); !structure.empty())
+        line += " (" + structure + ")";
+    return line;
+}
+
+std::string TitleStructureText(const DiscTitle& title)
+{
+    if (!title.playAll.empty())
+        return "play all: " + TitleRuns(title.playAll);
+    if (title.sameAs != 0)
+        return "same as title " + std::to_string(title.sameAs);
+    return {};
+}
+
+std::string EpisodesLine(const OpenedDisc& disc)
+{
+    if (disc.episodes.empty())
+        return {};
+    std::string line = "Episodes: " + TitleRuns(disc.episodes);
+    if (disc.TitlesNumberedBySet())
+        line += " of title set " + std::to_string(disc.episodesTitleSet);
     return line;
 }
 

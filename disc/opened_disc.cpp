@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "disc/disc_structure.h"
 #include "disc/disc_texts.h"
 #include "disc/video_manager.h"
 #include "ifo/title_set_info.h"
@@ -153,7 +154,10 @@ void FindLongest(OpenedDisc& disc)
 void AddTitlesOfSet(OpenedDisc& disc, const TitleSetFile& set)
 {
     for (std::size_t i = 0; i < set.parts.size(); ++i) {
-        DiscTitle title{static_cast<int>(i + 1), set.number, static_cast<int>(i + 1)};
+        DiscTitle title;
+        title.number = static_cast<int>(i + 1);
+        title.titleSet = set.number;
+        title.titleInSet = static_cast<int>(i + 1);
         title.chapters = static_cast<int>(set.parts[i].size());
         title.angles = 1;
         TimeTitle(set, title);
@@ -219,7 +223,10 @@ void ListTitles(OpenedDisc& disc, const VideoManagerInfo& manager)
 {
     for (std::size_t i = 0; i < manager.titles.size(); ++i) {
         const DiscTitleEntry& entry = manager.titles[i];
-        DiscTitle title{static_cast<int>(i + 1), entry.titleSet, entry.titleInSet};
+        DiscTitle title;
+        title.number = static_cast<int>(i + 1);
+        title.titleSet = entry.titleSet;
+        title.titleInSet = entry.titleInSet;
         title.chapters = entry.chapters;
         title.angles = entry.angles;
         if (const TitleSetFile* set = disc.TitleSet(entry.titleSet))
@@ -327,6 +334,15 @@ int OpenedDisc::DefaultTitleSet() const
     return titleSets.empty() ? 0 : titleSets.front().number;
 }
 
+const DiscTitle* OpenedDisc::FindTitle(int number, int titleSet) const
+{
+    for (const DiscTitle& title : titles) {
+        if (title.number == number && (titleSet == 0 || title.titleSet == titleSet))
+            return &title;
+    }
+    return nullptr;
+}
+
 OpenedDiscResult OpenDisc(const std::string& path)
 {
     DiscInputResult resolved = ResolveDiscInput(path);
@@ -340,6 +356,7 @@ OpenedDiscResult OpenDisc(const std::string& path)
         return {nullptr, why};
     }
     FindLongest(*disc);
+    RecogniseStructure(*disc);
     return {disc, {}};
 }
 

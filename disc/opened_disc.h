@@ -31,6 +31,13 @@ struct DiscTitle {
     int frames = 0;
     int frameRate = 0;    // 25 or 30 (the frame counter's rate)
     bool missing = false; // its title set is absent, damaged or unreadable: nothing but the counts
+    // What the title plays, from its cells (first angle only): its exact length in frames and
+    // seconds, the titles it plays one after another when it is a "play all" title (in their
+    // order), and the first title playing exactly its cells when it repeats one.
+    std::int64_t frameCount = 0;
+    double durationSeconds = 0;
+    std::vector<int> playAll;
+    int sameAs = 0;
 };
 
 struct TitleSetFile {
@@ -57,6 +64,12 @@ struct OpenedDisc {
     bool hasTitleTable = false; // a video manager was read (its table may still list none)
     int longestTitle = 0;       // 1-based; 0 without titles
     int longestTitleSet = 0;    // the set holding it (title numbers repeat when numbered by set)
+    // The longest title that is neither a play-all title nor a repeat of another; 0 without one.
+    int mainTitle = 0;
+    int mainTitleSet = 0;
+    // Titles of one set that look like the episodes of a series (see disc_structure.h), in order.
+    std::vector<int> episodes;
+    int episodesTitleSet = 0;
     std::vector<MissingTitleSet> missingTitleSets;
     // One line per missing title set: what a command says before its answer.
     std::vector<std::string> notes;
@@ -67,6 +80,8 @@ struct OpenedDisc {
     bool TitlesNumberedBySet() const;
     // The set holding the longest title; without titles, the first set.
     int DefaultTitleSet() const;
+    // Title `number` (of `titleSet` when titles are numbered by set); nothing when there is none.
+    const DiscTitle* FindTitle(int number, int titleSet = 0) const;
 };
 
 struct OpenedDiscResult {

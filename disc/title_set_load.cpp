@@ -83,6 +83,20 @@ const DiscTitle* ChooseTitle(const OpenedDisc& disc, const TitleSetRequest& requ
     return why.empty() ? &title : nullptr;
 }
 
+// The disc's main title, or the longest title of `titleSet` that is neither play-all nor a repeat.
+const DiscTitle* MainTitleOf(const OpenedDisc& disc, int titleSet)
+{
+    if (titleSet == 0)
+        return disc.mainTitle != 0 ? disc.FindTitle(disc.mainTitle, disc.mainTitleSet) : nullptr;
+    const DiscTitle* main = nullptr;
+    for (const DiscTitle& title : disc.titles) {
+        if (title.titleSet == titleSet && !title.missing && title.track >= 1 && title.playAll.empty() &&
+            title.sameAs == 0 && (!main || title.frameCount > main->frameCount))
+            main = &title;
+    }
+    return main;
+}
+
 } // namespace
 
 std::unique_ptr<ByteSource> TitleSetLoad::OpenIfo() const
@@ -105,6 +119,14 @@ TitleSetLoadResult LoadTitleSet(std::shared_ptr<const OpenedDisc> disc, TitleSet
 {
     TitleSetLoad load;
     load.tracks = std::move(start);
+    if (request.mainTitle && request.title == 0) {
+        const DiscTitle* main = MainTitleOf(*disc, request.titleSet);
+        if (!main)
+            return Failure(LoadFailure::NoTitle, "expected a track number, or --title T for a disc title");
+        request.title = main->number;
+        request.titleSet = main->titleSet;
+        load.mainTitle = main->number;
+    }
     if (request.title != 0) {
         std::string why;
         const DiscTitle* title = ChooseTitle(*disc, request, why);

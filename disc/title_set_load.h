@@ -28,6 +28,9 @@ struct TitleSetRequest {
     // A disc title number; 0: none. Picks the set and the track playing it. Without a video
     // manager, each set numbers its own titles: title T of the chosen (else the default) set.
     int title = 0;
+    // With neither a title nor a track asked for: the disc's main title (the main title of
+    // `titleSet` when that is given).
+    bool mainTitle = false;
 };
 
 struct TitleSetLoad {
@@ -36,6 +39,7 @@ struct TitleSetLoad {
     std::string name; // the information file: the path of a lone set, else source + "/VTS_xx_0.IFO"
     TrackList tracks;
     int titleTrack = -1; // from 0: the track playing the requested title's first chapter; -1 without
+    int mainTitle = 0;   // the main title taken for a request that named none; 0 otherwise
 
     std::unique_ptr<ByteSource> OpenIfo() const;
     // Nothing when the set has no title VOBs or one cannot be opened; `why` then says which.
@@ -46,6 +50,7 @@ enum class LoadFailure {
     None,
     BadInput,  // nothing readable: missing, unreadable, not a title set, a damaged disc
     NoSuchSet, // the disc has no such title set or title (a usage error on the command line)
+    NoTitle,   // a main title was asked for and the disc (or set) has none: name a track
 };
 
 struct TitleSetLoadResult {

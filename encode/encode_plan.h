@@ -110,6 +110,7 @@ struct TextFile {
 struct MediumPlan {
     int medium = 1; // from 1
     int mediumCount = 1;
+    std::string sourceTitle; // in a plan of several titles, which one this is ("title 3 of s1.iso")
     MediumShare share;
     std::string output;
     Container container = Container::Matroska;

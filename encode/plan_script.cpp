@@ -71,9 +71,12 @@ std::string AudioLine(const AudioTrack& track)
 std::string MediumHeader(const MediumPlan& plan)
 {
     const MediumShare& share = plan.share;
-    std::string text = StringPrintf("# Medium %d of %d: chapters %d-%d of %d, %.3f s -> %s\n", plan.medium,
-                                    plan.mediumCount, share.firstChapter, share.lastChapter,
-                                    share.chapterCount, share.seconds, CommentWord(plan.output).c_str());
+    std::string text;
+    if (!plan.sourceTitle.empty())
+        text += "# " + PrintableText(plan.sourceTitle) + "\n";
+    text += StringPrintf("# Medium %d of %d: chapters %d-%d of %d, %.3f s -> %s\n", plan.medium,
+                         plan.mediumCount, share.firstChapter, share.lastChapter, share.chapterCount,
+                         share.seconds, CommentWord(plan.output).c_str());
     text += StringPrintf("#   target: %.0f bytes (%.3f kbit usable, 1 kbit = 1024 bits)\n", plan.targetBytes,
                          share.usableKilobits);
     text += StringPrintf("#   calculator video bitrate: %.3f kbit/s (1 kbit = 1024 bits)\n",
@@ -106,7 +109,11 @@ std::string PlanScript(const PlanRequest& request, const std::vector<MediumPlan>
                            std::string(EncoderName(request.encoder)).c_str(),
                            std::string(VideoCodecName(request.codec)).c_str(),
                            std::string(AudioCodecName(request.audioCodec)).c_str());
-    if (request.fixedVideoKbps)
+    const bool season = !media.empty() && !media.front().sourceTitle.empty();
+    if (season)
+        script += "# The files of each medium share one video bitrate: together they fill the medium once\n"
+                  "# every file's audio, container overhead and encoder tolerance margin have their share.\n";
+    else if (request.fixedVideoKbps)
         script += StringPrintf(
             "# The video bitrate is the calculator's %.3f kbit/s (1 kbit = 1024 bits), as given;\n"
             "# each medium's target shows the room it has.\n",

@@ -79,6 +79,11 @@ std::vector<std::string> Arguments(const std::vector<std::string>& parts)
         const bool pathValue =
             TakesPath(args.back()) ||
             (part.starts_with("--") && equals != std::string::npos && TakesPath(part.substr(0, equals)));
+        // Further sources: a season over several discs.
+        if (part == "film" || part == "iso") {
+            args.push_back(SourceNamed(part));
+            continue;
+        }
         if (part == "@names" || part == "--names=@names") {
             args.push_back(part.substr(0, part.size() - 6) + g_namesFile.string());
             continue;
@@ -91,10 +96,13 @@ std::vector<std::string> Arguments(const std::vector<std::string>& parts)
     return ratewise::fuzzing::InFolder(args, {"--names", "-o", "--output"}, g_folder);
 }
 
-// The figure on the header line that starts with `label` in medium `medium`'s part of the script.
-std::optional<double> HeaderFigure(const std::string& script, int medium, const std::string& label)
+// The figure on the header line that starts with `label` in the script's `file`-th part (from 1:
+// the medium of one title's plan, or the file of several titles').
+std::optional<double> HeaderFigure(const std::string& script, int file, const std::string& label)
 {
-    const std::size_t part = script.find("\n# Medium " + std::to_string(medium) + " of ");
+    std::size_t part = 0;
+    for (int k = 0; k < file && part != std::string::npos; ++k)
+        part = script.find("\n# Medium ", k == 0 ? 0 : part + 1);
     const std::size_t line = part == std::string::npos ? part : script.find("\n#   " + label, part + 1);
     if (line == std::string::npos)
         return std::nullopt;
@@ -108,13 +116,15 @@ std::string CheckJson(const std::string& out)
     const nlohmann::json json = nlohmann::json::parse(out, nullptr, false);
     if (json.is_discarded())
         return "the JSON does not parse";
-    if (!json.contains("script") || !json["script"].is_string() || !json.contains("media") ||
-        !json["media"].is_array() || json["media"].empty())
+    // Several titles' plan lists its files, each with its medium; one title's, its media.
+    const char* key = json.contains("files") ? "files" : "media";
+    if (!json.contains("script") || !json["script"].is_string() || !json.contains(key) ||
+        !json[key].is_array() || json[key].empty())
         return "the JSON has no script or no media";
     const std::string script = json["script"];
     std::vector<ratewise::fuzzing::ScriptMedium> media;
     int number = 0;
-    for (const nlohmann::json& medium : json["media"]) {
+    for (const nlohmann::json& medium : json[key]) {
         ++number;
         const std::optional<double> target = HeaderFigure(script, number, "target: ");
         const std::optional<double> video = HeaderFigure(script, number, "video bitrate asked: ");
@@ -131,6 +141,7 @@ std::string CheckJson(const std::string& out)
         expected.leftovers = medium["leftovers"].get<std::vector<std::string>>();
         // One comment line per stream, and one for the AAC margin where there is one.
         expected.streams = medium["streams"].size() + (medium.value("audioMarginBytes", 0.0) > 0 ? 1u : 0u);
+        expected.titled = json.contains("files");
         media.push_back(std::move(expected));
     }
     // Bytes that are not UTF-8 are replaced in the JSON's strings, not always the same way inside

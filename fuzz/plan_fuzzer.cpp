@@ -24,6 +24,7 @@
 #include "encode/encode_plan.h"
 #include "encode/language_codes.h"
 #include "encode/plan_script.h"
+#include "encode/shell_quote.h"
 #include "encode/stream_choice.h"
 #include "encode/title_plan.h"
 #include "encode/title_timing.h"
@@ -40,11 +41,11 @@ constexpr std::size_t kKnobBytes = 34;
 
 // The knobs: byte i of the input, 0 past its end. Byte 0: bit 0 ffmpeg (else HandBrakeCLI), 1 x265,
 // 2 `stream --track` (else --title), 3 a made-up title (else a fixture's), 4-5 the audio codec, 6
-// NTSC. 1: the preset. 2: the media. 3: the fixture and its track. 4: the made-up title's chapters.
-// 5-6: the medium's MB. 7-8: the audio fields. 9: SVCD. 10: the video field, in 16 kbit/s. 11: the
-// disc's title. 12-13: what `stream` is told. 14: the output's ending. 15-21: chapter lengths.
-// 22-30: the audio streams (count; coding, channels, commentary, copy). 31: their first number
-// and the subtitles' commentary. 32: copied bitrates. 33: the subtitle streams.
+// NTSC, 7 the made-up title's media as the files of a season. 1: the preset. 2: the media. 3: the fixture and
+// its track. 4: the made-up title's chapters. 5-6: the medium's MB. 7-8: the audio fields. 9: SVCD. 10: the
+// video field, in 16 kbit/s. 11: the disc's title. 12-13: what `stream` is told. 14: the output's ending.
+// 15-21: chapter lengths. 22-30: the audio streams (count; coding, channels, commentary, copy). 31: their
+// first number and the subtitles' commentary. 32: copied bitrates. 33: the subtitle streams.
 struct Knobs {
     std::string_view bytes;
     int operator[](std::size_t i) const
@@ -219,6 +220,9 @@ void PlanMadeUpTitle(const Knobs& knobs, const std::string& languages, PlanReque
         // The command refuses a plan that leaves no room for video.
         if (media.back().commands.empty())
             return;
+        // A season's files each name their title and its source in a comment line of their own.
+        if (knobs[0] & 0x80)
+            media.back().sourceTitle = "title " + std::to_string(m + 1) + " of " + ShellQuote(request.source);
     }
     Check(PlanScript(request, media), media);
 }

@@ -85,7 +85,8 @@ ScriptMedium ScriptMediumOf(const MediumPlan& plan)
 {
     // One comment line per stream, and one for the AAC margin where there is one.
     return {plan.chapterFile, plan.commands, plan.leftovers,
-            plan.audio.size() + plan.subtitles.size() + (plan.audioMarginBytes > 0 ? 1u : 0u)};
+            plan.audio.size() + plan.subtitles.size() + (plan.audioMarginBytes > 0 ? 1u : 0u),
+            !plan.sourceTitle.empty()};
 }
 
 std::string CheckPlanScript(std::string_view script, const std::vector<ScriptMedium>& media)
@@ -109,7 +110,7 @@ std::string CheckPlanScript(std::string_view script, const std::vector<ScriptMed
     }
     std::size_t comments = kHeaderComments;
     for (const ScriptMedium& medium : media)
-        comments += kMediumComments + medium.streams;
+        comments += kMediumComments + medium.streams + (medium.titled ? 1u : 0u);
     if (read.comments.size() != comments)
         return std::to_string(read.comments.size()) + " comment lines instead of " + std::to_string(comments);
     for (const test_support::ShellComment& comment : read.comments) {

@@ -18,6 +18,7 @@ struct ScriptMedium {
     std::vector<PlanCommand> commands;
     std::vector<std::string> leftovers; // removed at the end
     std::size_t streams = 0;            // audio and subtitle streams: one header line each
+    bool titled = false;                // a file of several titles' plan: one line naming its title
 };
 
 ScriptMedium ScriptMediumOf(const MediumPlan& plan);

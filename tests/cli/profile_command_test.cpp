@@ -82,7 +82,11 @@ TEST(ProfileCommand, RefusesMissingFilesAndUnknownTracks)
     EXPECT_EQ(track.out, "");
     EXPECT_EQ(RunCliCapture({"profile", kCells, "--track", "0"}).status, 2);
     EXPECT_EQ(RunCliCapture({"profile", kCells, "--track", "1", "--width", "0"}).status, 2);
-    EXPECT_EQ(RunCliCapture({"profile", kCells}).status, 2);
+    // Without --track, the main title's track, with a note saying so.
+    const auto main = RunCliCapture({"profile", kCells});
+    EXPECT_EQ(main.out, RunCliCapture({"profile", kCells, "--track", "1"}).out);
+    EXPECT_EQ(main.err,
+              "ratewise-cli: note: no --title or --track given: taking title 1, the disc's main title\n");
 }
 
 } // namespace

@@ -71,6 +71,17 @@ public:
             return;
         root = fs::temp_directory_path() / ("ratewise-encode-" + std::to_string(::getpid()));
         fs::create_directories(root);
+        // The season tests run as a test of their own, beside the others: each makes its discs.
+        if (::testing::GTEST_FLAG(filter).starts_with("Season")) {
+            for (const auto& [name, options] : {std::pair<const char*, std::vector<std::string>>{"s1", {"4"}},
+                                                {"s2", {"2", "6", "plain"}}}) {
+                std::vector<std::string> words{RATEWISE_SERIES_DVD_SCRIPT, (root / name).string()};
+                words.insert(words.end(), options.begin(), options.end());
+                if (const Shell made = RunShell(ShellWords(words) + " 2>&1"); made.status != 0)
+                    failure += made.out;
+            }
+            return;
+        }
         for (const char* standard : {"pal", "ntsc", "film"}) {
             const Shell made = RunShell(
                 ShellWords({RATEWISE_TEST_DVD_SCRIPT, (root / standard).string(), standard}) + " 2>&1");
@@ -496,6 +507,109 @@ TEST(Plan, FilmDiscsStreamsFitAndPartsJoin)
         }
         for (const std::string& part : parts)
             fs::remove(part);
+    }
+}
+
+// mkvmerge's reading of a disc title's chapters, in seconds.
+std::vector<double> PeerChapters(const fs::path& disc, int title, const fs::path& work)
+{
+    const fs::path any = work / "any.mkv", out = work / "chapters.mkv";
+    RunShell(ShellWords({"ffmpeg", "-v", "error", "-y", "-f", "lavfi", "-i", "color=s=16x16:r=25",
+                         "-frames:v", "1", "-c:v", "ffv1", any.string()}));
+    RunShell(ShellWords({"mkvmerge", "-q", "-o", out.string(), "--chapters",
+                         (disc / "VIDEO_TS").string() + ":" + std::to_string(title), any.string()}));
+    std::istringstream lines(
+        RunShell(ShellWords({"mkvextract", out.string(), "chapters", "--simple", "-"})).out);
+    std::vector<double> starts;
+    for (std::string line; std::getline(lines, line);) {
+        int h = 0, m = 0;
+        double sec = 0;
+        if (line.find("NAME=") == std::string::npos &&
+            std::sscanf(line.c_str() + line.find('=') + 1, "%d:%d:%lf", &h, &m, &sec) == 3)
+            starts.push_back(h * 3600.0 + m * 60.0 + sec);
+    }
+    return starts;
+}
+
+TEST(Season, SeriesDiscsAreRecognisedAndTheirEpisodesFillTheMediaTogether)
+{
+    REQUIRE_DISCS();
+    for (const char* tool : {"HandBrakeCLI", "mkvmerge", "mkvextract"})
+        if (!Installed(tool))
+            GTEST_SKIP() << tool << " is not installed";
+    const fs::path dir = discs->root / "season out";
+    fs::create_directories(dir);
+    const nlohmann::json disc = nlohmann::json::parse(
+        RunShell(ShellWords({kCli, "disc", (discs->root / "s1.iso").string(), "--json"})).out);
+    EXPECT_EQ(disc["episodes"], nlohmann::json({1, 2, 3, 4}));
+    EXPECT_EQ(disc["mainTitle"], 1);
+    EXPECT_EQ(disc["titles"][4]["playAll"], nlohmann::json({1, 2, 3, 4}));
+    EXPECT_EQ(disc["titles"][5]["sameAs"], 2);
+    EXPECT_FALSE(disc["titles"][0].contains("playAll") || disc["titles"][0].contains("sameAs"));
+    // The play-all title's chapters, as mkvmerge reads them, are the episodes' one after another.
+    std::vector<double> joined;
+    double offset = 0;
+    for (int title = 1; title <= 4; ++title) {
+        for (const double start : PeerChapters(discs->root / "s1", title, dir))
+            joined.push_back(offset + start);
+        offset += disc["titles"][title - 1]["durationSeconds"].get<double>();
+    }
+    const std::vector<double> playAll = PeerChapters(discs->root / "s1", 5, dir);
+    ASSERT_EQ(playAll.size(), joined.size());
+    for (std::size_t i = 0; i < joined.size(); ++i)
+        EXPECT_NEAR(playAll[i], joined[i], 0.002) << i;
+
+    // Six episodes over two discs, one plan: on one medium, and grouped over two (of half the size,
+    // so the encoders work at the same bitrates).
+    for (const auto& [encoder, count] :
+         {std::pair<std::string, int>{"ffmpeg", 1}, {"handbrake", 1}, {"ffmpeg", 2}}) {
+        const double megabytes = 8.0 / count;
+        const std::vector<std::string> args{kCli,
+                                            "plan",
+                                            (discs->root / "s1.iso").string(),
+                                            (discs->root / "s2").string(),
+                                            "--titles",
+                                            "episodes",
+                                            "--encoder",
+                                            encoder,
+                                            "--encoder-preset",
+                                            "ultrafast",
+                                            "--size",
+                                            std::to_string(8 / count),
+                                            "--count",
+                                            std::to_string(count),
+                                            "-o",
+                                            (dir / "Show S01E{n}.mkv").string()};
+        const std::string label = encoder + " on " + std::to_string(count);
+        const Shell json = RunShell(ShellWords(args) + " --json 2>/dev/null");
+        ASSERT_EQ(json.status, 0) << label;
+        const nlohmann::json plan = nlohmann::json::parse(json.out);
+        ASSERT_EQ(plan["files"].size(), 6u) << label;
+        std::ofstream(dir / "plan.sh") << plan["script"].get<std::string>();
+        const Shell ran = RunShell(ShellWords({"sh", (dir / "plan.sh").string()}) + " 2>&1");
+        ASSERT_EQ(ran.status, 0) << label << "\n" << ran.out;
+        for (const nlohmann::json& medium : plan["media"]) {
+            double bytes = 0;
+            for (const int index : medium["files"]) {
+                const nlohmann::json& file = plan["files"][static_cast<std::size_t>(index)];
+                EXPECT_EQ(file["videoBitsPerSecond"], medium["videoBitsPerSecond"]) << label;
+                EXPECT_EQ(file["medium"], medium["medium"]);
+                bytes += static_cast<double>(fs::file_size(file["output"].get<std::string>()));
+            }
+            const double fill = bytes / (megabytes * 1048576.0);
+            std::cout << "fill season " << label << " medium " << medium["medium"] << ": " << fill * 100
+                      << " %\n";
+            EXPECT_LE(fill, 1.0) << label;
+            EXPECT_GE(fill, 0.97) << label;
+        }
+        // Each file carries its own title's two chapters.
+        const std::string last = plan["files"][5]["output"];
+        EXPECT_EQ(last, (dir / "Show S01E06.mkv").string());
+        const Shell chapters = RunShell(ShellWords({"mkvextract", last, "chapters", "--simple", "-"}));
+        EXPECT_NE(chapters.out.find("CHAPTER02="), std::string::npos) << chapters.out;
+        EXPECT_EQ(chapters.out.find("CHAPTER03="), std::string::npos) << chapters.out;
+        for (const nlohmann::json& file : plan["files"])
+            fs::remove(file["output"].get<std::string>());
     }
 }
 

@@ -110,9 +110,17 @@ void EncodeCommandTest::plansEverySelectedTrackAtTheCalculatorsBitrate()
     QVERIFY(script.contains(QStringLiteral(" -t 1 ")) && script.contains(QStringLiteral(" -t 2 ")));
     delete m_dialog->findChild<QMessageBox*>(QStringLiteral("encodeCommandMessage"));
 
-    // Two tracks over two media: one message, the clipboard as it was.
-    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    // Two tracks over two media: a track on each.
     m_dialog->Controls().count->setText(QStringLiteral("2"));
+    Choose();
+    const QString two = QGuiApplication::clipboard()->text();
+    QVERIFY2(two.contains(QStringLiteral("# track 1\n# Medium 1 of 2:")) &&
+                 two.contains(QStringLiteral("# track 2\n# Medium 2 of 2:")),
+             qPrintable(two));
+    delete m_dialog->findChild<QMessageBox*>(QStringLiteral("encodeCommandMessage"));
+    // Locked, they cannot be spread: one message, the clipboard as it was.
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    QTest::mouseClick(m_dialog->Controls().lock, Qt::LeftButton);
     Choose();
     auto* box = m_dialog->findChild<QMessageBox*>(QStringLiteral("encodeCommandMessage"));
     QVERIFY(box != nullptr);

@@ -189,7 +189,10 @@ void RecogniseStructure(OpenedDisc& disc)
                 continue;
             PlayedTitle entry{&title, {}};
             for (const CellEntry& cell : TitleCells(chainCells, set.parts[index])) {
-                entry.cells.emplace_back(cell.firstSector, cell.lastSector);
+                // Cells under a second (the black frames that end each title of a commercial
+                // disc, which its play-all title replaces by one of its own) tell nothing.
+                if (cell.time.hours != 0 || cell.time.minutes != 0 || cell.time.seconds != 0)
+                    entry.cells.emplace_back(cell.firstSector, cell.lastSector);
                 title.frameCount += CellFrames(cell.time, rate);
             }
             if (entry.cells.size() > kMostComparedCells)

@@ -10,7 +10,7 @@
 namespace ratewise {
 
 // Fills each title's frameCount, durationSeconds, playAll and sameAs, and the disc's mainTitle and
-// episodes:
+// episodes. Titles are compared by the cells they play that last a second or more:
 // - a title repeats (sameAs) the first title of its set that plays exactly the same cells;
 // - a play-all title plays, cell for cell, two or more other titles of its set one after another
 //   (titles that are neither repeats nor play-all titles themselves);

@@ -18,7 +18,7 @@ _ratewise_cli_options() {
     tracks) echo "$disc -j --json" ;;
     info) echo "$disc --video --audio --subs --raw -j --json" ;;
     disc) echo "-j --json" ;;
-    plan) echo "$disc -t --track $calculator --encoder --codec --audio-codec --audio --subtitles --names --language --encoder-preset -o --output --stream-command -j --json" ;;
+    plan) echo "$disc -t --track --titles $calculator --encoder --codec --audio-codec --audio --subtitles --names --language --encoder-preset -o --output --stream-command -j --json" ;;
     stream) echo "$disc -t --track --chapters" ;;
     esac
     echo "-h --help -q --quiet"
@@ -88,6 +88,7 @@ _ratewise_cli() {
         plan:--audio-codec) COMPREPLY=($(compgen -W "aac ac3 copy" -- "$cur")) && return ;;
         plan:--audio) COMPREPLY=($(compgen -W "all" -- "$cur")) && return ;;
         plan:--subtitles) COMPREPLY=($(compgen -W "all none" -- "$cur")) && return ;;
+        plan:--titles) COMPREPLY=($(compgen -W "episodes" -- "$cur")) && return ;;
         plan:--encoder-preset)
             COMPREPLY=($(compgen -W "ultrafast superfast veryfast faster fast medium slow slower veryslow placebo" -- "$cur"))
             return

@@ -80,6 +80,7 @@ $c -n '__fish_seen_subcommand_from info' -l raw -d "Keep the window's CR LF line
 
 # plan, stream
 $c -n '__fish_seen_subcommand_from plan stream' -s t -l track -x -d 'Track of the title set, from 1'
+$c -n '__fish_seen_subcommand_from plan' -l titles -x -a 'episodes' -d 'Several titles in one plan: numbers and ranges, or episodes'
 $c -n '__fish_seen_subcommand_from plan' -l encoder -x -a 'handbrake ffmpeg' -d 'The encoder the plan runs'
 $c -n '__fish_seen_subcommand_from plan' -l codec -x -a 'x264 x265' -d 'Video codec'
 $c -n '__fish_seen_subcommand_from plan' -l audio-codec -x -a 'aac ac3 copy' -d 'Audio codec'

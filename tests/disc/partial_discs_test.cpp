@@ -47,6 +47,31 @@ protected:
 
 // dvdxchap reads every title but those of the missing sets; mkvmerge refuses such a disc, so its
 // reading of the whole disc is what the partial one must give.
+// What others authored is not misread: the commercial disc's extras title 2 plays titles 3-7 (each
+// ends on a black cell of its own, as its play-all title does), and the recorder's overlapping
+// titles share cells without being repeats, play-all titles or episodes.
+TEST(RealDiscs, StructureMarksOnlyWhatTheCellsShow)
+{
+    const auto json = [](const std::string& disc) {
+        return nlohmann::json::parse(
+            RunCliCapture({"disc", RATEWISE_FIXTURES_DIR "/real-discs/" + disc + "/VIDEO_TS", "--json"}).out);
+    };
+    for (const auto& [disc, main, playAll] :
+         {std::tuple<std::string, int, std::string>{"idiocracy", 1, "2:[3,4,5,6,7] "},
+          {"scfcdv_aa", 1, ""}}) {
+        const nlohmann::json listed = json(disc);
+        EXPECT_EQ(listed["mainTitle"], main) << disc;
+        EXPECT_TRUE(listed["episodes"].empty()) << disc;
+        std::string marks;
+        for (const nlohmann::json& title : listed["titles"]) {
+            EXPECT_FALSE(title.contains("sameAs")) << disc << " " << title["number"];
+            if (title.contains("playAll"))
+                marks += std::to_string(title["number"].get<int>()) + ":" + title["playAll"].dump() + " ";
+        }
+        EXPECT_EQ(marks, playAll) << disc;
+    }
+}
+
 TEST_F(PartialDiscs, MissingSetsAreSkippedWithANoteAsPeersSkipThem)
 {
     fs::remove(m_videoTs / "VTS_02_0.IFO");

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "app/main_dialog.h"
+#include "ui/balloon_tip_widget.h"
 #include "ui/framed_line_edit.h"
 
 using namespace ratewise;
@@ -91,6 +92,13 @@ void EncodeCommandTest::plansEverySelectedTrackAtTheCalculatorsBitrate()
 {
     Open({QStringLiteral(RATEWISE_FIXTURES_DIR "/ifo/pal_98_titles/VTS_01_0.IFO")});
     auto* list = m_dialog->Controls().tracks;
+    // The tip of a track that plays another title's cells says so.
+    list->setCurrentRow(7);
+    const BalloonTool* tool = m_dialog->TrackTip().Tool(list);
+    QVERIFY(tool != nullptr);
+    QVERIFY2(tool->text.endsWith(QStringLiteral("\nDisc title: 8 (same as title 1)")),
+             qPrintable(tool->text));
+    list->setCurrentRow(0);
     list->setCurrentRow(1, QItemSelectionModel::Select);
     QCOMPARE(m_dialog->Loaded().selectedTracks, (std::vector<int>{0, 1}));
     Choose();

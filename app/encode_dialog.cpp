@@ -272,10 +272,12 @@ EncodeDialog::EncodeDialog(const LoadedTitleSet& loaded, const CalculatorState& 
     connect(m_close, &QPushButton::clicked, this, &EncodeDialog::reject);
     connect(m_browse, &QPushButton::clicked, this, &EncodeDialog::Browse);
     for (QComboBox* combo : {m_encoder, m_codec, m_audioCodec, m_speed})
-        connect(combo, &QComboBox::currentIndexChanged, this, &EncodeDialog::Replan);
-    connect(m_streams, &QListWidget::itemChanged, this, &EncodeDialog::Replan);
-    connect(m_folder, &QLineEdit::textChanged, this, &EncodeDialog::Replan);
-    connect(m_name, &QLineEdit::textChanged, this, &EncodeDialog::Replan);
+        connect(combo, &QComboBox::currentIndexChanged, this, [this] { Replan(); });
+    connect(m_streams, &QListWidget::itemChanged, this, [this] { Replan(); });
+    // Typing a folder or a name plans again only when the container changes: a plan with copied
+    // streams reads the title's packs.
+    connect(m_folder, &QLineEdit::textChanged, this, [this] { Replan(true); });
+    connect(m_name, &QLineEdit::textChanged, this, [this] { Replan(true); });
     m_tick->setInterval(200);
     connect(m_tick, &QTimer::timeout, this, [this] {
         if (m_runner)
@@ -369,7 +371,7 @@ EncodeChoice EncodeDialog::Choice() const
     return choice;
 }
 
-void EncodeDialog::Replan()
+void EncodeDialog::Replan(bool outputOnly)
 {
     if (Running())
         return;
@@ -385,16 +387,25 @@ void EncodeDialog::Replan()
         why = QStringLiteral("No such folder: %1").arg(choice.folder);
     else if (!QFileInfo(choice.folder).isWritable())
         why = QStringLiteral("The folder cannot be written: %1").arg(choice.folder);
-    if (why.isEmpty()) {
-        m_plan = BuildEncodeCommand(m_loaded, m_state, &choice);
-        why = m_plan.media.empty() ? m_plan.why : QString();
-    } else {
-        m_plan = EncodeCommand{};
+    if (!why.isEmpty()) {
+        m_start->setEnabled(false);
+        m_figures->setPlainText(why);
+        m_plannedSuffix.clear();
+        return;
     }
-    m_figures->setPlainText(
-        why.isEmpty() ? FiguresText(m_plan) +
-                            (m_plan.warning.isEmpty() ? QString() : QStringLiteral("\n") + m_plan.warning)
-                      : why);
+    if (outputOnly && suffix == m_plannedSuffix) {
+        m_start->setEnabled(!m_plan.media.empty());
+        m_figures->setPlainText(m_figuresText);
+        return;
+    }
+    m_plan = BuildEncodeCommand(m_loaded, m_state, &choice);
+    m_plannedSuffix = suffix;
+    why = m_plan.media.empty() ? m_plan.why : QString();
+    m_figuresText = why.isEmpty()
+                        ? FiguresText(m_plan) +
+                              (m_plan.warning.isEmpty() ? QString() : QStringLiteral("\n") + m_plan.warning)
+                        : why;
+    m_figures->setPlainText(m_figuresText);
     m_start->setEnabled(why.isEmpty());
 }
 
@@ -494,7 +505,7 @@ void EncodeDialog::Finish()
     // The runner stays until the next start: this may run inside one of its children's signals.
     SetChoicesEnabled(true);
     m_cancel->setEnabled(false);
-    Replan();
+    Replan(true);
     m_close->setFocus();
 }
 

@@ -50,7 +50,8 @@ protected:
 
 private:
     void FillStreams();
-    void Replan();
+    // Plans again with the window's choices; `outputOnly` after an edit of the folder or name.
+    void Replan(bool outputOnly = false);
     EncodeChoice Choice() const;
     void ShowProgress();
     void Finish();
@@ -61,6 +62,8 @@ private:
     CalculatorState m_state;
     EncodeCommand m_plan;
     std::string m_streamProgram;
+    QString m_plannedSuffix; // the output ending of m_plan; empty when there is none
+    QString m_figuresText;
 
     QComboBox* m_encoder;
     QLabel* m_encoderNote;

@@ -492,9 +492,12 @@ void EncodeDialog::Finish()
     const RunResult& result = m_runner->Result();
     if (result.outcome == RunResult::Outcome::Done)
         m_progress->setValue(100);
+    // The files by their names: their folder is the one above.
+    const QString folder =
+        QDir::cleanPath(QDir::fromNativeSeparators(m_folder->text().trimmed())) + QLatin1Char('/');
     QStringList lines;
     for (const std::string& line : result.Lines())
-        lines << QString::fromStdString(line);
+        lines << QString::fromStdString(line).replace(folder, QString());
     m_result->setPlainText(lines.join(QLatin1Char('\n')));
     m_step->setText(result.outcome == RunResult::Outcome::Done
                         ? (result.AnyOver() ? QStringLiteral("Done, but a file is over its medium")

@@ -104,9 +104,9 @@ void EncodeWindowTest::encodesFromTheWindowAndCancels()
         QVERIFY2(values[i] >= values[i - 1], "the progress went back");
     QVERIFY2(std::any_of(values.begin(), values.end(), [](int v) { return v > 0 && v < 100; }),
              "no progress between 0 and 100");
-    // "Medium 1: OUT: 2.9 MB of 3 MB, 98.76 %": the fill the file really has.
+    // "Medium 1: film.mkv: 2.9 MB of 3 MB, 98.76 %": the fill the file really has.
     const QString file = QDir(out).filePath(QStringLiteral("film.mkv"));
-    const QString head = QStringLiteral("Medium 1: ") + file + QStringLiteral(": ");
+    const QString head = QStringLiteral("Medium 1: film.mkv: ");
     QVERIFY2(result.startsWith(head), qPrintable(result));
     const QString line = result.section(QLatin1Char('\n'), 0, 0);
     const double percent = line.section(QStringLiteral(", "), -1).remove(QStringLiteral(" %")).toDouble();

@@ -291,10 +291,14 @@ EncodeDialog::EncodeDialog(const LoadedTitleSet& loaded, const CalculatorState& 
 
 EncodeDialog::~EncodeDialog()
 {
-    // A window closed while its encode runs (the program quitting) leaves no child behind.
-    if (Running())
+    // A window destroyed while its encode runs (the program quitting) leaves no child and no
+    // partial file behind.
+    if (Running()) {
+        m_process->Attach(nullptr, nullptr);
         m_process->Stop(true);
-    m_process->Attach(nullptr, nullptr);
+        m_process.reset(); // waits for the killed children
+        m_runner->Abandon();
+    }
 }
 
 bool EncodeDialog::Running() const

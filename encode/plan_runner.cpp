@@ -526,6 +526,15 @@ void PlanRunner::Cancel()
     m_process.Stop(false);
 }
 
+void PlanRunner::Abandon()
+{
+    if (!Running())
+        return;
+    m_cancelled = true;
+    CleanUpCurrent();
+    End(RunResult::Outcome::Cancelled);
+}
+
 void PlanRunner::OnTick()
 {
     if (!Running())

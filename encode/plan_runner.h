@@ -132,6 +132,9 @@ public:
     // Called now and then (a few times a second): kills what did not stop on SIGTERM in time.
     void OnTick();
     void Cancel();
+    // For a runner whose children were killed and will not be waited for (its window closing):
+    // removes what the current medium left, as a cancel does, and ends the run.
+    void Abandon();
 
     bool Running() const { return m_started && !m_done; }
     bool Done() const { return m_done; }

@@ -144,6 +144,19 @@ void EncodeWindowTest::encodesFromTheWindowAndCancels()
     QTest::keyClick(window, Qt::Key_Escape);
     QCOMPARE(dialogs.questions.size(), 1);
     QTRY_VERIFY(main.findChild<EncodeDialog*>(QStringLiteral("encodeDialog")) == nullptr);
+
+    // A window destroyed in the middle of a run (the program quitting) kills the encoder and
+    // removes what it had written.
+    window = static_cast<EncodeDialog*>(main.OpenEncodeWindow());
+    QVERIFY(window != nullptr);
+    Child<QComboBox>(window, "encoderList")->setCurrentIndex(1);
+    Child<QComboBox>(window, "speedList")->setCurrentText(QStringLiteral("veryslow"));
+    Child<QLineEdit>(window, "folderEdit")->setText(out);
+    Child<QLineEdit>(window, "nameEdit")->setText(QStringLiteral("third.mkv"));
+    QVERIFY(window->StartEncode());
+    QTRY_VERIFY_WITH_TIMEOUT(QDir(out).entryList(QDir::Files).size() > made.size(), 60000);
+    delete window;
+    QCOMPARE(QDir(out).entryList(QDir::Files, QDir::Name), made);
 }
 
 QTEST_MAIN(EncodeWindowTest)

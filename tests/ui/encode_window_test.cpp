@@ -4,6 +4,7 @@
 // HandBrakeCLI), its progress bar climbing from 0 to 100 and the result line giving the file's
 // measured fill; Escape in the middle of a later run asks, then stops the encoder and leaves no
 // partial file, while the earlier files stay.
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -78,6 +79,16 @@ void EncodeWindowTest::encodesFromTheWindowAndCancels()
     auto* window = main.findChild<EncodeDialog*>(QStringLiteral("encodeDialog"));
     QVERIFY(window != nullptr);
     QVERIFY(QTest::qWaitForWindowExposed(window));
+
+    // Tab walks the choices top to bottom, then the texts and the buttons.
+    Child<QComboBox>(window, "encoderList")->setFocus();
+    QStringList walked;
+    for (int i = 0; i < 9; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(walked, (QStringList{"codecList", "audioCodecList", "speedList", "streamList", "folderEdit",
+                                  "browseButton", "nameEdit", "figuresText", "resultText"}));
 
     const QString out = m_root.filePath(QStringLiteral("out"));
     QDir().mkpath(out);

@@ -21,7 +21,7 @@ struct EncodeChoice {
     std::string encoderPreset;
     StreamChoice streams;
     QString folder;            // where the files go
-    QString name;              // the file of one track; of several, each adds "-" and its title
+    QString name;              // the file of one track; of several, each adds "-" and its track number
     std::string streamProgram; // ratewise-cli, for the ffmpeg plan's `stream`
 };
 

@@ -382,7 +382,11 @@ void EncodeDialog::Replan(bool outputOnly)
     const EncodeChoice choice = Choice();
     QString why;
     const QString suffix = QFileInfo(choice.name).suffix().toLower();
-    if (choice.name.isEmpty() || choice.name.contains(QLatin1Char('/')))
+    const auto* encoders = qobject_cast<const QStandardItemModel*>(m_encoder->model());
+    if (const QStandardItem* item = encoders ? encoders->item(m_encoder->currentIndex()) : nullptr;
+        item && !item->isEnabled())
+        why = item->toolTip() + QLatin1Char('.');
+    else if (choice.name.isEmpty() || choice.name.contains(QLatin1Char('/')))
         why = QStringLiteral("Give the file a name.");
     else if (suffix != QLatin1String("mkv") && suffix != QLatin1String("mp4") &&
              suffix != QLatin1String("m4v"))

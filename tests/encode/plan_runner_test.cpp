@@ -111,7 +111,7 @@ ShellRun RunShellMedium(const std::string& script, bool cancel)
     return run;
 }
 
-TEST(PlanRunner, FailureAndCancelRemoveTheirPartialFiles)
+TEST(PlanRunner, FailureAndCancelRemoveTheirPartialFilesAndAnOverfullFileIsCalledOut)
 {
     // The chapter file is there before the command runs.
     const ShellRun failed =
@@ -130,7 +130,21 @@ TEST(PlanRunner, FailureAndCancelRemoveTheirPartialFiles)
         RunShellMedium("trap '' TERM; echo x >\"$0\"; while :; do sleep 0.05; done", true);
     EXPECT_EQ(cancelled.result.outcome, RunResult::Outcome::Cancelled);
     EXPECT_TRUE(std::filesystem::is_empty(cancelled.dir)) << "a file is left";
-    std::filesystem::remove_all(cancelled.dir);
+
+    // A file larger than its medium (1000 bytes): kept, measured, and said to be the plan's fault.
+    const ShellRun over = RunShellMedium("head -c 1234 /dev/zero >\"$0\"", false);
+    EXPECT_EQ(over.result.outcome, RunResult::Outcome::Done);
+    EXPECT_TRUE(over.result.AnyOver());
+    const std::vector<std::string> lines = over.result.Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "Medium 1: " + (over.dir / "out.mkv").string() + ": 0.0 MB of 0 MB, 123.40 %");
+    EXPECT_EQ(lines[1].rfind("Medium 1 is over its medium by 234 bytes: the plan is wrong", 0), 0u)
+        << lines[1];
+    // The pass log and the chapter file are gone, the file stays.
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(over.dir), std::filesystem::directory_iterator()),
+        1);
+    std::filesystem::remove_all(over.dir);
 }
 
 } // namespace

@@ -560,6 +560,22 @@ TEST(Plan, RunFillsItsMediaAndCancelLeavesNothing)
             << "pass logs or chapter files left";
     }
 
+    // On a terminal the progress is one line rewritten in place: no line ends before the result.
+    if (Installed("script")) {
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        const std::string run = ShellWords({kCli, "plan", (discs->root / "pal").string(), "--title", "1",
+                                            "--encoder", "ffmpeg", "--size", "3", "--encoder-preset",
+                                            "ultrafast", "-o", (dir / "film.mkv").string(), "--run"});
+        const Shell tty = RunShell(ShellWords({"script", "-qec", run, "/dev/null"}));
+        EXPECT_EQ(tty.status, 0) << tty.out;
+        const std::size_t result = tty.out.find("Medium 1: ");
+        ASSERT_NE(result, std::string::npos) << tty.out;
+        const std::string progress = tty.out.substr(0, result);
+        EXPECT_EQ(progress.find('\n'), std::string::npos) << progress;
+        EXPECT_NE(progress.find("\rmedium 1 of 1, pass 2 of 2"), std::string::npos) << progress;
+    }
+
     // Cancelled once the first pass has begun writing (its pass log), at a slow preset so it is
     // still running.
     for (const char* encoder : {"ffmpeg", "handbrake"}) {

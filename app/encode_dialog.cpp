@@ -205,15 +205,21 @@ EncodeDialog::EncodeDialog(const LoadedTitleSet& loaded, const CalculatorState& 
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
     m_folder->setText(QDir::toNativeSeparators(folder));
-    {
-        const EncodeCommand plain = BuildEncodeCommand(m_loaded, m_state);
-        QString name = plain.media.empty()
-                           ? QString()
-                           : QFileInfo(QString::fromStdString(plain.request.output)).fileName();
-        if (name.isEmpty())
-            name = QStringLiteral("title.mkv");
-        m_name->setText(name);
+    // One track's file is named after the disc and its title (or track); several tracks' files
+    // add their track numbers to the disc's name.
+    const std::vector<int>& selected = m_loaded.selectedTracks;
+    const int track = !selected.empty() ? selected.front() : m_loaded.focusedTrack;
+    QString name = QStringLiteral("title.mkv");
+    if (m_loaded.load && track >= 0) {
+        const TitleLocation location = LocateTrack(*m_loaded.load, track);
+        QString disc = QFileInfo(QFile::decodeName(location.handBrakeInput.c_str())).completeBaseName();
+        if (disc.isEmpty())
+            disc = QStringLiteral("title");
+        name = selected.size() > 1
+                   ? disc + QStringLiteral(".mkv")
+                   : disc + QStringLiteral("-%1.mkv").arg(location.title > 0 ? location.title : track + 1);
     }
+    m_name->setText(name);
     FillStreams();
 
     // Layout: the choices, the figures, the run.

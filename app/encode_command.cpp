@@ -2,6 +2,7 @@
 #include "app/encode_command.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -35,9 +36,33 @@ void OpenMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text)
     box->open();
 }
 
+// The window's choices; ffmpeg reads the track through `stream`, named as the user opened it.
+void ApplyChoice(const EncodeChoice& choice, const LoadedTitleSet& loaded, const TitleLocation& location,
+                 bool several, PlanRequest& request)
+{
+    request.encoder = choice.encoder;
+    request.codec = choice.codec;
+    request.audioCodec = choice.audioCodec;
+    request.encoderPreset = choice.encoderPreset;
+    request.choice = choice.streams;
+    request.streamProgram = choice.streamProgram;
+    request.source = QFile::encodeName(loaded.ifoPath).toStdString();
+    request.byTitle = false;
+    request.titleSet = location.titleSet;
+    request.number = location.programChain + 1;
+    QString name = choice.name;
+    if (several) {
+        const QFileInfo file(name);
+        name = file.completeBaseName() + QStringLiteral("-%1").arg(location.programChain + 1) +
+               (file.suffix().isEmpty() ? QString() : QStringLiteral(".") + file.suffix());
+    }
+    request.output = QFile::encodeName(QDir(choice.folder).filePath(name)).toStdString();
+}
+
 } // namespace
 
-EncodeCommand BuildEncodeCommand(const LoadedTitleSet& loaded, const CalculatorState& state)
+EncodeCommand BuildEncodeCommand(const LoadedTitleSet& loaded, const CalculatorState& state,
+                                 const EncodeChoice* choice)
 {
     EncodeCommand command;
     // The calculator answers for the selected tracks together; without a selection, for the
@@ -89,6 +114,8 @@ EncodeCommand BuildEncodeCommand(const LoadedTitleSet& loaded, const CalculatorS
             QFile::encodeName(name + QStringLiteral("-%1.mkv").arg(locations.back().title)).toStdString();
         if (state.locked)
             request.fixedVideoKbps = state.videoKbps;
+        if (choice)
+            ApplyChoice(*choice, loaded, locations.back(), several, request);
         requests.push_back(request);
     }
     const bool pal = video && video->pal;
@@ -141,6 +168,8 @@ EncodeCommand BuildEncodeCommand(const LoadedTitleSet& loaded, const CalculatorS
         }
     }
     command.script = QString::fromStdString(PlanScript(request, media));
+    command.media = media;
+    command.request = request;
     command.trackCount = static_cast<int>(tracks.size());
     return command;
 }

@@ -8,8 +8,22 @@
 
 #include "app/loaded_title_set.h"
 #include "calc/calculator_state.h"
+#include "encode/encode_plan.h"
 
 namespace ratewise {
+
+// What the Encode window chooses; without it, the HandBrakeCLI plan written beside wherever the
+// script runs.
+struct EncodeChoice {
+    Encoder encoder = Encoder::HandBrake;
+    VideoCodec codec = VideoCodec::X264;
+    AudioCodec audioCodec = AudioCodec::Aac;
+    std::string encoderPreset;
+    StreamChoice streams;
+    QString folder;            // where the files go
+    QString name;              // the file of one track; of several, each adds "-" and its track number
+    std::string streamProgram; // ratewise-cli, for the ffmpeg plan's `stream`
+};
 
 // The plan of the selected tracks (or the focused one) as the calculator shows it: a locked
 // video bitrate, or one shared by several selected tracks, is the video bitrate asked.
@@ -18,8 +32,11 @@ struct EncodeCommand {
     QString why;     // why not, one message
     QString warning; // a plan that asks more than the source holds
     int trackCount = 0;
+    std::vector<MediumPlan> media; // every track's media, in order
+    PlanRequest request;           // the last track's
 };
-EncodeCommand BuildEncodeCommand(const LoadedTitleSet& loaded, const CalculatorState& state);
+EncodeCommand BuildEncodeCommand(const LoadedTitleSet& loaded, const CalculatorState& state,
+                                 const EncodeChoice* choice = nullptr);
 
 // The script, or an empty text with `why` set when there is no plan (no title set loaded, no
 // disc title for the track, no room for video).

@@ -20,6 +20,7 @@
 
 #include "app/chapters_action.h"
 #include "app/encode_command.h"
+#include "app/encode_dialog.h"
 #include "app/explorer_command.h"
 #include "app/track_list_commands.h"
 #include "app/vcd_project_action.h"
@@ -29,6 +30,7 @@
 #include "ui/balloon_tip_relay.h"
 #include "ui/focus_frame.h"
 #include "ui/framed_line_edit.h"
+#include "ui/native_dialogs.h"
 #include "ui/rgb_colour.h"
 
 namespace ratewise {
@@ -126,6 +128,7 @@ void MainDialog::ConnectKeys()
     };
     key(QKeySequence(QString::fromLatin1(kEncodeCommandKey)),
         [this] { CopyEncodeCommand(this, Loaded(), State()); });
+    key(QKeySequence(QString::fromLatin1(kEncodeKey)), [this] { OpenEncodeWindow(); });
     key(QKeySequence(QString::fromLatin1(kAboutKey)), [this] { OpenAboutBox(); });
     key(QKeySequence(QString::fromLatin1(kMinimizeKey)), [this] { showMinimized(); });
     key(QKeySequence(QString::fromLatin1(kOpenKey)), [this] { m_controls.openIfo->click(); });
@@ -307,6 +310,9 @@ QMenu* MainDialog::CreateWindowMenu()
     QAction* encode = shown(menu->addAction(QString::fromLatin1(kEncodeCommandEntry)), kEncodeCommandKey);
     encode->setObjectName(QStringLiteral("encodeCommandAction"));
     connect(encode, &QAction::triggered, this, [this] { CopyEncodeCommand(this, Loaded(), State()); });
+    QAction* run = shown(menu->addAction(QString::fromLatin1(kEncodeEntry)), kEncodeKey);
+    run->setObjectName(QStringLiteral("encodeAction"));
+    connect(run, &QAction::triggered, this, [this] { OpenEncodeWindow(); });
     menu->addSeparator();
     QAction* about = shown(menu->addAction(QString::fromLatin1(kAboutEntry)), kAboutKey);
     about->setObjectName(QStringLiteral("aboutAction"));
@@ -328,6 +334,19 @@ QDialog* MainDialog::CreateVcdProject()
     Apply(m_controller.FormatChosen(FormatMode::Svcd));
     m_controls.svcd->setChecked(true);
     return OpenVcdProjectDialog(this, m_trackCommands->Load(), State());
+}
+
+QDialog* MainDialog::OpenEncodeWindow()
+{
+    const LoadedTitleSet loaded = Loaded();
+    if (!loaded.load || (loaded.selectedTracks.empty() && loaded.focusedTrack < 0)) {
+        CurrentNativeDialogs().ShowMessage(this, QStringLiteral("No ifo file loaded"));
+        return nullptr;
+    }
+    auto* window = new EncodeDialog(loaded, State(), this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->open();
+    return window;
 }
 
 void MainDialog::paintEvent(QPaintEvent* event)

@@ -31,8 +31,10 @@ public:
     static constexpr const char* kTitle = "Ratewise " RATEWISE_VERSION;
     static constexpr const char* kAboutEntry = "About Ratewise...";
     static constexpr const char* kEncodeCommandEntry = "Copy encode command";
+    static constexpr const char* kEncodeEntry = "Encode...";
     // Shortcuts of the menu's entries and of "Open IFO file", in QKeySequence's portable form.
     static constexpr const char* kEncodeCommandKey = "Ctrl+Shift+C";
+    static constexpr const char* kEncodeKey = "Ctrl+E";
     static constexpr const char* kAboutKey = "F1";
     static constexpr const char* kMinimizeKey = "Ctrl+M";
     static constexpr const char* kOpenKey = "Ctrl+O";
@@ -62,8 +64,8 @@ public:
     void StartSlide(bool open);
     const WindowSlide& Slide() const { return *m_slide; }
 
-    // The window's menu: Minimize, Close, then "Copy encode command" and the About entry, each
-    // after a separator.
+    // The window's menu: Minimize, Close, then "Copy encode command" and "Encode...", and the About
+    // entry, each group after a separator.
     QMenu* CreateWindowMenu();
     // Opens that menu at `at` (global), deleting itself when closed, and returns it.
     QMenu* PopUpWindowMenu(const QPoint& at);
@@ -73,6 +75,9 @@ public:
     // title set (window-modal, deleting itself when closed) and returns it, or null after "No
     // ifo file loaded".
     QDialog* CreateVcdProject();
+    // "Encode...": opens the Encode window (window-modal, deleting itself when closed) for the
+    // selected or focused tracks and returns it, or null after "No ifo file loaded".
+    QDialog* OpenEncodeWindow();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

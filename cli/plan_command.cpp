@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // `ratewise-cli plan SOURCE (--title T | --track N) [calculator options] --encoder handbrake|ffmpeg
-// [--codec x264|x265] [--audio-codec aac|ac3|copy] [--encoder-preset P] -o OUTPUT [--json]`:
-// the two-pass encode that fills the calculator's media, as a shell script or as JSON.
+// [--codec x264|x265] [--audio-codec aac|ac3|copy] [--encoder-preset P] -o OUTPUT [--json | --run]`:
+// the two-pass encode that fills the calculator's media, as a shell script or as JSON, or run at once.
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -17,6 +17,7 @@
 #include "cli/json_text.h"
 #include "cli/messages.h"
 #include "cli/option_checks.h"
+#include "cli/plan_run.h"
 #include "cli/title_selection.h"
 #include "common/string_format.h"
 #include "disc/opened_disc.h"
@@ -49,6 +50,7 @@ struct Settings {
     std::string subtitles; // --subtitles LIST
     ChapterNameOptions names;
     bool json = false;
+    bool run = false;
 };
 
 // The containers an output name may ask for, by its ending.
@@ -306,6 +308,8 @@ int RunPlan(Settings settings, std::ostream& out, std::ostream& err)
     for (const std::string& note : result.notes)
         PrintNote(err, note);
 
+    if (settings.run)
+        return RunPlanMedia(media, out, err);
     if (settings.json) {
         nlohmann::json mediaJson = nlohmann::json::array();
         for (const MediumPlan& plan : media)
@@ -516,6 +520,8 @@ int RunSeasonPlan(const Settings& settings, const PlanRequest& base,
     }
     for (const std::string& note : season.notes)
         PrintNote(err, note);
+    if (settings.run)
+        return RunPlanMedia(season.files, out, err);
     const std::string script = PlanScript(base, season.files);
     if (settings.json)
         out << JsonText(SeasonJson(base, state, season, titles, script)) << "\n";
@@ -572,7 +578,9 @@ void AddPlanCommand(CLI::App& app, CommandAction& action)
         ->add_option("--stream-command", settings->streamCommand,
                      "What the ffmpeg plan runs for `stream` (default: this program)")
         ->type_name("PROGRAM");
-    command->add_flag("--json", settings->json, "Print one JSON object");
+    CLI::Option* json = command->add_flag("--json", settings->json, "Print one JSON object");
+    command->add_flag("--run", settings->run, "Run the plan now, with its progress, instead of printing it")
+        ->excludes(json);
     command->callback([settings, &action] {
         action = [settings](std::ostream& out, std::ostream& err) { return RunPlan(*settings, out, err); };
     });

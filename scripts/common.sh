@@ -103,11 +103,12 @@ ratewise_build_clang() {
 # title-set targets take the largest real title set whole: libFuzzer cuts longer seeds to the
 # limit, and a cut set loses its time map and cell tables, which lie after the first sectors. The
 # plan targets take a 4 KiB name with the rest of a plan.
-RATEWISE_FUZZ_TARGETS=(ifo chapters load_path explorer calc calc_cli disc plan plan_cli)
+RATEWISE_FUZZ_TARGETS=(ifo chapters load_path explorer calc calc_cli disc plan plan_cli encoder_output)
 ratewise_fuzz_max_len() {
     case $1 in
     calc | calc_cli) echo 256 ;;
     plan | plan_cli) echo 4608 ;;
+    encoder_output) echo 4096 ;;
     *)
         local largest
         largest=$(stat -c %s "$RATEWISE_ROOT"/tests/fixtures/ifo/*/*.IFO | sort -n | tail -1)

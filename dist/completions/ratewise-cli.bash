@@ -18,7 +18,7 @@ _ratewise_cli_options() {
     tracks) echo "$disc -j --json" ;;
     info) echo "$disc --video --audio --subs --raw -j --json" ;;
     disc) echo "-j --json" ;;
-    plan) echo "$disc -t --track --titles $calculator --encoder --codec --audio-codec --audio --subtitles --names --language --encoder-preset -o --output --stream-command -j --json" ;;
+    plan) echo "$disc -t --track --titles $calculator --encoder --codec --audio-codec --audio --subtitles --names --language --encoder-preset -o --output --stream-command --run -j --json" ;;
     stream) echo "$disc -t --track --chapters" ;;
     esac
     echo "-h --help -q --quiet"

@@ -91,4 +91,5 @@ $c -n '__fish_seen_subcommand_from plan' -l language -x -d 'Language of the chap
 $c -n '__fish_seen_subcommand_from plan' -l encoder-preset -x -a 'ultrafast superfast veryfast faster fast medium slow slower veryslow placebo' -d "The video encoder's speed preset"
 $c -n '__fish_seen_subcommand_from plan' -s o -l output -r -F -d 'The encoded file (.mkv, .mp4 or .m4v)'
 $c -n '__fish_seen_subcommand_from plan' -l stream-command -x -a '(__fish_complete_command)' -d 'What the ffmpeg plan runs for stream'
+$c -n '__fish_seen_subcommand_from plan' -l run -d 'Run the plan now, with its progress, instead of printing it'
 $c -n '__fish_seen_subcommand_from stream' -l chapters -x -d 'Only chapters A to B: A-B'

@@ -3,13 +3,18 @@
 // the program itself on the offscreen platform. It writes a film-length title set (the fixture
 // writer's, so every picture is the same on every machine), opens it in the main window and clicks
 // the buttons a user clicks: main-window.png, bitrate-explorer.png, chapters.png and
-// vcd-project.png. scripts/screenshots runs it into docs/screenshots.
+// vcd-project.png; then the Encode window during and after a real ffmpeg encode of a short disc
+// authored for it (encode-running.png, encode-done.png). scripts/screenshots runs it into
+// docs/screenshots.
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,6 +23,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/encode_dialog.h"
 #include "app/main_dialog.h"
 #include "app/window_slide.h"
 #include "chapters/chapters_dialog.h"
@@ -127,6 +133,51 @@ template <typename Window> Window* Open(ratewise::MainDialog& main, QPushButton*
     return window != nullptr && QTest::qWaitForWindowExposed(window) ? window : nullptr;
 }
 
+// The Encode window on a 20-second disc (tests/encode/make_test_dvd.sh) for a 3 MB medium: once
+// its second pass is under way, and with its result.
+bool SaveEncodeWindow(const QDir& folder, const QTemporaryDir& scratch)
+{
+    QProcess make;
+    make.start(QStringLiteral("sh"), {QStringLiteral(RATEWISE_TEST_DVD_SCRIPT),
+                                      scratch.filePath(QStringLiteral("disc")), QStringLiteral("pal")});
+    if (!make.waitForFinished(120000) || make.exitCode() != 0) {
+        std::fprintf(stderr,
+                     "ratewise_screenshots: the encode's disc cannot be made (ffmpeg, dvdauthor): %s\n",
+                     make.readAllStandardError().constData());
+        return false;
+    }
+    qputenv("PATH", QByteArray(RATEWISE_CLI_DIR ":") + qgetenv("PATH"));
+    ratewise::MainDialog main(QStringList{scratch.filePath(QStringLiteral("disc/VIDEO_TS/VTS_01_0.IFO"))},
+                              nullptr);
+    main.show();
+    if (!QTest::qWaitForWindowExposed(&main))
+        return false;
+    main.Controls().size->setFocus();
+    main.Controls().size->selectAll();
+    QTest::keyClicks(main.Controls().size, QStringLiteral("3"));
+    auto* window = static_cast<ratewise::EncodeDialog*>(main.OpenEncodeWindow());
+    if (window == nullptr || !QTest::qWaitForWindowExposed(window))
+        return Save(nullptr, folder, "encode-running.png");
+    // A folder named as a user's, so the picture is the same on every machine.
+    const QString out = QDir::temp().filePath(QStringLiteral("Videos"));
+    QDir().mkpath(out);
+    QFile::remove(QDir(out).filePath(QStringLiteral("Film.mkv")));
+    window->findChild<QComboBox*>(QStringLiteral("encoderList"))->setCurrentIndex(1);
+    window->findChild<QComboBox*>(QStringLiteral("speedList"))->setCurrentText(QStringLiteral("slow"));
+    window->findChild<QLineEdit*>(QStringLiteral("folderEdit"))->setText(out);
+    window->findChild<QLineEdit*>(QStringLiteral("nameEdit"))->setText(QStringLiteral("Film.mkv"));
+    if (!window->StartEncode())
+        return Save(nullptr, folder, "encode-running.png");
+    auto* bar = window->findChild<QProgressBar*>(QStringLiteral("encodeProgress"));
+    const bool midway = QTest::qWaitFor([&] { return !window->Running() || bar->value() >= 60; }, 120000);
+    bool saved = Save(midway && window->Running() ? window : nullptr, folder, "encode-running.png");
+    const bool done = QTest::qWaitFor([&] { return !window->Running(); }, 120000);
+    saved = Save(done ? window : nullptr, folder, "encode-done.png") && saved;
+    delete window;
+    QFile::remove(QDir(out).filePath(QStringLiteral("Film.mkv")));
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -183,5 +234,6 @@ int main(int argc, char** argv)
     auto* project = Open<ratewise::VcdProjectDialog>(main, c.createVcd);
     saved = Save(project, folder, "vcd-project.png") && saved;
     delete project;
+    saved = SaveEncodeWindow(folder, scratch) && saved;
     return saved ? 0 : 1;
 }

@@ -613,6 +613,114 @@ TEST(Season, SeriesDiscsAreRecognisedAndTheirEpisodesFillTheMediaTogether)
     }
 }
 
+// `plan --run` makes the files itself: status 0, a result line per medium whose fill is the
+// file's, every file at most its medium and nothing else left in the folder; Ctrl-C (SIGINT) in
+// the middle stops the encoder and leaves no file at all.
+TEST(Plan, RunFillsItsMediaAndCancelLeavesNothing)
+{
+    REQUIRE_DISCS();
+    for (const char* tool : {"HandBrakeCLI", "ffmpeg", "ffprobe"})
+        if (!Installed(tool))
+            GTEST_SKIP() << tool << " is not installed";
+    const fs::path dir = discs->root / "run out";
+    const struct {
+        const char* encoder;
+        const char* count;
+    } cases[] = {{"ffmpeg", "2"}, {"handbrake", "1"}};
+    for (const auto& c : cases) {
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        std::vector<std::string> args{kCli,        "plan",    (discs->root / "pal").string(),
+                                      "--title",   "1",       "--encoder",
+                                      c.encoder,   "--count", c.count,
+                                      "--size",    "3",       "--encoder-preset",
+                                      "ultrafast", "-o",      (dir / "film.mkv").string()};
+        const nlohmann::json plan = nlohmann::json::parse(RunShell(ShellWords(args) + " --json").out);
+        args.push_back("--run");
+        const fs::path err = discs->root / "run.err";
+        const Shell ran = RunShell(ShellWords(args) + " 2>" + ShellQuote(err.string()));
+        ASSERT_EQ(ran.status, 0) << c.encoder << "\n" << ran.out << FileBytes(err);
+        // Plain progress lines, since standard error is a file, reaching each medium's last pass.
+        EXPECT_NE(FileBytes(err).find("medium " + std::string(c.count) + " of " + c.count + ", pass 2 of 2"),
+                  std::string::npos)
+            << FileBytes(err);
+        std::size_t files = 0;
+        for (const nlohmann::json& medium : plan["media"]) {
+            const std::string output = medium["output"];
+            ASSERT_TRUE(fs::exists(output)) << output;
+            const double bytes = static_cast<double>(fs::file_size(output));
+            const double target = medium["targetBytes"].get<double>();
+            EXPECT_LE(bytes, target) << output;
+            // "Medium 1: OUT: 2.9 MB of 3 MB, 98.76 %", with the file's own figure.
+            const std::string head =
+                "Medium " + std::to_string(medium["medium"].get<int>()) + ": " + output + ": ";
+            const std::size_t at = ran.out.find(head);
+            ASSERT_NE(at, std::string::npos) << ran.out;
+            const std::string line = ran.out.substr(at, ran.out.find('\n', at) - at);
+            const double percent = std::atof(line.substr(line.rfind(", ") + 2).c_str());
+            EXPECT_NEAR(percent, bytes / target * 100.0, 0.006) << line;
+            EXPECT_GE(percent, 97.0) << line;
+            // The streams and chapters read back: video and audio, every chapter of the medium.
+            const std::string streams = ran.out.substr(at + line.size() + 1);
+            EXPECT_EQ(streams.rfind("  video h264 352x288, audio ", 0), 0u) << ran.out;
+            const int chapters = medium["lastChapter"].get<int>() - medium["firstChapter"].get<int>() + 1;
+            EXPECT_NE(streams.find("; " + std::to_string(chapters) + " chapters"), std::string::npos)
+                << ran.out;
+            ++files;
+        }
+        EXPECT_EQ(
+            static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator())),
+            files)
+            << "pass logs or chapter files left";
+    }
+
+    // On a terminal the progress is one line rewritten in place: no line ends before the result.
+    if (Installed("script")) {
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        const std::string run = ShellWords({kCli, "plan", (discs->root / "pal").string(), "--title", "1",
+                                            "--encoder", "ffmpeg", "--size", "3", "--encoder-preset",
+                                            "ultrafast", "-o", (dir / "film.mkv").string(), "--run"});
+        const Shell tty = RunShell(ShellWords({"script", "-qec", run, "/dev/null"}));
+        EXPECT_EQ(tty.status, 0) << tty.out;
+        const std::size_t result = tty.out.find("Medium 1: ");
+        ASSERT_NE(result, std::string::npos) << tty.out;
+        const std::string progress = tty.out.substr(0, result);
+        EXPECT_EQ(progress.find('\n'), std::string::npos) << progress;
+        EXPECT_NE(progress.find("\rmedium 1 of 1, pass 2 of 2"), std::string::npos) << progress;
+    }
+
+    // Cancelled once the first pass has begun writing (its pass log), at a slow preset so it is
+    // still running.
+    for (const char* encoder : {"ffmpeg", "handbrake"}) {
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        const std::vector<std::string> args{kCli,
+                                            "plan",
+                                            (discs->root / "pal").string(),
+                                            "--title",
+                                            "1",
+                                            "--encoder",
+                                            encoder,
+                                            "--size",
+                                            "3",
+                                            "--encoder-preset",
+                                            "veryslow",
+                                            "-o",
+                                            (dir / "film.mkv").string(),
+                                            "--run"};
+        const Shell ran =
+            RunShell(ShellWords(args) + " >" + ShellQuote((discs->root / "cancel.out").string()) +
+                     " 2>&1 & pid=$!; cd " + ShellQuote(dir.string()) +
+                     "; n=0; while [ -z \"$(ls -A)\" ] && [ $n -lt 400 ]; do sleep 0.05; "
+                     "n=$((n+1)); done; sleep 0.5; kill -INT $pid; wait $pid; echo $?");
+        EXPECT_EQ(ran.out, "1\n") << encoder << ": " << FileBytes(discs->root / "cancel.out");
+        EXPECT_NE(FileBytes(discs->root / "cancel.out").find("Cancelled"), std::string::npos)
+            << FileBytes(discs->root / "cancel.out");
+        EXPECT_TRUE(fs::is_empty(dir)) << encoder << ": a partial file is left";
+    }
+}
+
 } // namespace
 } // namespace ratewise
 

@@ -341,6 +341,13 @@ void TextFitTest::everyWindowShowsItsWholeTexts()
     CheckOpened("bitrateInfoButton", "bitrateExplorer");
     CheckOpened("aboutButton", "aboutDialog");
     CheckOpened("createVcdButton", "vcdProjectDialog");
+    // The Encode window with its figures for the loaded track on three media.
+    QDialog* encode = m_dialog->OpenEncodeWindow();
+    QVERIFY(encode != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(encode));
+    m_check.Window(encode);
+    Shoot(encode, QStringLiteral("encode"));
+    delete encode;
     Report(m_check.misfits);
 }
 

@@ -16,11 +16,13 @@
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QStandardPaths>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "encode/audio_rules.h"
 #include "encode/language_codes.h"
@@ -297,6 +299,8 @@ EncodeDialog::EncodeDialog(const LoadedTitleSet& loaded, const CalculatorState& 
 
 EncodeDialog::~EncodeDialog()
 {
+    for (const std::unique_ptr<QThread>& planner : m_planners)
+        planner->wait();
     // A window destroyed while its encode runs (the program quitting) leaves no child and no
     // partial file behind.
     if (Running()) {
@@ -412,9 +416,42 @@ void EncodeDialog::Replan(bool outputOnly)
         m_figures->setPlainText(m_figuresText);
         return;
     }
-    m_plan = BuildEncodeCommand(m_loaded, m_state, &choice);
+    const int number = ++m_planNumber;
+    const bool copies = choice.audioCodec == AudioCodec::Copy || !choice.streams.subtitles.empty() ||
+                        std::any_of(choice.streams.audio.begin(), choice.streams.audio.end(),
+                                    [](const AudioChoice& audio) { return audio.codec == AudioCodec::Copy; });
+    if (!copies) {
+        ShowPlan(BuildEncodeCommand(m_loaded, m_state, &choice), suffix);
+        return;
+    }
+    m_start->setEnabled(false);
+    m_plannedSuffix.clear();
+    m_figures->setPlainText(QStringLiteral("Measuring the copied streams on the disc..."));
+    // An earlier measurement still running finishes on its own; its answer is dropped.
+    std::erase_if(m_planners, [](const std::unique_ptr<QThread>& thread) { return thread->isFinished(); });
+    QThread* planner = m_planners
+                           .emplace_back(QThread::create([this, choice, suffix, number] {
+                               EncodeCommand plan = BuildEncodeCommand(m_loaded, m_state, &choice);
+                               QMetaObject::invokeMethod(
+                                   this,
+                                   [this, plan = std::move(plan), suffix, number]() mutable {
+                                       if (number != m_planNumber || Running())
+                                           return;
+                                       ShowPlan(std::move(plan), suffix);
+                                       if (std::exchange(m_startWhenPlanned, false) && !m_plan.media.empty())
+                                           StartEncodeNow();
+                                   },
+                                   Qt::QueuedConnection);
+                           }))
+                           .get();
+    planner->start();
+}
+
+void EncodeDialog::ShowPlan(EncodeCommand plan, const QString& suffix)
+{
+    m_plan = std::move(plan);
     m_plannedSuffix = suffix;
-    why = m_plan.media.empty() ? m_plan.why : QString();
+    const QString why = m_plan.media.empty() ? m_plan.why : QString();
     m_figuresText = why.isEmpty()
                         ? FiguresText(m_plan) +
                               (m_plan.warning.isEmpty() ? QString() : QStringLiteral("\n") + m_plan.warning)
@@ -450,8 +487,18 @@ bool EncodeDialog::StartEncode()
     if (Running())
         return false;
     Replan();
+    // A plan that is being measured starts when its figures are in.
+    if (m_plannedSuffix.isEmpty() && !m_planners.empty() && m_planners.back()->isRunning()) {
+        m_startWhenPlanned = true;
+        return true;
+    }
     if (m_plan.media.empty())
         return false;
+    return StartEncodeNow();
+}
+
+bool EncodeDialog::StartEncodeNow()
+{
     QStringList existing;
     for (const MediumPlan& medium : m_plan.media)
         if (QFileInfo::exists(QString::fromStdString(medium.output)))

@@ -9,6 +9,7 @@
 #include <QDialog>
 
 #include <memory>
+#include <vector>
 
 #include "app/encode_command.h"
 
@@ -19,6 +20,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QThread;
 class QTimer;
 
 namespace ratewise {
@@ -50,8 +52,12 @@ protected:
 
 private:
     void FillStreams();
-    // Plans again with the window's choices; `outputOnly` after an edit of the folder or name.
+    // Plans again with the window's choices; `outputOnly` after an edit of the folder or name. A
+    // plan that copies streams reads the title's sectors to measure them, which takes seconds on a
+    // real disc: it is worked out on a thread of its own while the window stays responsive.
     void Replan(bool outputOnly = false);
+    void ShowPlan(EncodeCommand plan, const QString& suffix);
+    bool StartEncodeNow(); // the plan as it stands
     EncodeChoice Choice() const;
     void ShowProgress();
     void Finish();
@@ -83,6 +89,10 @@ private:
     QPushButton* m_cancel;
     QPushButton* m_close;
     QTimer* m_tick;
+
+    std::vector<std::unique_ptr<QThread>> m_planners; // measuring copied streams, newest last
+    int m_planNumber = 0;                             // the newest plan asked for; older answers are dropped
+    bool m_startWhenPlanned = false;                  // Start was pressed while the plan was being measured
 
     std::unique_ptr<QProcessChild> m_process;
     std::unique_ptr<PlanRunner> m_runner;

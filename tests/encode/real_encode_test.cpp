@@ -559,6 +559,20 @@ TEST(Season, SeriesDiscsAreRecognisedAndTheirEpisodesFillTheMediaTogether)
     for (std::size_t i = 0; i < joined.size(); ++i)
         EXPECT_NEAR(playAll[i], joined[i], 0.002) << i;
 
+    // One list of names is taken in order: each title its own chapters' share.
+    std::ofstream(dir / "names.txt") << "One\nTwo\nThree\n";
+    const Shell named =
+        RunShell(ShellWords({kCli, "plan", (discs->root / "s1.iso").string(), "--titles", "2,3", "--names",
+                             (dir / "names.txt").string(), "--encoder", "ffmpeg", "--size", "8", "-o",
+                             (dir / "E{title}.mkv").string(), "--json"}) +
+                 " 2>/dev/null");
+    ASSERT_EQ(named.status, 0);
+    const nlohmann::json files = nlohmann::json::parse(named.out)["files"];
+    EXPECT_EQ(files[1]["output"], (dir / "E3.mkv").string());
+    const std::string second = files[1]["chapterFile"]["text"];
+    EXPECT_NE(second.find("title=Three\n"), std::string::npos) << second;
+    EXPECT_NE(second.find("title=Chapter 02\n"), std::string::npos) << second;
+
     // Six episodes over two discs, one plan: on one medium, and grouped over two (of half the size,
     // so the encoders work at the same bitrates).
     for (const auto& [encoder, count] :

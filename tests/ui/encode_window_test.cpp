@@ -97,6 +97,16 @@ void EncodeWindowTest::encodesFromTheWindowAndCancels()
     connect(bar, &QProgressBar::valueChanged, this, [&](int value) { values << value; });
     Child<QComboBox>(window, "speedList")->setCurrentText(QStringLiteral("ultrafast"));
     Child<QLineEdit>(window, "folderEdit")->setText(out);
+    // A plan that copies the audio is measured on the disc on a thread of its own: the window
+    // answers meanwhile, and shows the figures when they are in.
+    auto* audioCodecs = Child<QComboBox>(window, "audioCodecList");
+    auto* figures = Child<QPlainTextEdit>(window, "figuresText");
+    audioCodecs->setCurrentText(QStringLiteral("Copy"));
+    QCOMPARE(figures->toPlainText(), QStringLiteral("Measuring the copied streams on the disc..."));
+    QTRY_VERIFY2(figures->toPlainText().contains(QStringLiteral("  video: ")),
+                 qPrintable(figures->toPlainText()));
+    QVERIFY(Child<QPushButton>(window, "startButton")->isEnabled());
+    audioCodecs->setCurrentText(QStringLiteral("AAC"));
     QStringList made;
     // ffmpeg, then HandBrakeCLI where it is installed (greyed otherwise).
     for (const int encoder : {1, 0}) {

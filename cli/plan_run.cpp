@@ -76,8 +76,9 @@ int RunPlanMedia(const std::vector<MediumPlan>& media, std::ostream& out, std::o
         }
         // Plain lines: one when a pass starts and one each tenth of it.
         const int tenth = static_cast<int>(progress.passFraction * 10.0);
-        const std::string step = StepText(
-            {progress.medium, progress.mediumCount, progress.pass, progress.passCount, 0, 0, std::nullopt});
+        RunProgress atPassStart = progress;
+        atPassStart.passFraction = 0;
+        const std::string step = StepText(atPassStart);
         if (step != lastPlain || tenth != lastTenth) {
             lastPlain = step;
             lastTenth = tenth;

@@ -226,8 +226,8 @@ std::string FillText(double bytes, double targetBytes)
 
 std::string StepText(const RunProgress& progress)
 {
-    return StringPrintf("medium %d of %d, pass %d of %d, %d %%", progress.medium, progress.mediumCount,
-                        progress.pass, progress.passCount,
+    return StringPrintf("%s %d of %d, pass %d of %d, %d %%", progress.files ? "file" : "medium",
+                        progress.medium, progress.mediumCount, progress.pass, progress.passCount,
                         static_cast<int>(std::floor(progress.passFraction * 100.0)));
 }
 
@@ -252,15 +252,26 @@ std::vector<std::string> RunResult::Lines() const
 {
     std::vector<std::string> lines;
     const int count = static_cast<int>(media.size());
-    for (const MediumResult& medium : media) {
-        lines.push_back(StringPrintf("Medium %d: ", medium.medium) + medium.output + ": " +
-                        FillText(medium.bytes, medium.targetBytes));
+    for (std::size_t i = 0; i < media.size(); ++i) {
+        const MediumResult& medium = media[i];
+        if (medium.shared)
+            lines.push_back(StringPrintf("Medium %d, file %zu: ", medium.medium, i + 1) + medium.output +
+                            ": " + StringPrintf("%.1f MB", medium.bytes / 1048576.0));
+        else
+            lines.push_back(StringPrintf("Medium %d: ", medium.medium) + medium.output + ": " +
+                            FillText(medium.bytes, medium.targetBytes));
         if (medium.probed)
             lines.push_back("  " + ProbedFileLine(*medium.probed));
-        if (medium.over)
-            lines.push_back(StringPrintf("Medium %d is over its medium by %.0f bytes: the plan is wrong "
-                                         "(a bug of Ratewise's plan; please report it)",
-                                         medium.medium, medium.bytes - medium.targetBytes));
+        // The medium's files together, after its last finished one.
+        const bool lastOfMedium = i + 1 == media.size() || media[i + 1].medium != medium.medium;
+        if (medium.shared && lastOfMedium)
+            lines.push_back(StringPrintf("Medium %d: ", medium.medium) +
+                            FillText(medium.mediumBytes, medium.targetBytes));
+        if (medium.over && (!medium.shared || lastOfMedium))
+            lines.push_back(StringPrintf(
+                "Medium %d is over its medium by %.0f bytes: the plan is wrong "
+                "(a bug of Ratewise's plan; please report it)",
+                medium.medium, (medium.shared ? medium.mediumBytes : medium.bytes) - medium.targetBytes));
     }
     if (outcome == Outcome::Failed) {
         lines.push_back("The encode failed: " + failure);
@@ -289,6 +300,8 @@ PlanRunner::PlanRunner(std::vector<MediumPlan> media, ChildProcess& process, std
     for (const MediumPlan& plan : m_media)
         m_totalSeconds += std::max(plan.share.seconds, 0.001);
     m_progress.mediumCount = static_cast<int>(m_media.size());
+    m_progress.files = std::any_of(m_media.begin(), m_media.end(),
+                                   [](const MediumPlan& plan) { return !plan.sourceTitle.empty(); });
 }
 
 void PlanRunner::Start()
@@ -439,7 +452,11 @@ void PlanRunner::FinishMedium()
     result.output = plan.output;
     result.bytes = static_cast<double>(size);
     result.targetBytes = plan.targetBytes;
-    result.over = result.bytes > plan.targetBytes;
+    result.shared = !plan.sourceTitle.empty();
+    result.mediumBytes = result.bytes;
+    if (result.shared && !m_result.media.empty() && m_result.media.back().medium == plan.medium)
+        result.mediumBytes += m_result.media.back().mediumBytes;
+    result.over = (result.shared ? result.mediumBytes : result.bytes) > plan.targetBytes;
     m_result.media.push_back(result);
     m_progress.pass = m_passCount;
     m_progress.passFraction = 1;

@@ -82,14 +82,15 @@ public:
 };
 
 struct RunProgress {
-    int medium = 1, mediumCount = 1;
+    int medium = 1, mediumCount = 1; // the file and the files of several titles' plan
+    bool files = false;              // several titles' plan: counted as files, not media
     int pass = 1, passCount = 1;
     double passFraction = 0; // 0 to 1
     double overall = 0;      // the whole job, 0 to 1, by the media's running times
     std::optional<double> secondsLeft;
 };
 
-// "medium 1 of 2, pass 2 of 2, 43 %".
+// "medium 1 of 2, pass 2 of 2, 43 %" ("file 3 of 6, ..." for several titles).
 std::string StepText(const RunProgress& progress);
 // "1 h 02 min left", "3 min 05 s left", "12 s left"; empty without an estimate.
 std::string TimeLeftText(const RunProgress& progress);
@@ -99,7 +100,11 @@ struct MediumResult {
     std::string output;
     double bytes = 0;
     double targetBytes = 0;
-    bool over = false;
+    // A file of several titles' plan shares its medium with the others of that medium: their sum
+    // is what must fit.
+    bool shared = false;
+    double mediumBytes = 0; // with `shared`, the medium's files finished so far, this one included
+    bool over = false;      // the file (with `shared`, its medium so far) is over the medium
     std::optional<ProbedFile> probed;
 };
 

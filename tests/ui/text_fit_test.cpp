@@ -347,6 +347,16 @@ void TextFitTest::everyWindowShowsItsWholeTexts()
     QVERIFY(QTest::qWaitForWindowExposed(encode));
     m_check.Window(encode);
     Shoot(encode, QStringLiteral("encode"));
+    // The longest texts of a run: the step of a season's plan, the time left and the outcome.
+    encode->findChild<QLabel*>(QStringLiteral("stepLabel"))
+        ->setText(QStringLiteral("file 12 of 12, pass 2 of 2, 100 %"));
+    encode->findChild<QLabel*>(QStringLiteral("timeLeftLabel"))->setText(QStringLiteral("12 h 59 min left"));
+    QCoreApplication::processEvents(); // the layout follows the new texts, as it does between steps
+    m_check.Window(encode);
+    encode->findChild<QLabel*>(QStringLiteral("stepLabel"))
+        ->setText(QStringLiteral("Done, but a file is over its medium"));
+    QCoreApplication::processEvents();
+    m_check.Window(encode);
     delete encode;
     Report(m_check.misfits);
 }

@@ -187,7 +187,7 @@ void AddDiscChoiceOptions(CLI::App& command, DiscChoice& choice)
 {
     command
         .add_option("--title-set", choice.titleSet,
-                    "Title set of a disc, image or folder (default: the set holding the longest title)")
+                    "Title set of a disc, image or folder (default: the set holding the main title)")
         ->type_name("N")
         ->default_str("")
         ->check(WholeNumber("a title set number", 1, 99));

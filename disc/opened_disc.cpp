@@ -329,6 +329,10 @@ bool OpenedDisc::TitlesNumberedBySet() const
 
 int OpenedDisc::DefaultTitleSet() const
 {
+    // The main title's set: a play-all title may be longer, but plays what the main title's set
+    // holds.
+    if (mainTitleSet != 0)
+        return mainTitleSet;
     if (longestTitleSet != 0)
         return longestTitleSet;
     return titleSets.empty() ? 0 : titleSets.front().number;

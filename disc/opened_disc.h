@@ -78,7 +78,7 @@ struct OpenedDisc {
     const MissingTitleSet* MissingSet(int number) const;
     // True for a folder or image without a video manager: titles numbered within each set.
     bool TitlesNumberedBySet() const;
-    // The set holding the longest title; without titles, the first set.
+    // The set holding the main title (else the longest title); without titles, the first set.
     int DefaultTitleSet() const;
     // Title `number` (of `titleSet` when titles are numbered by set); nothing when there is none.
     const DiscTitle* FindTitle(int number, int titleSet = 0) const;

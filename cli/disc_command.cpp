@@ -115,7 +115,7 @@ void AddDiscCommand(CLI::App& app, CommandAction& action)
     command->add_flag("--json", settings->json, "Print one JSON object");
     command->callback([settings, &action] {
         action = [settings](std::ostream& out, std::ostream& err) {
-            if (const std::string why = WhyNotReadable(settings->path); !why.empty()) {
+            if (const std::string why = WhyNotReadable(settings->path, err); !why.empty()) {
                 PrintError(err, settings->path.empty() ? "DISC" : settings->path, why);
                 return static_cast<int>(kExitBadInput);
             }

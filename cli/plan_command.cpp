@@ -231,12 +231,12 @@ int RunPlan(Settings settings, std::ostream& out, std::ostream& err)
     const std::string program = request.encoder == Encoder::HandBrake ? "HandBrakeCLI" : "ffmpeg";
     if (!OnPath(program)) {
         PrintError(err, program, "not installed (not found on PATH)");
-        return kExitUsage;
+        return ExitStatusOf(FailureKind::Usage);
     }
     if (const std::string unwritable = WhyNotWritable(TitleOutputPath(request.output, 1, 1, 1));
         !unwritable.empty()) {
         PrintError(err, request.output, "cannot be written: " + unwritable);
-        return kExitUsage;
+        return ExitStatusOf(FailureKind::WriteFailed);
     }
     std::vector<std::vector<std::string>> names;
     for (const std::string& path : settings.names.namesPaths) {
@@ -298,11 +298,11 @@ int RunPlan(Settings settings, std::ostream& out, std::ostream& err)
     const TitlePlanResult result =
         BuildTitlePlan({*title->info, title->location, title->cells, title->pal, vobs.get()}, state, request);
     if (result.media.empty()) {
-        if (result.usage)
-            PrintRefusal(err, "plan", result.why);
-        else
+        if (result.failure == FailureKind::BadInput)
             PrintError(err, source, result.why);
-        return result.usage ? kExitUsage : kExitBadInput;
+        else
+            PrintRefusal(err, "plan", result.why);
+        return ExitStatusOf(result.failure);
     }
     const std::vector<MediumPlan>& media = result.media;
     for (const std::string& note : result.notes)
@@ -341,7 +341,7 @@ std::optional<std::vector<int>> TitlesOf(const std::string& source, const TitleL
 {
     if (!list.episodes)
         return list.titles;
-    if (const std::string why = WhyNotReadable(source); !why.empty()) {
+    if (const std::string why = WhyNotReadable(source, err); !why.empty()) {
         PrintError(err, source.empty() ? "SOURCE" : source, why);
         status = kExitBadInput;
         return std::nullopt;
@@ -508,15 +508,15 @@ int RunSeasonPlan(const Settings& settings, const PlanRequest& base,
     const CalculatorState& state = run.controller.State();
     if (!(state.videoKbps > 0)) {
         PrintRefusal(err, "plan", "the calculator gives no video bitrate (" + state.videoBitrateText + ")");
-        return kExitUsage;
+        return ExitStatusOf(FailureKind::NoResult);
     }
     const SeasonPlanResult season = BuildSeasonPlan(plans, state);
     if (season.files.empty()) {
-        if (season.usage)
-            PrintRefusal(err, "plan", season.why);
-        else
+        if (season.failure == FailureKind::BadInput)
             PrintError(err, settings.sources.front(), season.why);
-        return season.usage ? kExitUsage : kExitBadInput;
+        else
+            PrintRefusal(err, "plan", season.why);
+        return ExitStatusOf(season.failure);
     }
     for (const std::string& note : season.notes)
         PrintNote(err, note);

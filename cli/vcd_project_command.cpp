@@ -52,9 +52,10 @@ int RunVcdProject(const VcdProjectOptions& options, const VcdSourceReader& readS
         PrintError(err, options.output, "is a folder: expected a project file name");
         return kExitWriteFailed;
     }
-    const std::optional<VcdSource> source = readSource(options.ifoPath, err);
+    int status = kExitBadInput;
+    const std::optional<VcdSource> source = readSource(options.ifoPath, err, status);
     if (!source)
-        return kExitBadInput;
+        return status == kExitOk ? kExitBadInput : status;
 
     // The fields as the dialog holds them when OK is pressed: opened with conversion 0, audio
     // 224 and video 1150, quality "Normal" from its start-up, and no conversion for a 4:3 source.
@@ -165,8 +166,8 @@ void AddVcdProjectCommand(CLI::App& app, CommandAction& action)
     command->add_flag("--json", options->json, "Print one JSON object");
     command->callback([options, &action] {
         action = [options](std::ostream& out, std::ostream& err) {
-            const auto readSource = [options](const std::string& path, std::ostream& errors) {
-                return ReadVcdSource(path, options->disc, errors);
+            const auto readSource = [options](const std::string& path, std::ostream& errors, int& status) {
+                return ReadVcdSource(path, options->disc, errors, status);
             };
             return RunVcdProject(*options, readSource, out, err);
         };

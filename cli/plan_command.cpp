@@ -2,7 +2,6 @@
 // `ratewise-cli plan SOURCE (--title T | --track N) [calculator options] --encoder handbrake|ffmpeg
 // [--codec x264|x265] [--audio-codec aac|ac3|copy] [--encoder-preset P] -o OUTPUT [--json | --run]`:
 // the two-pass encode that fills the calculator's media, as a shell script or as JSON, or run at once.
-#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -19,6 +18,7 @@
 #include "cli/option_checks.h"
 #include "cli/plan_run.h"
 #include "cli/title_selection.h"
+#include "common/ascii_case.h"
 #include "common/string_format.h"
 #include "disc/opened_disc.h"
 #include "encode/audio_rules.h"
@@ -60,9 +60,7 @@ bool KnownContainerEnding(const std::string& output)
     const std::size_t slash = output.rfind('/');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
         return false;
-    std::string ending = output.substr(dot + 1);
-    for (char& c : ending)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string ending = AsciiLowered(output.substr(dot + 1));
     return ending == "mkv" || ending == "mp4" || ending == "m4v";
 }
 

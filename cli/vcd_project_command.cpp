@@ -2,13 +2,13 @@
 // `ratewise-cli vcd-project FILE -o OUT`: writes a Video CD project for the title set's video.
 #include "cli/vcd_project_command.h"
 #include "cli/json_text.h"
+#include "common/ascii_case.h"
 
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <vector>
 
 #include <cstring>
-#include <strings.h>
 #include <sys/stat.h>
 
 #include "cli/cli.h"
@@ -27,7 +27,7 @@ namespace {
 
 bool EndsWithTprAnyCase(const std::string& name)
 {
-    return name.size() >= 4 && ::strcasecmp(name.c_str() + name.size() - 4, ".tpr") == 0;
+    return EndsWithIgnoringAsciiCase(name, ".tpr");
 }
 
 bool IsFolder(const std::string& path)

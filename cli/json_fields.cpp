@@ -3,11 +3,13 @@
 
 #include <cstdio>
 
+#include "common/dvd_time.h"
+
 namespace ratewise::cli {
 
 double FrameRateNumber(bool pal)
 {
-    return pal ? 25.0 : 29.97;
+    return ShownFrameRate(pal);
 }
 
 nlohmann::json DurationJson(std::int64_t frameCount, bool pal)

@@ -3,6 +3,7 @@
 #include "cli/vcd_project_command.h"
 #include "cli/json_text.h"
 #include "common/ascii_case.h"
+#include "common/dvd_time.h"
 
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -113,7 +114,7 @@ int RunVcdProject(const VcdProjectOptions& options, const VcdSourceReader& readS
                    {"videoKbps", settings.videoKbps},
                    {"quality", settings.quality},
                    {"path", settings.destination},
-                   {"frameRate", settings.isPal ? 25.0 : 29.97},
+                   {"frameRate", ShownFrameRate(settings.isPal)},
                })
             << "\n";
     } else {

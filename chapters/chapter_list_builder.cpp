@@ -65,6 +65,7 @@ void AddChapter(ChapterList& list, const RunningSum& sum, double frameRate)
         StringPrintf("Chapter %d = %d", n, static_cast<int>(start * frameRate) + sum.frames));
     list.secondLines.push_back(StringPrintf("Chapter %d = %.2f", n, start + sum.frames / frameRate));
     list.startSeconds.push_back(start);
+    list.startFrames.push_back(sum.frames);
     list.chapterCount = n;
 }
 

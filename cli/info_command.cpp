@@ -36,6 +36,7 @@ nlohmann::json StreamObjects(InfoReportKind kind, const TitleSetInfo* info, cons
                                {"codec", video->mpeg2 ? "MPEG-2" : "MPEG-1"},
                                {"standard", video->pal ? "PAL" : "NTSC"},
                                {"frameRate", ShownFrameRate(video->pal)},
+                               {"framesPerSecond", ShownFrameRate(video->pal)},
                                {"streamId", "0xE0"}});
     } else if (kind == InfoReportKind::Audio) {
         for (int k = 0; k < list.audioStreamCount; ++k) {

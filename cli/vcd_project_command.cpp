@@ -115,6 +115,7 @@ int RunVcdProject(const VcdProjectOptions& options, const VcdSourceReader& readS
                    {"quality", settings.quality},
                    {"path", settings.destination},
                    {"frameRate", ShownFrameRate(settings.isPal)},
+                   {"framesPerSecond", ShownFrameRate(settings.isPal)},
                })
             << "\n";
     } else {

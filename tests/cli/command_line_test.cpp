@@ -139,6 +139,26 @@ TEST(CommandLine, EveryJsonCarriesItsSchemaVersion)
                                                    {"streamId", "0xC1"}}));
 }
 
+// framesPerSecond is the rate the video plays at in every command; the frameRate of tracks and
+// disc is the playback counter's, which counts 30 NTSC frames a nominal second.
+TEST(CommandLine, FramesPerSecondMeansOneThingInEveryCommand)
+{
+    const std::string ntsc =
+        std::string(RATEWISE_FIXTURES_DIR) + "/ifo/ntsc_d1_wide_subs16_menu/VTS_01_0.IFO";
+    const auto json = [](std::vector<std::string> args) {
+        args.push_back("-j");
+        return nlohmann::json::parse(RunCliCapture(args).out);
+    };
+    const nlohmann::json tracks = json({"tracks", ntsc});
+    const nlohmann::json disc = json({"disc", ntsc})["titles"][0];
+    EXPECT_EQ(tracks["frameRate"], 30);
+    EXPECT_EQ(disc["frameRate"], 30);
+    for (const nlohmann::json& fps : {tracks["framesPerSecond"], disc["framesPerSecond"],
+                                      json({"chapters", ntsc, "-t", "1"})["framesPerSecond"],
+                                      json({"info", ntsc, "--video"})["streams"][0]["framesPerSecond"]})
+        EXPECT_EQ(fps, 29.97);
+}
+
 TEST(CommandLine, PipesAreReadLikeFilesAndProjectsGoToStandardOutput)
 {
     const fs::path dir = fs::temp_directory_path() / ("ratewise-pipe-" + std::to_string(::getpid()));

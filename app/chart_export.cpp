@@ -2,13 +2,13 @@
 // Export of the bitrate chart to a PNG file, without a window.
 #include "app/chart_export.h"
 
+#include "common/ascii_case.h"
 #include "disc/title_set_load.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 
-#include <cctype>
 #include <charconv>
 #include <csignal>
 #include <iostream>
@@ -48,9 +48,7 @@ std::optional<std::string> ImageFormatOf(const std::string& path)
     const std::size_t dot = path.rfind('.');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
         return "PNG";
-    std::string suffix = path.substr(dot + 1);
-    for (char& c : suffix)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string suffix = AsciiLowered(path.substr(dot + 1));
     if (suffix == "png")
         return "PNG";
     if (suffix == "jpg" || suffix == "jpeg")

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/rgb.h"
+
 namespace ratewise {
 
 // Two ways of filling a medium: plain data sectors, or Mode 2 sectors of a (S)VCD.
@@ -12,13 +14,6 @@ enum class FormatMode { AviDvd = 0, Svcd = 1 };
 
 // How a checked field's frame is drawn.
 enum class FieldState { Valid, Invalid, Output };
-
-struct Rgb {
-    std::uint8_t r = 0;
-    std::uint8_t g = 0;
-    std::uint8_t b = 0;
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
 
 // Frame colours: valid dark green, invalid red, output navy.
 Rgb FieldStateColour(FieldState state);

@@ -23,6 +23,9 @@ struct ChapterList {
     // chapterCount + 1 values: the whole-second start of chapter n at position n - 1, then the
     // track's running time in seconds.
     std::vector<int> startSeconds;
+    // The playback counter's frames past the whole second of chapter n's start (below 25 for
+    // PAL, 30 for NTSC), at position n - 1. Empty for chapters given as start seconds.
+    std::vector<int> startFrames;
     // The cell (counting from 0) that begins chapter n, at position n - 1: where the exact time
     // of a cut between media comes from. Empty for chapters given as start seconds.
     std::vector<int> firstCells;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/dvd_time.h"
 #include "common/string_format.h"
 #include "ifo/cells.h"
 #include "ifo/video_attributes.h"
@@ -64,6 +65,7 @@ void AddChapter(ChapterList& list, const RunningSum& sum, double frameRate)
         StringPrintf("Chapter %d = %d", n, static_cast<int>(start * frameRate) + sum.frames));
     list.secondLines.push_back(StringPrintf("Chapter %d = %.2f", n, start + sum.frames / frameRate));
     list.startSeconds.push_back(start);
+    list.startFrames.push_back(sum.frames);
     list.chapterCount = n;
 }
 
@@ -72,7 +74,7 @@ void AddChapter(ChapterList& list, const RunningSum& sum, double frameRate)
 double ChapterFrameRate(const TitleSetInfo& info)
 {
     const std::optional<VideoAttributes> video = ifoGetVideoAttributes(&info);
-    return video && video->standard == 0 ? 29.97 : 25.0;
+    return ShownFrameRate(!(video && video->standard == 0));
 }
 
 std::optional<ChapterList> BuildChapterList(const TitleSetInfo& info, int track, int cellCount,

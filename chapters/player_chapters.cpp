@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chapters/player_chapters.h"
 
+#include "common/dvd_time.h"
 #include "ifo/cells.h"
 #include "ifo/program_chain.h"
 #include "ifo/video_attributes.h"
@@ -10,7 +11,7 @@ namespace {
 
 std::int64_t CellFrames(const PlaybackTime& time, int perSecond)
 {
-    return (std::int64_t{time.hours} * 3600 + time.minutes * 60 + time.seconds) * perSecond + time.frames;
+    return TimeCodeFrames(time.hours, time.minutes, time.seconds, time.frames, perSecond);
 }
 
 // The first cell (counting from 0) of each program, -1 where the program map names no cell of

@@ -10,6 +10,7 @@
 #include "calc/medium_presets.h"
 #include "cli/messages.h"
 #include "cli/option_checks.h"
+#include "common/ascii_case.h"
 #include "common/lenient_number.h"
 #include "common/string_format.h"
 
@@ -86,11 +87,7 @@ void AddCalculatorOptions(CLI::App& command, CalculatorOptions& options)
             [](std::string& value) {
                 // The index, or a label in any case, becomes the label.
                 for (const std::string& label : PresetLabels()) {
-                    if (value.size() == label.size() &&
-                        std::equal(value.begin(), value.end(), label.begin(), [](char a, char b) {
-                            return std::tolower(static_cast<unsigned char>(a)) ==
-                                   std::tolower(static_cast<unsigned char>(b));
-                        }))
+                    if (SameIgnoringAsciiCase(value, label))
                         value = label;
                 }
                 if (PresetIndexByName(value) >= 0)

@@ -21,10 +21,10 @@ namespace {
 nlohmann::json ChaptersJson(const ChapterList& chapters, bool pal)
 {
     return {
-        {"chapterCount", chapters.chapterCount},     {"timeLines", chapters.timeLines},
-        {"frameLines", chapters.frameLines},         {"secondLines", chapters.secondLines},
-        {"startSeconds", chapters.startSeconds},     {"frameRate", FrameRateNumber(pal)},
-        {"chapters", ChapterObjects(chapters, pal)},
+        {"chapterCount", chapters.chapterCount},   {"timeLines", chapters.timeLines},
+        {"frameLines", chapters.frameLines},       {"secondLines", chapters.secondLines},
+        {"startSeconds", chapters.startSeconds},   {"frameRate", FrameRateNumber(pal)},
+        {"framesPerSecond", FrameRateNumber(pal)}, {"chapters", ChapterObjects(chapters, pal)},
     };
 }
 

@@ -4,6 +4,7 @@
 
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "cli/json_fields.h"
 #include "cli/json_text.h"
 #include "cli/title_set_input.h"
 #include "disc/disc_texts.h"
@@ -66,6 +67,7 @@ nlohmann::json DiscJson(const OpenedDisc& disc)
             {"seconds", title.seconds},
             {"frames", title.frames},
             {"frameRate", title.frameRate},
+            {"framesPerSecond", FrameRateNumber(title.frameRate == 25)},
         });
         // Keys a whole disc never needs are given only where they say something.
         if (title.missing) {
@@ -115,7 +117,7 @@ void AddDiscCommand(CLI::App& app, CommandAction& action)
     command->add_flag("--json", settings->json, "Print one JSON object");
     command->callback([settings, &action] {
         action = [settings](std::ostream& out, std::ostream& err) {
-            if (const std::string why = WhyNotReadable(settings->path); !why.empty()) {
+            if (const std::string why = WhyNotReadable(settings->path, err); !why.empty()) {
                 PrintError(err, settings->path.empty() ? "DISC" : settings->path, why);
                 return static_cast<int>(kExitBadInput);
             }

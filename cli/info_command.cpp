@@ -8,6 +8,7 @@
 #include "cli/messages.h"
 #include "cli/plain_text.h"
 #include "cli/title_set_input.h"
+#include "common/dvd_time.h"
 #include "common/string_format.h"
 #include "encode/language_codes.h"
 #include "ifo/audio_names.h"
@@ -34,7 +35,8 @@ nlohmann::json StreamObjects(InfoReportKind kind, const TitleSetInfo* info, cons
             streams.push_back({{"number", 1},
                                {"codec", video->mpeg2 ? "MPEG-2" : "MPEG-1"},
                                {"standard", video->pal ? "PAL" : "NTSC"},
-                               {"frameRate", video->pal ? 25.0 : 29.97},
+                               {"frameRate", ShownFrameRate(video->pal)},
+                               {"framesPerSecond", ShownFrameRate(video->pal)},
                                {"streamId", "0xE0"}});
     } else if (kind == InfoReportKind::Audio) {
         for (int k = 0; k < list.audioStreamCount; ++k) {

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/json_fields.h"
 
-#include <cstdio>
+#include "common/dvd_time.h"
 
 namespace ratewise::cli {
 
 double FrameRateNumber(bool pal)
 {
-    return pal ? 25.0 : 29.97;
+    return ShownFrameRate(pal);
 }
 
 nlohmann::json DurationJson(std::int64_t frameCount, bool pal)
@@ -23,14 +23,9 @@ nlohmann::json ChapterObjects(const ChapterList& chapters, std::optional<bool> p
         const auto i = static_cast<std::size_t>(n - 1);
         const int whole = i < chapters.startSeconds.size() ? chapters.startSeconds[i] : 0;
         nlohmann::json chapter = {{"number", n}, {"startSeconds", whole}};
-        int shown = 0;
-        if (pal && i < chapters.frameLines.size() &&
-            std::sscanf(chapters.frameLines[i].c_str(), "Chapter %*d = %d", &shown) == 1) {
-            // The frame line shows whole seconds × the rate (29.97 for NTSC, truncated) plus the
-            // counter's frames; taking the first part away leaves those frames exactly.
-            const double rate = FrameRateNumber(*pal);
-            const int frames = shown - static_cast<int>(whole * rate);
-            const std::int64_t counter = std::int64_t(whole) * (*pal ? 25 : 30) + frames;
+        if (pal && i < chapters.startFrames.size()) {
+            // The playback counter: 25 (PAL) or 30 (NTSC) frames a nominal second.
+            const std::int64_t counter = TimeCodeFrames(0, 0, whole, chapters.startFrames[i], *pal ? 25 : 30);
             const nlohmann::json start = DurationJson(counter, *pal);
             chapter["startSeconds"] = start["seconds"];
             chapter["startFrame"] = counter;

@@ -4,18 +4,30 @@
 // "(see 'ratewise-cli CMD --help')" hint and honours --quiet without doing anything itself.
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace ratewise::cli {
 
 // Longest line ratewise-cli writes on stderr.
 inline constexpr std::size_t kMaxMessageLength = 160;
 
+// A stream input (standard input, a pipe) as read: it can be read only once, and a command may
+// read its title set more than once (the load, then a report).
+struct StreamInput {
+    std::vector<std::uint8_t> bytes;
+    std::string why; // empty when read whole
+};
+
 // What the run is about, attached to the error stream while RunCli runs.
 struct RunContext {
     std::string command; // the subcommand, empty before one is known
     bool quiet = false;  // --quiet: no notes
+    // Stream inputs read so far, by path; they end with the run.
+    std::map<std::string, StreamInput> streamInputs;
 };
 
 // Attaches `context` to `err` for the lifetime of this object.

@@ -2,15 +2,11 @@
 #include "cli/nearest_name.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "common/ascii_case.h"
 
 namespace ratewise::cli {
 namespace {
-
-char Lower(char c)
-{
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
 
 // Levenshtein distance, with a swap of two neighbours counted as one edit.
 std::size_t EditDistance(const std::string& a, const std::string& b)
@@ -22,9 +18,10 @@ std::size_t EditDistance(const std::string& a, const std::string& b)
     for (std::size_t i = 1; i <= a.size(); ++i) {
         current[0] = i;
         for (std::size_t j = 1; j <= n; ++j) {
-            const bool same = Lower(a[i - 1]) == Lower(b[j - 1]);
+            const bool same = AsciiLower(a[i - 1]) == AsciiLower(b[j - 1]);
             current[j] = std::min({previous[j] + 1, current[j - 1] + 1, previous[j - 1] + (same ? 0 : 1)});
-            if (i > 1 && j > 1 && Lower(a[i - 1]) == Lower(b[j - 2]) && Lower(a[i - 2]) == Lower(b[j - 1]))
+            if (i > 1 && j > 1 && AsciiLower(a[i - 1]) == AsciiLower(b[j - 2]) &&
+                AsciiLower(a[i - 2]) == AsciiLower(b[j - 1]))
                 current[j] = std::min(current[j], before[j - 2] + 1);
         }
         before.swap(previous);

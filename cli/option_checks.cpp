@@ -3,9 +3,9 @@
 
 #include <charconv>
 #include <optional>
-#include <strings.h>
 
 #include "cli/messages.h"
+#include "common/ascii_case.h"
 
 namespace ratewise::cli {
 namespace {
@@ -64,7 +64,7 @@ CLI::Validator OneOf(const std::vector<std::string>& names)
     return CLI::Validator(
                [names](std::string& text) {
                    for (const std::string& name : names) {
-                       if (::strcasecmp(name.c_str(), text.c_str()) == 0) {
+                       if (SameIgnoringAsciiCase(name, text)) {
                            text = name;
                            return std::string();
                        }

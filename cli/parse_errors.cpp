@@ -10,6 +10,7 @@
 #include "cli/messages.h"
 #include "cli/nearest_name.h"
 #include "cli/option_checks.h"
+#include "cli/short_forms.h"
 
 namespace ratewise::cli {
 namespace {
@@ -106,7 +107,12 @@ void PrintUnexpected(std::ostream& err, const CLI::App& command, const std::stri
 bool PrintUnknownArgument(std::ostream& err, CLI::App& app, const std::vector<std::string>& args)
 {
     CLI::App* command = nullptr;
+    std::size_t values = 0; // words still to come that are an option's values
     for (const std::string& arg : args) {
+        if (values > 0) {
+            --values;
+            continue;
+        }
         if (arg == "--")
             return false;
         // "-1" or "-5,3" is a value; an option starts with a letter after its dashes.
@@ -133,6 +139,7 @@ bool PrintUnknownArgument(std::ostream& err, CLI::App& app, const std::vector<st
             PrintUnexpected(err, command ? *command : app, name);
             return true;
         }
+        values = ValueWordsAfter(app, command, arg);
     }
     return false;
 }

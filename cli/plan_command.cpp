@@ -2,7 +2,6 @@
 // `ratewise-cli plan SOURCE (--title T | --track N) [calculator options] --encoder handbrake|ffmpeg
 // [--codec x264|x265] [--audio-codec aac|ac3|copy] [--encoder-preset P] -o OUTPUT [--json | --run]`:
 // the two-pass encode that fills the calculator's media, as a shell script or as JSON, or run at once.
-#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -19,6 +18,7 @@
 #include "cli/option_checks.h"
 #include "cli/plan_run.h"
 #include "cli/title_selection.h"
+#include "common/ascii_case.h"
 #include "common/string_format.h"
 #include "disc/opened_disc.h"
 #include "encode/audio_rules.h"
@@ -60,9 +60,7 @@ bool KnownContainerEnding(const std::string& output)
     const std::size_t slash = output.rfind('/');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
         return false;
-    std::string ending = output.substr(dot + 1);
-    for (char& c : ending)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string ending = AsciiLowered(output.substr(dot + 1));
     return ending == "mkv" || ending == "mp4" || ending == "m4v";
 }
 
@@ -231,12 +229,12 @@ int RunPlan(Settings settings, std::ostream& out, std::ostream& err)
     const std::string program = request.encoder == Encoder::HandBrake ? "HandBrakeCLI" : "ffmpeg";
     if (!OnPath(program)) {
         PrintError(err, program, "not installed (not found on PATH)");
-        return kExitUsage;
+        return ExitStatusOf(FailureKind::Usage);
     }
     if (const std::string unwritable = WhyNotWritable(TitleOutputPath(request.output, 1, 1, 1));
         !unwritable.empty()) {
         PrintError(err, request.output, "cannot be written: " + unwritable);
-        return kExitUsage;
+        return ExitStatusOf(FailureKind::WriteFailed);
     }
     std::vector<std::vector<std::string>> names;
     for (const std::string& path : settings.names.namesPaths) {
@@ -298,11 +296,11 @@ int RunPlan(Settings settings, std::ostream& out, std::ostream& err)
     const TitlePlanResult result =
         BuildTitlePlan({*title->info, title->location, title->cells, title->pal, vobs.get()}, state, request);
     if (result.media.empty()) {
-        if (result.usage)
-            PrintRefusal(err, "plan", result.why);
-        else
+        if (result.failure == FailureKind::BadInput)
             PrintError(err, source, result.why);
-        return result.usage ? kExitUsage : kExitBadInput;
+        else
+            PrintRefusal(err, "plan", result.why);
+        return ExitStatusOf(result.failure);
     }
     const std::vector<MediumPlan>& media = result.media;
     for (const std::string& note : result.notes)
@@ -341,7 +339,7 @@ std::optional<std::vector<int>> TitlesOf(const std::string& source, const TitleL
 {
     if (!list.episodes)
         return list.titles;
-    if (const std::string why = WhyNotReadable(source); !why.empty()) {
+    if (const std::string why = WhyNotReadable(source, err); !why.empty()) {
         PrintError(err, source.empty() ? "SOURCE" : source, why);
         status = kExitBadInput;
         return std::nullopt;
@@ -508,15 +506,15 @@ int RunSeasonPlan(const Settings& settings, const PlanRequest& base,
     const CalculatorState& state = run.controller.State();
     if (!(state.videoKbps > 0)) {
         PrintRefusal(err, "plan", "the calculator gives no video bitrate (" + state.videoBitrateText + ")");
-        return kExitUsage;
+        return ExitStatusOf(FailureKind::NoResult);
     }
     const SeasonPlanResult season = BuildSeasonPlan(plans, state);
     if (season.files.empty()) {
-        if (season.usage)
-            PrintRefusal(err, "plan", season.why);
-        else
+        if (season.failure == FailureKind::BadInput)
             PrintError(err, settings.sources.front(), season.why);
-        return season.usage ? kExitUsage : kExitBadInput;
+        else
+            PrintRefusal(err, "plan", season.why);
+        return ExitStatusOf(season.failure);
     }
     for (const std::string& note : season.notes)
         PrintNote(err, note);

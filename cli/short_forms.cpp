@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/short_forms.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -38,6 +39,26 @@ CLI::App* ChosenCommand(CLI::App& app, const std::vector<std::string>& args)
     return nullptr;
 }
 
+std::size_t ValueWordsAfter(const CLI::App& app, const CLI::App* command, const std::string& arg)
+{
+    if (arg.size() < 2 || arg[0] != '-' || arg == "--")
+        return 0;
+    const bool longForm = arg[1] == '-';
+    if (longForm && arg.find('=') != std::string::npos)
+        return 0;
+    if (!longForm && arg.size() > 2)
+        return 0;
+    const CLI::Option* option = command ? command->get_option_no_throw(arg) : nullptr;
+    if (option == nullptr)
+        option = app.get_option_no_throw(arg);
+    if (option == nullptr || option->get_items_expected_max() == 0)
+        return 0;
+    // The parser takes this many words whatever they are; any further ones only when they do
+    // not look like options.
+    return static_cast<std::size_t>(
+        std::max(0, std::min(option->get_type_size_min(), option->get_items_expected_min())));
+}
+
 std::vector<std::string> ExpandShortForms(CLI::App& app, const std::vector<std::string>& args)
 {
     CLI::App* command = ChosenCommand(app, args);
@@ -45,7 +66,13 @@ std::vector<std::string> ExpandShortForms(CLI::App& app, const std::vector<std::
         return args;
     std::vector<std::string> expanded;
     bool verbatim = false;
+    std::size_t values = 0; // words still to come that are an option's values
     for (const std::string& arg : args) {
+        if (values > 0) {
+            --values;
+            expanded.push_back(arg);
+            continue;
+        }
         verbatim = verbatim || arg == "--";
         const bool shortForm = !verbatim && arg.size() >= 2 && arg[0] == '-' && arg[1] != '-';
         const CLI::Option* taken = nullptr;
@@ -61,8 +88,11 @@ std::vector<std::string> ExpandShortForms(CLI::App& app, const std::vector<std::
         }
         if (taken == nullptr) {
             expanded.push_back(arg);
+            if (!verbatim)
+                values = ValueWordsAfter(app, command, arg);
         } else if (arg.size() == 2) {
             expanded.emplace_back(longName);
+            values = ValueWordsAfter(app, command, longName);
         } else if (taken->get_type_size() != 0) {
             // "-t3" or "-t=3"
             expanded.push_back(std::string(longName) + "=" + arg.substr(arg[2] == '=' ? 3 : 2));

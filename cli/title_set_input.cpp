@@ -13,6 +13,8 @@
 #include "cli/cli.h"
 #include "cli/messages.h"
 #include "cli/option_checks.h"
+#include "common/string_format.h"
+#include "disc/disc_files.h"
 #include "disc/opened_disc.h"
 
 namespace ratewise::cli {
@@ -22,17 +24,13 @@ namespace {
 // writing would otherwise keep the command waiting for ever.
 constexpr int kFirstByteWaitMs = 2000;
 
-struct StreamInput {
-    std::vector<std::uint8_t> bytes;
-    std::string why; // empty when read whole
-};
-
-// Stream inputs read so far: standard input can be read only once, and a command may read its
-// title set more than once (the load, then a report).
-std::map<std::string, StreamInput>& StreamInputs()
+// The stream inputs the run has read; outside a run (a command called directly), `scratch`,
+// which lasts as long as the caller keeps it.
+std::map<std::string, StreamInput>& StreamInputs(std::ostream& err,
+                                                 std::map<std::string, StreamInput>& scratch)
 {
-    static std::map<std::string, StreamInput> inputs;
-    return inputs;
+    RunContext* context = RunContextOf(err);
+    return context ? context->streamInputs : scratch;
 }
 
 bool IsStream(const std::string& path, const struct stat& status)
@@ -78,8 +76,9 @@ StreamInput ReadStream(const std::string& path)
         }
         if (got == 0)
             break;
-        if (input.bytes.size() + static_cast<std::size_t>(got) > kMaxStreamedInput) {
-            input.why = "more than 64 MiB: not a title-set information file";
+        if (input.bytes.size() + static_cast<std::size_t>(got) > kMostInformationFileBytes) {
+            input.why = StringPrintf("more than %zu MiB: not a title-set information file",
+                                     kMostInformationFileBytes >> 20);
             break;
         }
         input.bytes.insert(input.bytes.end(), chunk.begin(), chunk.begin() + got);
@@ -91,18 +90,41 @@ StreamInput ReadStream(const std::string& path)
     return input;
 }
 
-const StreamInput& StreamOf(const std::string& path)
+const StreamInput& StreamOf(std::map<std::string, StreamInput>& inputs, const std::string& path)
 {
-    auto found = StreamInputs().find(path);
-    if (found == StreamInputs().end())
-        found = StreamInputs().emplace(path, ReadStream(path)).first;
+    auto found = inputs.find(path);
+    if (found == inputs.end())
+        found = inputs.emplace(path, ReadStream(path)).first;
     return found->second;
 }
 
-const std::vector<std::uint8_t>* StreamBytes(const std::string& path)
+const std::vector<std::uint8_t>* StreamBytes(const std::map<std::string, StreamInput>& inputs,
+                                             const std::string& path)
 {
-    const auto found = StreamInputs().find(path);
-    return found == StreamInputs().end() ? nullptr : &found->second.bytes;
+    const auto found = inputs.find(path);
+    return found == inputs.end() ? nullptr : &found->second.bytes;
+}
+
+std::string WhyNotReadable(const std::string& path, std::map<std::string, StreamInput>& inputs)
+{
+    if (path.empty())
+        return "empty path";
+    struct stat status {
+    };
+    if (path != "-" && ::stat(path.c_str(), &status) != 0)
+        return errno == ENOENT ? "no such file" : std::strerror(errno);
+    if (IsStream(path, status))
+        return StreamOf(inputs, path).why;
+    // Folders and drives are discs; the load says when they hold none.
+    if (S_ISDIR(status.st_mode) || S_ISBLK(status.st_mode))
+        return {};
+    if (!S_ISREG(status.st_mode))
+        return "not a regular file";
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return std::strerror(errno);
+    ::close(fd);
+    return {};
 }
 
 // The files of a stream input's disc: none, so it has no title VOBs.
@@ -131,26 +153,10 @@ std::shared_ptr<const OpenedDisc> StreamDisc(const std::string& path, const std:
 
 } // namespace
 
-std::string WhyNotReadable(const std::string& path)
+std::string WhyNotReadable(const std::string& path, std::ostream& err)
 {
-    if (path.empty())
-        return "empty path";
-    struct stat status {
-    };
-    if (path != "-" && ::stat(path.c_str(), &status) != 0)
-        return errno == ENOENT ? "no such file" : std::strerror(errno);
-    if (IsStream(path, status))
-        return StreamOf(path).why;
-    // Folders and drives are discs; the load says when they hold none.
-    if (S_ISDIR(status.st_mode) || S_ISBLK(status.st_mode))
-        return {};
-    if (!S_ISREG(status.st_mode))
-        return "not a regular file";
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return std::strerror(errno);
-    ::close(fd);
-    return {};
+    std::map<std::string, StreamInput> scratch;
+    return WhyNotReadable(path, StreamInputs(err, scratch));
 }
 
 bool CheckReadableFile(const std::string& path, std::ostream& err)
@@ -162,7 +168,7 @@ bool CheckReadableFile(const std::string& path, std::ostream& err)
     if (!path.empty() && (path == "-" || (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode))))
         why = S_ISDIR(status.st_mode) ? "is a directory" : "not a regular file";
     else
-        why = WhyNotReadable(path);
+        why = WhyNotReadable(path, err);
     if (why.empty())
         return true;
     PrintError(err, path.empty() ? "FILE" : path, why);
@@ -208,13 +214,15 @@ void RequireTrackOrTitle(CLI::App& command, CLI::Option& track, DiscChoice& choi
 std::optional<TitleSetLoad> LoadTitleSet(const std::string& path, const DiscChoice& choice, std::ostream& err,
                                          std::ostream& diagnostics, int& status)
 {
-    if (const std::string why = WhyNotReadable(path); !why.empty()) {
+    std::map<std::string, StreamInput> scratch;
+    std::map<std::string, StreamInput>& inputs = StreamInputs(err, scratch);
+    if (const std::string why = WhyNotReadable(path, inputs); !why.empty()) {
         PrintError(err, path.empty() ? "FILE" : path, why);
         status = kExitBadInput;
         return std::nullopt;
     }
     std::ostream progress(nullptr);
-    const std::vector<std::uint8_t>* streamed = StreamBytes(path);
+    const std::vector<std::uint8_t>* streamed = StreamBytes(inputs, path);
     TitleSetLoadResult result =
         streamed
             ? ratewise::LoadTitleSet(StreamDisc(path, *streamed), choice.Request(), progress, diagnostics)

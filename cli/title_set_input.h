@@ -16,9 +16,6 @@
 
 namespace ratewise::cli {
 
-// Most bytes read from a stream input; a title set's information file is far smaller.
-inline constexpr std::size_t kMaxStreamedInput = 64u << 20;
-
 // --title-set N and --title T of every command that takes FILE.
 struct DiscChoice {
     int titleSet = 0; // 0: the set holding the disc's longest title
@@ -40,8 +37,9 @@ void RequireTrackOrTitle(CLI::App& command, CLI::Option& track, DiscChoice& choi
 // Why path cannot be given as FILE ("empty path", "no such file", "not a regular file" for a
 // socket or the like, or the system's reason for a file that cannot be opened), or the empty text.
 // "-" and pipes are read here, once: a named pipe that nobody writes to is given up after 2
-// seconds, so no command hangs.
-std::string WhyNotReadable(const std::string& path);
+// seconds, so no command hangs. What a stream gave is kept in the run attached to `err` (see
+// RunContext) for the load that follows; outside a run, only for this call.
+std::string WhyNotReadable(const std::string& path, std::ostream& err);
 
 // True when path names a regular file this process can open for reading (a names file, say), or
 // a stream input that could be read. Otherwise prints "ratewise-cli: <path>: <why>" to err ("empty

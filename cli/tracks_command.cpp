@@ -7,6 +7,7 @@
 #include "cli/json_fields.h"
 #include "cli/json_text.h"
 #include "cli/title_set_input.h"
+#include "common/dvd_time.h"
 #include "ifo/track_texts.h"
 
 namespace ratewise::cli {
@@ -32,11 +33,9 @@ nlohmann::json TracksJson(const TrackList& list)
             {"report", TrackReportText(list, i)},
             // The running time on the playback-time counter, which counts 25 (PAL) or 30 (NTSC)
             // frames a nominal second.
-            {"duration",
-             DurationJson((std::int64_t(list.hours[k]) * 3600 + list.minutes[k] * 60 + list.seconds[k]) *
-                                  list.frameRate +
-                              list.frames[k],
-                          list.frameRate == 25)},
+            {"duration", DurationJson(TimeCodeFrames(list.hours[k], list.minutes[k], list.seconds[k],
+                                                     list.frames[k], list.frameRate),
+                                      list.frameRate == 25)},
         });
     }
     return {

@@ -2,13 +2,14 @@
 // `ratewise-cli vcd-project FILE -o OUT`: writes a Video CD project for the title set's video.
 #include "cli/vcd_project_command.h"
 #include "cli/json_text.h"
+#include "common/ascii_case.h"
+#include "common/dvd_time.h"
 
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <vector>
 
 #include <cstring>
-#include <strings.h>
 #include <sys/stat.h>
 
 #include "cli/cli.h"
@@ -27,7 +28,7 @@ namespace {
 
 bool EndsWithTprAnyCase(const std::string& name)
 {
-    return name.size() >= 4 && ::strcasecmp(name.c_str() + name.size() - 4, ".tpr") == 0;
+    return EndsWithIgnoringAsciiCase(name, ".tpr");
 }
 
 bool IsFolder(const std::string& path)
@@ -52,9 +53,10 @@ int RunVcdProject(const VcdProjectOptions& options, const VcdSourceReader& readS
         PrintError(err, options.output, "is a folder: expected a project file name");
         return kExitWriteFailed;
     }
-    const std::optional<VcdSource> source = readSource(options.ifoPath, err);
+    int status = kExitBadInput;
+    const std::optional<VcdSource> source = readSource(options.ifoPath, err, status);
     if (!source)
-        return kExitBadInput;
+        return status == kExitOk ? kExitBadInput : status;
 
     // The fields as the dialog holds them when OK is pressed: opened with conversion 0, audio
     // 224 and video 1150, quality "Normal" from its start-up, and no conversion for a 4:3 source.
@@ -112,7 +114,8 @@ int RunVcdProject(const VcdProjectOptions& options, const VcdSourceReader& readS
                    {"videoKbps", settings.videoKbps},
                    {"quality", settings.quality},
                    {"path", settings.destination},
-                   {"frameRate", settings.isPal ? 25.0 : 29.97},
+                   {"frameRate", ShownFrameRate(settings.isPal)},
+                   {"framesPerSecond", ShownFrameRate(settings.isPal)},
                })
             << "\n";
     } else {
@@ -165,8 +168,8 @@ void AddVcdProjectCommand(CLI::App& app, CommandAction& action)
     command->add_flag("--json", options->json, "Print one JSON object");
     command->callback([options, &action] {
         action = [options](std::ostream& out, std::ostream& err) {
-            const auto readSource = [options](const std::string& path, std::ostream& errors) {
-                return ReadVcdSource(path, options->disc, errors);
+            const auto readSource = [options](const std::string& path, std::ostream& errors, int& status) {
+                return ReadVcdSource(path, options->disc, errors, status);
             };
             return RunVcdProject(*options, readSource, out, err);
         };

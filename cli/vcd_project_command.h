@@ -23,17 +23,18 @@ struct VcdProjectOptions {
     bool json = false;
 };
 
-// Reads the video standard and aspect code of a title set; prints one error line and gives
-// nothing when the file cannot be read.
+// Reads the video standard and aspect code of a title set; prints one error line, sets `status`
+// and gives nothing when the file cannot be read or has no such title set or title.
 using VcdSourceReader =
-    std::function<std::optional<VcdSource>(const std::string& ifoPath, std::ostream& err)>;
+    std::function<std::optional<VcdSource>(const std::string& ifoPath, std::ostream& err, int& status)>;
 
 // The reader the command uses for FILE (see vcd_source_reader.cpp).
 std::optional<VcdSource> ReadVcdSource(const std::string& ifoPath, const DiscChoice& choice,
-                                       std::ostream& err);
+                                       std::ostream& err, int& status);
 inline std::optional<VcdSource> ReadVcdSource(const std::string& ifoPath, std::ostream& err)
 {
-    return ReadVcdSource(ifoPath, DiscChoice{}, err);
+    int status = 0;
+    return ReadVcdSource(ifoPath, DiscChoice{}, err, status);
 }
 
 // Takes the source from `readSource`, sets the dialog's fields as OK would see them, refreshes

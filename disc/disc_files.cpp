@@ -4,23 +4,13 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "common/ascii_case.h"
 #include "disc/udf_image.h"
 
 namespace ratewise {
 namespace {
 
 constexpr std::size_t kMostNames = 4096;
-
-char Upper(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Upper(x) == Upper(y); });
-}
 
 class Folder final : public DiscFiles
 {
@@ -70,7 +60,7 @@ private:
 std::string DiscFiles::Find(std::string_view name) const
 {
     for (const std::string& stored : m_names) {
-        if (SameIgnoringCase(stored, name))
+        if (SameIgnoringAsciiCase(stored, name))
             return stored;
     }
     return {};
@@ -87,7 +77,7 @@ std::shared_ptr<DiscFiles> ImageFiles(std::shared_ptr<UdfImage> image)
     if (!folders)
         return nullptr;
     for (const std::string& folder : *folders) {
-        if (!SameIgnoringCase(folder, "VIDEO_TS"))
+        if (!SameIgnoringAsciiCase(folder, "VIDEO_TS"))
             continue;
         std::optional<std::vector<std::string>> names = image->List("/" + folder, false);
         if (!names)

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <sys/stat.h>
 
+#include "common/ascii_case.h"
 #include "disc/udf_image.h"
 #include "ifo/seek_read.h"
 
@@ -27,11 +28,7 @@ bool StartsWith(std::span<const std::uint8_t> bytes, std::string_view id)
 // True when name ends in extension, without regard to case.
 bool HasExtension(const std::string& name, std::string_view extension)
 {
-    if (name.size() < extension.size())
-        return false;
-    return std::equal(extension.rbegin(), extension.rend(), name.rbegin(), [](char wanted, char c) {
-        return wanted == (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
-    });
+    return EndsWithIgnoringAsciiCase(name, extension);
 }
 
 // The set number in a name like VTS_07_0.IFO; 1 for any other name.

@@ -6,6 +6,7 @@
 #include <set>
 #include <utility>
 
+#include "common/dvd_time.h"
 #include "ifo/cells.h"
 #include "ifo/title_set_info.h"
 
@@ -23,8 +24,7 @@ struct PlayedTitle {
 
 std::int64_t CellFrames(const PlaybackTime& time, int rate)
 {
-    return ((time.hours * 60 + time.minutes) * 60 + time.seconds) * static_cast<std::int64_t>(rate) +
-           time.frames;
+    return TimeCodeFrames(time.hours, time.minutes, time.seconds, time.frames, rate);
 }
 
 // A title of more cells than this is compared with no other (real titles hold a few hundred at

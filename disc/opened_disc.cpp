@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "common/dvd_time.h"
 #include "disc/disc_structure.h"
 #include "disc/disc_texts.h"
 #include "disc/video_manager.h"
@@ -131,7 +132,7 @@ void TimeTitle(const TitleSetFile& set, DiscTitle& title)
 // Milliseconds as players count them (NTSC frames at 29.97 a second), to find the longest title.
 double TitleMilliseconds(const DiscTitle& title)
 {
-    const double rate = title.frameRate == 25 ? 25.0 : 29.97;
+    const double rate = ShownFrameRate(title.frameRate == 25);
     return ((title.hours * 60.0 + title.minutes) * 60.0 + title.seconds) * 1000.0 +
            title.frames * 1000.0 / rate;
 }

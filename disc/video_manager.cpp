@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "common/dvd_time.h"
+
 namespace ratewise {
 namespace {
 
@@ -12,7 +14,6 @@ constexpr std::size_t kTitleSetCountField = 0x3E;
 constexpr std::size_t kProviderField = 0x40;
 constexpr std::size_t kProviderLength = 32;
 constexpr std::size_t kTitleTablePointer = 0xC4;
-constexpr std::size_t kSector = 2048;
 constexpr std::size_t kTitleTableHeader = 8; // title count, reserved, end address
 constexpr std::size_t kTitleEntrySize = 12;
 constexpr int kMostTitles = 99;
@@ -67,7 +68,7 @@ std::optional<VideoManagerInfo> ParseVideoManager(BeView ifo)
     if (!setCount || *setCount == 0 || *setCount > kMostTitleSets || !tableSector || *tableSector == 0)
         return std::nullopt;
     // The table is cut at its own end address when that lies inside the file.
-    std::optional<BeView> table = ifo.From(std::size_t{*tableSector} * kSector);
+    std::optional<BeView> table = ifo.From(std::size_t{*tableSector} * kDvdSectorBytes);
     if (!table)
         return std::nullopt;
     if (const std::optional<std::uint32_t> end = table->U32(4); end && std::size_t{*end} < table->Size())

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "encode/overhead_model.h"
 
-#include <cctype>
+#include "common/ascii_case.h"
 
 namespace ratewise {
 
@@ -10,9 +10,7 @@ Container ContainerForOutput(std::string_view outputPath)
     const std::size_t dot = outputPath.rfind('.');
     if (dot == std::string_view::npos)
         return Container::Matroska;
-    std::string extension;
-    for (const char c : outputPath.substr(dot + 1))
-        extension += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string extension = AsciiLowered(outputPath.substr(dot + 1));
     return extension == "mp4" || extension == "m4v" ? Container::Mp4 : Container::Matroska;
 }
 

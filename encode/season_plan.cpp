@@ -9,11 +9,11 @@
 namespace ratewise {
 namespace {
 
-SeasonPlanResult Failure(std::string why, bool usage)
+SeasonPlanResult Failure(std::string why, FailureKind kind)
 {
     SeasonPlanResult result;
     result.why = std::move(why);
-    result.usage = usage;
+    result.failure = kind;
     return result;
 }
 
@@ -67,7 +67,7 @@ SeasonPlanResult BuildSeasonPlan(std::vector<SeasonTitle>& titles, const Calcula
         request.fixedVideoKbps.reset();
         const TitlePlanResult result = BuildTitlePlan(entry.title, single, request);
         if (result.media.empty())
-            return Failure(entry.label + ": " + result.why, result.usage);
+            return Failure(entry.label + ": " + result.why, result.failure);
         alone.push_back(result.media.front());
         seconds.push_back(result.media.front().share.seconds);
     }
@@ -77,7 +77,7 @@ SeasonPlanResult BuildSeasonPlan(std::vector<SeasonTitle>& titles, const Calcula
         return Failure(
             StringPrintf("%zu titles cannot be spread over %d media: each medium takes whole titles",
                          titles.size(), media),
-            true);
+            FailureKind::NoResult);
     for (int medium = 0; medium < media; ++medium) {
         const auto first = static_cast<std::size_t>(season.boundaries[static_cast<std::size_t>(medium)]);
         const auto end = static_cast<std::size_t>(season.boundaries[static_cast<std::size_t>(medium) + 1]);
@@ -95,7 +95,7 @@ SeasonPlanResult BuildSeasonPlan(std::vector<SeasonTitle>& titles, const Calcula
                 StringPrintf("medium %d: the audio and the overhead of its %zu titles leave no room "
                              "for video",
                              medium + 1, end - first),
-                true);
+                FailureKind::NoResult);
         double planned = 0;
         bool maximumSaid = false;
         for (std::size_t i = first; i < end; ++i) {
@@ -103,7 +103,7 @@ SeasonPlanResult BuildSeasonPlan(std::vector<SeasonTitle>& titles, const Calcula
             request.fixedVideoKbps = std::floor(shared * 1000.0) / 1000.0;
             TitlePlanResult result = BuildTitlePlan(titles[i].title, single, request);
             if (result.media.empty())
-                return Failure(titles[i].label + ": " + result.why, result.usage);
+                return Failure(titles[i].label + ": " + result.why, result.failure);
             MediumPlan plan = std::move(result.media.front());
             plan.medium = medium + 1;
             plan.mediumCount = media;
@@ -129,7 +129,7 @@ SeasonPlanResult BuildSeasonPlan(std::vector<SeasonTitle>& titles, const Calcula
         if (planned > lead.targetBytes)
             return Failure(StringPrintf("medium %d: its %zu titles need about %.0f bytes, more than its %.0f",
                                         medium + 1, end - first, planned, lead.targetBytes),
-                           false);
+                           FailureKind::BadInput);
     }
     return season;
 }

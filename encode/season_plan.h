@@ -20,10 +20,10 @@ struct SeasonTitle {
 };
 
 struct SeasonPlanResult {
-    std::vector<MediumPlan> files; // one per title, in order; `medium` is the medium it goes on
-    std::vector<int> boundaries;   // the first title (from 0) of each medium, then the title count
-    std::string why;               // one line on failure (files empty)
-    bool usage = false;
+    std::vector<MediumPlan> files;           // one per title, in order; `medium` is the medium it goes on
+    std::vector<int> boundaries;             // the first title (from 0) of each medium, then the title count
+    std::string why;                         // one line on failure (files empty)
+    FailureKind failure = FailureKind::None; // what the failure lies in
     std::vector<std::string> notes;
     std::string maximumNote; // the first medium asking more video than the source holds; also a note
 };

@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/dvd_time.h"
 #include "ifo/be_view.h"
 
 namespace ratewise {
 namespace {
 
-constexpr std::size_t kSector = 2048;
 constexpr std::uint32_t kChunkSectors = 256;
 
 // The bytes of a private-stream substream's own header, which a copy does not carry.
@@ -73,13 +73,13 @@ void CountPackStreamBytes(std::span<const std::uint8_t> pack, StreamBytes& bytes
 std::optional<StreamBytes> CountStreamBytes(ByteSource& vobs, std::span<const SectorRange> ranges)
 {
     StreamBytes bytes;
-    std::vector<std::uint8_t> chunk(kChunkSectors * kSector);
+    std::vector<std::uint8_t> chunk(kChunkSectors * kDvdSectorBytes);
     for (const SectorRange& range : ranges) {
         for (std::uint64_t sector = range.first; sector <= range.last;) {
             const std::uint64_t count = std::min<std::uint64_t>(kChunkSectors, range.last - sector + 1);
             const std::span<std::uint8_t> part =
-                std::span(chunk).first(static_cast<std::size_t>(count * kSector));
-            if (!vobs.Seek(static_cast<std::int64_t>(sector * kSector)))
+                std::span(chunk).first(static_cast<std::size_t>(count * kDvdSectorBytes));
+            if (!vobs.Seek(static_cast<std::int64_t>(sector * kDvdSectorBytes)))
                 return std::nullopt;
             for (std::size_t done = 0; done < part.size();) {
                 const std::int64_t got = vobs.Read(part.subspan(done));
@@ -87,8 +87,8 @@ std::optional<StreamBytes> CountStreamBytes(ByteSource& vobs, std::span<const Se
                     return std::nullopt;
                 done += static_cast<std::size_t>(got);
             }
-            for (std::size_t at = 0; at < part.size(); at += kSector)
-                CountPackStreamBytes(part.subspan(at, kSector), bytes);
+            for (std::size_t at = 0; at < part.size(); at += kDvdSectorBytes)
+                CountPackStreamBytes(part.subspan(at, kDvdSectorBytes), bytes);
             sector += count;
         }
     }

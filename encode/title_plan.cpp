@@ -20,11 +20,11 @@
 namespace ratewise {
 namespace {
 
-TitlePlanResult Failure(std::string why, bool usage)
+TitlePlanResult Failure(std::string why, FailureKind kind)
 {
     TitlePlanResult result;
     result.why = std::move(why);
-    result.usage = usage;
+    result.failure = kind;
     return result;
 }
 
@@ -165,16 +165,17 @@ TitlePlanResult BuildTitlePlan(const TitleToPlan& title, const CalculatorState& 
     TitlePlanResult result;
     const std::optional<TitleTiming> timing = TimingOfCells(title.cells, title.pal);
     if (!timing)
-        return Failure("the title has no chapters", false);
+        return Failure("the title has no chapters", FailureKind::BadInput);
     if (!(state.videoKbps > 0))
-        return Failure("the calculator gives no video bitrate (" + state.videoBitrateText + ")", true);
+        return Failure("the calculator gives no video bitrate (" + state.videoBitrateText + ")",
+                       FailureKind::NoResult);
     request.discTitle = title.location.title;
     if (request.encoder == Encoder::HandBrake) {
         if (request.discTitle == 0)
             return Failure(
                 "HandBrakeCLI numbers titles by VIDEO_TS.IFO, and none of its titles starts with this "
                 "track (use --encoder ffmpeg)",
-                false);
+                FailureKind::BadInput);
         request.source = title.location.handBrakeInput;
     }
 
@@ -182,12 +183,12 @@ TitlePlanResult BuildTitlePlan(const TitleToPlan& title, const CalculatorState& 
     const int subpictures = ifoCountSubpictureStreams(&title.info);
     std::string why;
     if (!ChooseAudio(title.info, streams, state, request, result.notes, why))
-        return Failure(why, true);
+        return Failure(why, FailureKind::Usage);
     if (!ChooseSubtitles(title.info, subpictures, request, why))
-        return Failure(why, true);
+        return Failure(why, FailureKind::Usage);
     if (!request.subtitles.empty() && ContainerForOutput(request.output) == Container::Mp4)
         return Failure("MP4 cannot carry DVD subtitles (VobSub): give an .mkv output, or --subtitles none",
-                       true);
+                       FailureKind::Usage);
 
     // The media: the whole title, or the optimal split's chapter ranges.
     std::vector<MediumShare> shares;
@@ -203,7 +204,7 @@ TitlePlanResult BuildTitlePlan(const TitleToPlan& title, const CalculatorState& 
             split.boundaries.back() - 1 != timing->ChapterCount())
             return Failure(StringPrintf("the title's %d chapters cannot be split over %d media",
                                         timing->ChapterCount(), state.mediumCount),
-                           true);
+                           FailureKind::NoResult);
         for (std::size_t i = 0; i + 1 < split.boundaries.size(); ++i) {
             shares.push_back(ShareOfChapters(*timing, split.boundaries[i], split.boundaries[i + 1] - 1));
             shares.back().calculatorVideoKbps = split.bitrates[i];
@@ -223,12 +224,13 @@ TitlePlanResult BuildTitlePlan(const TitleToPlan& title, const CalculatorState& 
             share.chapters.names[c] = names[static_cast<std::size_t>(share.firstChapter - 1) + c];
         PlanRequest medium = request;
         if (!CountCopiedStreams(title, share, medium, why))
-            return Failure(why, false);
+            return Failure(why, FailureKind::BadInput);
         result.media.push_back(
             BuildMediumPlan(medium, share, static_cast<int>(i + 1), static_cast<int>(shares.size())));
         if (result.media.back().commands.empty())
             return Failure(
-                StringPrintf("medium %zu: the audio and the overhead leave no room for video", i + 1), true);
+                StringPrintf("medium %zu: the audio and the overhead leave no room for video", i + 1),
+                FailureKind::NoResult);
     }
     // A bitrate the user fixed must still fit: a plan never fills a medium past its size.
     for (const MediumPlan& plan : result.media) {
@@ -237,7 +239,7 @@ TitlePlanResult BuildTitlePlan(const TitleToPlan& title, const CalculatorState& 
                 StringPrintf("the video bitrate of %.3f kbit/s needs about %.0f bytes on medium %d, "
                              "more than its %.0f: lower the bitrate, or choose a larger medium",
                              *request.fixedVideoKbps, PlannedBytes(plan), plan.medium, plan.targetBytes),
-                true);
+                FailureKind::Usage);
     }
     const std::optional<VideoAttributes> video = ifoGetVideoAttributes(&title.info);
     for (const MediumPlan& plan : result.media) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calc/calculator_state.h"
+#include "common/failure_kind.h"
 #include "encode/encode_plan.h"
 #include "encode/title_location.h"
 #include "ifo/byte_source.h"
@@ -26,10 +27,10 @@ struct TitleToPlan {
 };
 
 struct TitlePlanResult {
-    std::vector<MediumPlan> media;  // empty on failure
-    std::string why;                // one line on failure
-    bool usage = false;             // the failure lies in the options, not in the disc
-    std::vector<std::string> notes; // what the plan changed of what was asked (audio bitrates)
+    std::vector<MediumPlan> media;           // empty on failure
+    std::string why;                         // one line on failure
+    FailureKind failure = FailureKind::None; // what the failure lies in
+    std::vector<std::string> notes;          // what the plan changed of what was asked (audio bitrates)
     // A medium's video asked above what the source can hold; also one of the notes. Empty
     // otherwise.
     std::string maximumNote;

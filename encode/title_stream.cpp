@@ -3,13 +3,13 @@
 
 #include <algorithm>
 
+#include "common/dvd_time.h"
 #include "encode/part_packs.h"
 #include "ifo/byte_buffer.h"
 
 namespace ratewise {
 namespace {
 
-constexpr std::size_t kSector = 2048;
 constexpr std::uint32_t kChunkSectors = 256; // half a megabyte at a time
 
 } // namespace
@@ -43,7 +43,7 @@ namespace {
 
 bool InsideVobs(const ByteSource& vobs, std::span<const SectorRange> ranges)
 {
-    const std::uint64_t vobSectors = vobs.Size() / kSector;
+    const std::uint64_t vobSectors = vobs.Size() / kDvdSectorBytes;
     return std::all_of(ranges.begin(), ranges.end(), [vobSectors](const SectorRange& range) {
         return range.last >= range.first && range.last < vobSectors;
     });
@@ -52,7 +52,7 @@ bool InsideVobs(const ByteSource& vobs, std::span<const SectorRange> ranges)
 // Reads `chunk.size()` bytes from `sector` on and checks them for scrambled packs.
 StreamResult ReadChunk(ByteSource& vobs, std::uint64_t sector, std::span<std::uint8_t> chunk)
 {
-    if (!vobs.Seek(static_cast<std::int64_t>(sector * kSector)))
+    if (!vobs.Seek(static_cast<std::int64_t>(sector * kDvdSectorBytes)))
         return StreamResult::ReadFailed;
     for (std::size_t done = 0; done < chunk.size();) {
         const std::int64_t got = vobs.Read(chunk.subspan(done));
@@ -60,8 +60,8 @@ StreamResult ReadChunk(ByteSource& vobs, std::uint64_t sector, std::span<std::ui
             return StreamResult::ReadFailed;
         done += static_cast<std::size_t>(got);
     }
-    for (std::size_t at = 0; at < chunk.size(); at += kSector)
-        if (IsScrambledPack(chunk.subspan(at, kSector)))
+    for (std::size_t at = 0; at < chunk.size(); at += kDvdSectorBytes)
+        if (IsScrambledPack(chunk.subspan(at, kDvdSectorBytes)))
             return StreamResult::Scrambled;
     return StreamResult::Done;
 }
@@ -74,13 +74,13 @@ StreamResult CheckSectors(ByteSource& vobs, std::span<const SectorRange> ranges)
         return StreamResult::OutsideVobs;
     if (ranges.empty())
         return StreamResult::Done;
-    std::optional<ByteBuffer> buffer = ByteBuffer::Allocate(kChunkSectors * kSector);
+    std::optional<ByteBuffer> buffer = ByteBuffer::Allocate(kChunkSectors * kDvdSectorBytes);
     if (!buffer)
         return StreamResult::ReadFailed;
     const std::uint64_t count =
         std::min<std::uint64_t>(kChunkSectors, std::uint64_t{ranges.front().last} - ranges.front().first + 1);
     return ReadChunk(vobs, ranges.front().first,
-                     buffer->Span().first(static_cast<std::size_t>(count * kSector)));
+                     buffer->Span().first(static_cast<std::size_t>(count * kDvdSectorBytes)));
 }
 
 namespace {
@@ -91,7 +91,7 @@ constexpr std::uint64_t kMostFollowingSectors = 2048;
 std::optional<std::uint64_t> StartTimeAt(ByteSource& vobs, std::uint64_t sector)
 {
     Pack pack{};
-    if (!vobs.Seek(static_cast<std::int64_t>(sector * kSector)) ||
+    if (!vobs.Seek(static_cast<std::int64_t>(sector * kDvdSectorBytes)) ||
         vobs.Read(pack) != static_cast<std::int64_t>(pack.size()))
         return std::nullopt;
     return NavigationStartTime(pack);
@@ -108,7 +108,7 @@ StreamResult StreamPart(ByteSource& vobs, const PartRanges& part, PackSink& sink
     const std::optional<std::uint64_t> end =
         part.following.empty() ? std::nullopt : StartTimeAt(vobs, part.following.front().first);
     PartPackTrimmer trimmer(start, end);
-    std::optional<ByteBuffer> buffer = ByteBuffer::Allocate(kChunkSectors * kSector);
+    std::optional<ByteBuffer> buffer = ByteBuffer::Allocate(kChunkSectors * kDvdSectorBytes);
     if (!buffer)
         return StreamResult::ReadFailed;
     // Read a chunk at a time, as StreamSectors does; each pack is trimmed on its own.
@@ -117,14 +117,14 @@ StreamResult StreamPart(ByteSource& vobs, const PartRanges& part, PackSink& sink
             const std::uint64_t count =
                 std::min({std::uint64_t{kChunkSectors}, range.last - sector + 1, budget});
             const std::span<std::uint8_t> chunk =
-                buffer->Span().first(static_cast<std::size_t>(count * kSector));
+                buffer->Span().first(static_cast<std::size_t>(count * kDvdSectorBytes));
             if (const StreamResult read = ReadChunk(vobs, sector, chunk); read != StreamResult::Done)
                 return read;
-            for (std::size_t at = 0; at < chunk.size(); at += kSector) {
+            for (std::size_t at = 0; at < chunk.size(); at += kDvdSectorBytes) {
                 if (following && trimmer.Done())
                     return StreamResult::Done;
                 Pack pack;
-                std::copy_n(chunk.begin() + static_cast<std::ptrdiff_t>(at), kSector, pack.begin());
+                std::copy_n(chunk.begin() + static_cast<std::ptrdiff_t>(at), kDvdSectorBytes, pack.begin());
                 if (!(following ? trimmer.Following(pack) : trimmer.Inside(pack)))
                     continue;
                 if (!sink.Write(pack))
@@ -168,7 +168,7 @@ StreamResult StreamSectors(ByteSource& vobs, std::span<const SectorRange> ranges
     if (!InsideVobs(vobs, ranges))
         return StreamResult::OutsideVobs;
 
-    std::optional<ByteBuffer> buffer = ByteBuffer::Allocate(kChunkSectors * kSector);
+    std::optional<ByteBuffer> buffer = ByteBuffer::Allocate(kChunkSectors * kDvdSectorBytes);
     if (!buffer)
         return StreamResult::ReadFailed;
     for (const SectorRange& range : ranges) {
@@ -176,7 +176,7 @@ StreamResult StreamSectors(ByteSource& vobs, std::span<const SectorRange> ranges
         while (sector <= range.last) {
             const std::uint64_t count = std::min<std::uint64_t>(kChunkSectors, range.last - sector + 1);
             const std::span<std::uint8_t> chunk =
-                buffer->Span().first(static_cast<std::size_t>(count * kSector));
+                buffer->Span().first(static_cast<std::size_t>(count * kDvdSectorBytes));
             if (const StreamResult read = ReadChunk(vobs, sector, chunk); read != StreamResult::Done)
                 return read;
             if (!sink.Write(chunk))

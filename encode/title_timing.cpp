@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "encode/title_timing.h"
 
+#include "common/dvd_time.h"
 #include "common/string_format.h"
 
 namespace ratewise {
@@ -26,7 +27,7 @@ std::optional<TitleTiming> TimingOfCells(std::span<const CellEntry> cells, bool 
             lastProgram = cell.program;
         }
         const PlaybackTime& t = cell.time;
-        frames += ((std::int64_t{t.hours} * 60 + t.minutes) * 60 + t.seconds) * rate + t.frames;
+        frames += TimeCodeFrames(t.hours, t.minutes, t.seconds, t.frames, rate);
     }
     if (timing.chapterStartFrames.empty())
         return std::nullopt;

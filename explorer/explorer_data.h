@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "calc/calculator_state.h"
+#include "common/rgb.h"
 
 namespace ratewise {
 

@@ -6,12 +6,14 @@
 #include <ostream>
 #include <span>
 
+#include "common/dvd_time.h"
 #include "ifo/byte_source.h"
 
 namespace ratewise {
 
-// One 2048-byte logical block (sector) of a DVD; table positions in the header count these.
-inline constexpr std::int64_t kSectorSize = 2048;
+// One logical block (sector) of a DVD as a signed offset; table positions in the header count
+// these.
+inline constexpr std::int64_t kSectorSize = static_cast<std::int64_t>(kDvdSectorBytes);
 
 // Seeks to offset from the start and reads up to buffer.size() bytes into buffer. Returns the
 // read's result (bytes read, 0 at the end, -1 on a read error) or -1 when the seek fails.

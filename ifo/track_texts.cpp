@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ifo/track_texts.h"
 
+#include "common/dvd_time.h"
 #include "common/string_format.h"
 
 namespace ratewise {
@@ -35,7 +36,7 @@ std::string TrackReportText(const TrackList& list, int k)
 {
     const std::int64_t first = At(list.firstFrame, k);
     const std::int64_t last = At(list.lastFrame, k);
-    const double rate = list.frameRate == 25 ? 25.0 : 29.97;
+    const double rate = ShownFrameRate(list.frameRate == 25);
     return StringPrintf("Track Number: %d\n"
                         "------------------------------\n"
                         "Average bitrate: %d Kbps\n"

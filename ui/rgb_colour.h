@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "calc/calculator_state.h"
+#include "common/rgb.h"
 
 namespace ratewise {
 

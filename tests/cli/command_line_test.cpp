@@ -45,6 +45,26 @@ TEST(CommandLine, RefusalsNameTheValueWhatWouldDoAndTheHelp)
         "profile --help')\n");
 }
 
+// An option that takes a value takes the next word, whatever it looks like, as getopt does; a
+// mistyped option after it is still named.
+TEST(CommandLine, AnOptionTakesTheNextWordAsItsValue)
+{
+    const auto dashed = RunCliCapture({"calc", "--minutes", "--1", "--seconds", "-q"});
+    EXPECT_EQ(dashed.status, 0);
+    EXPECT_EQ(dashed.err, "ratewise-cli: note: --minutes: '--1' reads as 0\n"
+                          "ratewise-cli: note: --seconds: '-q' reads as 0\n");
+    // The same as 0 past the duration line, which shows the fields as typed.
+    const auto fromMedium = [](const std::string& text) { return text.substr(text.find("Medium:")); };
+    EXPECT_EQ(fromMedium(dashed.out),
+              fromMedium(RunCliCapture({"calc", "--minutes", "0", "--seconds", "0"}).out));
+    EXPECT_EQ(RunCliCapture({"chapters", kCells, "-t", "--json"}).err,
+              "ratewise-cli: --track: expected a track number (1 for the first), got '--json' (see "
+              "'ratewise-cli chapters --help')\n");
+    EXPECT_EQ(RunCliCapture({"calc", "--minutes", "--1", "--minuts", "3"}).err,
+              "ratewise-cli: '--minuts': unknown option; did you mean --minutes? (see 'ratewise-cli calc "
+              "--help')\n");
+}
+
 TEST(CommandLine, NotesSayWhatChangedAndQuietDropsThem)
 {
     const auto noted = RunCliCapture({"calc", "--count", "12", "--size", "800", "--preset", "dvd-r/rw",
@@ -117,6 +137,26 @@ TEST(CommandLine, EveryJsonCarriesItsSchemaVersion)
                                                    {"languageTag", "ger"},
                                                    {"commentary", false},
                                                    {"streamId", "0xC1"}}));
+}
+
+// framesPerSecond is the rate the video plays at in every command; the frameRate of tracks and
+// disc is the playback counter's, which counts 30 NTSC frames a nominal second.
+TEST(CommandLine, FramesPerSecondMeansOneThingInEveryCommand)
+{
+    const std::string ntsc =
+        std::string(RATEWISE_FIXTURES_DIR) + "/ifo/ntsc_d1_wide_subs16_menu/VTS_01_0.IFO";
+    const auto json = [](std::vector<std::string> args) {
+        args.push_back("-j");
+        return nlohmann::json::parse(RunCliCapture(args).out);
+    };
+    const nlohmann::json tracks = json({"tracks", ntsc});
+    const nlohmann::json disc = json({"disc", ntsc})["titles"][0];
+    EXPECT_EQ(tracks["frameRate"], 30);
+    EXPECT_EQ(disc["frameRate"], 30);
+    for (const nlohmann::json& fps : {tracks["framesPerSecond"], disc["framesPerSecond"],
+                                      json({"chapters", ntsc, "-t", "1"})["framesPerSecond"],
+                                      json({"info", ntsc, "--video"})["streams"][0]["framesPerSecond"]})
+        EXPECT_EQ(fps, 29.97);
 }
 
 TEST(CommandLine, PipesAreReadLikeFilesAndProjectsGoToStandardOutput)

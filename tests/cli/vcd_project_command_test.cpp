@@ -46,7 +46,8 @@ protected:
         std::ostringstream out, err;
         ProjectRun run;
         run.status = RunVcdProject(
-            options, [source](const std::string&, std::ostream&) { return std::optional<VcdSource>(source); },
+            options,
+            [source](const std::string&, std::ostream&, int&) { return std::optional<VcdSource>(source); },
             out, err);
         run.out = out.str();
         run.err = err.str();
@@ -123,7 +124,7 @@ TEST_F(VcdProjectCommand, FailuresGiveTheirExitStatusAndWriteNothing)
     options.output = (m_dir / "other").string();
     const int unreadable = RunVcdProject(
         options,
-        [](const std::string&, std::ostream& e) {
+        [](const std::string&, std::ostream& e, int&) {
             e << "unreadable\n";
             return std::optional<VcdSource>();
         },

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 
+#include "common/ascii_case.h"
 #include "common/printable_text.h"
 #include "common/string_format.h"
 
@@ -62,6 +63,17 @@ TEST(StringFormat, PrependsZeroRatherThanPadding)
     EXPECT_EQ(StringPrintf("<%s>", longText.c_str()), "<" + longText + ">");
     EXPECT_EQ(StringPrintf("%s", ""), "");
     EXPECT_EQ(ToPlainLineEnds("a \r\nb\nc\r\n"), "a \nb\nc\n");
+}
+
+// Only A-Z fold: a byte of a UTF-8 name is never taken for a letter, whatever the locale.
+TEST(AsciiCase, FoldsOnlyAsciiLetters)
+{
+    EXPECT_EQ(AsciiLowered("VTS_01_0.IFO \xc3\x89"), "vts_01_0.ifo \xc3\x89");
+    EXPECT_TRUE(SameIgnoringAsciiCase("DVD-R/RW", "dvd-r/rw"));
+    EXPECT_FALSE(SameIgnoringAsciiCase("\xc3\x89", "\xc3\xa9"));
+    EXPECT_FALSE(SameIgnoringAsciiCase("mkv", "mkv "));
+    EXPECT_TRUE(EndsWithIgnoringAsciiCase("movie.TPR", ".tpr"));
+    EXPECT_FALSE(EndsWithIgnoringAsciiCase("tpr", ".tpr"));
 }
 
 TEST(PrintableText, EscapesControlCharactersAndKeepsTheRest)

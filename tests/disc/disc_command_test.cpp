@@ -151,6 +151,15 @@ TEST_F(Discs, TitleSetAndTitleChooseTheSetAndTrack)
     EXPECT_EQ(noSet.status, 2);
     EXPECT_EQ(noSet.err,
               "ratewise-cli: --title-set: no title set 3 on the disc (see 'ratewise-cli tracks --help')\n");
+    // Every command that reads a title set ends alike on one the disc does not have.
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"vcd-project", image, "--title-set", "3", "-o", "-"},
+                                               {"chapters", image, "--title-set", "3", "-t", "1"},
+                                               {"profile", image, "--title-set", "3", "-t", "1"}}) {
+        const auto refused = RunCliCapture(args);
+        EXPECT_EQ(refused.status, 2) << args[0];
+        EXPECT_NE(refused.err.find("no title set 3 on the disc"), std::string::npos) << refused.err;
+    }
     EXPECT_EQ(RunCliCapture({"tracks", image, "--title", "4"}).status, 2);
     EXPECT_EQ(RunCliCapture({"tracks", image, "--title", "3", "--title-set", "1"}).status, 2);
     // Neither --track nor --title: the main title.

@@ -8,13 +8,13 @@
 #include <iterator>
 #include <random>
 
+#include "common/dvd_time.h"
 #include "ifo/be_view.h"
 #include "tests/ifo/title_set_writer.h"
 
 namespace ratewise::test_support {
 namespace {
 
-constexpr std::size_t kSector = 2048;
 constexpr std::size_t kFirstSlotPointer = 0x0C8; // header sector pointers of the eight tables
 constexpr int kSlotCount = 8;
 constexpr int kMenuVobuMapSlot = 6; // the two VOBU address maps start with their end address
@@ -42,9 +42,9 @@ std::uint16_t U16At(const std::vector<std::uint8_t>& bytes, std::size_t offset)
 std::optional<std::size_t> TableOffset(const std::vector<std::uint8_t>& bytes, int slot)
 {
     const std::size_t sector = U32At(bytes, kFirstSlotPointer + 4 * static_cast<std::size_t>(slot - 1));
-    if (sector == 0 || sector * kSector >= bytes.size())
+    if (sector == 0 || sector * kDvdSectorBytes >= bytes.size())
         return std::nullopt;
-    return sector * kSector;
+    return sector * kDvdSectorBytes;
 }
 
 class CorpusBuilder
@@ -91,9 +91,9 @@ void AddTruncations(CorpusBuilder& corpus, const HostileFile& base)
 {
     const std::size_t size = base.bytes.size();
     std::vector<std::size_t> lengths;
-    for (std::size_t n = 0; n < std::min(size, kSector); n += 61)
+    for (std::size_t n = 0; n < std::min(size, kDvdSectorBytes); n += 61)
         lengths.push_back(n);
-    for (std::size_t boundary = kSector; boundary < size; boundary += kSector)
+    for (std::size_t boundary = kDvdSectorBytes; boundary < size; boundary += kDvdSectorBytes)
         lengths.insert(lengths.end(), {boundary - 1, boundary, boundary + 1, boundary + 7});
     for (int slot = 1; slot <= kSlotCount; ++slot)
         if (const auto offset = TableOffset(base.bytes, slot))
@@ -113,7 +113,8 @@ void AddTruncations(CorpusBuilder& corpus, const HostileFile& base)
 void AddHeaderAndTableSizes(CorpusBuilder& corpus, const HostileFile& base)
 {
     const auto size = static_cast<std::uint32_t>(base.bytes.size());
-    const auto lastSector = static_cast<std::uint32_t>(size / kSector - (size % kSector == 0 ? 1 : 0));
+    const auto lastSector =
+        static_cast<std::uint32_t>(size / kDvdSectorBytes - (size % kDvdSectorBytes == 0 ? 1 : 0));
     // Last sector of the set and of its information file, end of the header table, VOB starts.
     for (std::size_t offset : {0x00Cu, 0x01Cu, 0x080u, 0x0C0u, 0x0C4u})
         corpus.Patch32(base, "header@" + std::to_string(offset), offset,
@@ -280,12 +281,12 @@ void AddRandomFiles(CorpusBuilder& corpus)
         corpus.Add("random-" + std::to_string(size), bytes);
         // The same behind a good identifier and small sector pointers, so that the reader gets
         // past the header and into random tables.
-        if (size >= kSector) {
+        if (size >= kDvdSectorBytes) {
             constexpr std::string_view identifier = "DVDVIDEO-VTS";
             std::copy(identifier.begin(), identifier.end(), bytes.begin());
             for (int slot = 1; slot <= kSlotCount; ++slot)
                 PutU32(bytes, kFirstSlotPointer + 4 * std::size_t(slot - 1),
-                       static_cast<std::uint32_t>(1 + byte(random) % (size / kSector)));
+                       static_cast<std::uint32_t>(1 + byte(random) % (size / kDvdSectorBytes)));
             corpus.Add("random-titleset-" + std::to_string(size), std::move(bytes));
         }
     }

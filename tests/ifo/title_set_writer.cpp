@@ -4,11 +4,12 @@
 #include <algorithm>
 #include <string_view>
 
+#include "common/dvd_time.h"
+
 namespace ratewise::test_support {
 
 namespace {
 
-constexpr std::size_t kSector = 2048;
 constexpr std::size_t kPgcFixedPart = 0xEC;
 
 std::uint8_t ToBcd(int value)
@@ -111,11 +112,11 @@ std::vector<std::uint8_t> WriteTimeMapTable(std::span<const TimeMapDraft> maps)
 
 std::uint32_t AppendTable(std::vector<std::uint8_t>& image, int slot, std::span<const std::uint8_t> table)
 {
-    Grow(image, kSector);
-    image.resize((image.size() + kSector - 1) / kSector * kSector);
-    const auto sector = static_cast<std::uint32_t>(image.size() / kSector);
+    Grow(image, kDvdSectorBytes);
+    image.resize((image.size() + kDvdSectorBytes - 1) / kDvdSectorBytes * kDvdSectorBytes);
+    const auto sector = static_cast<std::uint32_t>(image.size() / kDvdSectorBytes);
     image.insert(image.end(), table.begin(), table.end());
-    image.resize((image.size() + kSector - 1) / kSector * kSector);
+    image.resize((image.size() + kDvdSectorBytes - 1) / kDvdSectorBytes * kDvdSectorBytes);
     PutU32(image, 0x0C8 + 4 * static_cast<std::size_t>(slot - 1), sector);
     return sector;
 }
@@ -124,7 +125,7 @@ TitleSetImage WriteTitleSet(const TitleSetDraft& draft)
 {
     TitleSetImage image;
     std::vector<std::uint8_t>& bytes = image.bytes;
-    bytes.assign(kSector, 0);
+    bytes.assign(kDvdSectorBytes, 0);
     constexpr std::string_view identifier = "DVDVIDEO-VTS";
     std::copy(identifier.begin(), identifier.end(), bytes.begin());
     bytes[0x200] = draft.video0;

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The numbers of a DVD's time that every room uses: the frame rate the program shows, the
+// frames of a playback time code, and the size of a sector.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace ratewise {
+
+// The frame rate shown for a title: 25 a second for PAL, 29.97 for NTSC (whose exact rate is
+// 30000/1001; see chapters/exact_time.h for counting with it).
+constexpr double ShownFrameRate(bool pal)
+{
+    return pal ? 25.0 : 29.97;
+}
+
+// The frames a playback time code counts: the counter runs `perSecond` frames (25 or 30) a
+// nominal second, so NTSC's time codes are not clock time.
+constexpr std::int64_t TimeCodeFrames(std::int64_t hours, std::int64_t minutes, std::int64_t seconds,
+                                      std::int64_t frames, std::int64_t perSecond)
+{
+    return ((hours * 60 + minutes) * 60 + seconds) * perSecond + frames;
+}
+
+// Bytes of a DVD sector (a logical block of the disc).
+inline constexpr std::size_t kDvdSectorBytes = 2048;
+
+} // namespace ratewise

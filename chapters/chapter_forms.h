@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "chapters/exact_time.h"
+#include "common/exact_time.h"
 
 namespace ratewise {
 

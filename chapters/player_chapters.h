@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "chapters/exact_time.h"
+#include "common/exact_time.h"
 #include "ifo/part_of_title_table.h"
 #include "ifo/title_set_info.h"
 

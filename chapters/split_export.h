@@ -10,8 +10,8 @@
 
 #include "chapters/chapter_forms.h"
 #include "chapters/chapter_list.h"
-#include "chapters/exact_time.h"
 #include "chapters/optimal_split.h"
+#include "common/exact_time.h"
 
 namespace ratewise {
 

@@ -9,7 +9,7 @@
 namespace ratewise {
 
 // The frame rate shown for a title: 25 a second for PAL, 29.97 for NTSC (whose exact rate is
-// 30000/1001; see chapters/exact_time.h for counting with it).
+// 30000/1001; see common/exact_time.h for counting with it).
 constexpr double ShownFrameRate(bool pal)
 {
     return pal ? 25.0 : 29.97;

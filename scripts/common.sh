@@ -66,17 +66,27 @@ ratewise_install_missing() {
     "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null || return 1
 }
 
-# Configure (once) and build into build/. Extra arguments go to cmake's configure step.
-ratewise_build() {
+# Configure DIR (once) and build it; arguments after DIR go to cmake's configure step. With
+# RATEWISE_CONFIGURE_ENV (words such as CC=clang) set, the first configure runs under them.
+ratewise_build_in() {
+    local dir=$1
+    shift
     ratewise_use_ccache
     local generator=()
     command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
-    if [ ! -f "$RATEWISE_BUILD/CMakeCache.txt" ]; then
-        cmake -S "$RATEWISE_ROOT" -B "$RATEWISE_BUILD" "${generator[@]}" "$@" >/dev/null || return 1
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        # shellcheck disable=SC2086
+        env ${RATEWISE_CONFIGURE_ENV:-} cmake -S "$RATEWISE_ROOT" -B "$dir" "${generator[@]}" "$@" >/dev/null ||
+            return 1
     else
-        cmake "$RATEWISE_BUILD" "$@" >/dev/null || return 1
+        cmake "$dir" "$@" >/dev/null || return 1
     fi
-    cmake --build "$RATEWISE_BUILD" --parallel "$(nproc 2>/dev/null || echo 2)"
+    cmake --build "$dir" --parallel "$(nproc 2>/dev/null || echo 2)"
+}
+
+# Configure (once) and build into build/. Extra arguments go to cmake's configure step.
+ratewise_build() {
+    ratewise_build_in "$RATEWISE_BUILD" "$@"
 }
 
 # The sanitizer and fuzz build: clang, core and command line only (no Qt), in its own directory so
@@ -87,16 +97,8 @@ RATEWISE_FUZZ_BUILD=${RATEWISE_FUZZ_BUILD:-$RATEWISE_ROOT/build-fuzz}
 ratewise_build_clang() {
     local dir=$1
     shift
-    ratewise_use_ccache
-    local generator=()
-    command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
-    if [ ! -f "$dir/CMakeCache.txt" ]; then
-        CC=clang CXX=clang++ cmake -S "$RATEWISE_ROOT" -B "$dir" "${generator[@]}" \
-            -DRATEWISE_BUILD_UI=OFF -DRATEWISE_BUILD_BENCH=OFF "$@" >/dev/null || return 1
-    else
-        cmake "$dir" "$@" >/dev/null || return 1
-    fi
-    cmake --build "$dir" --parallel "$(nproc 2>/dev/null || echo 2)"
+    RATEWISE_CONFIGURE_ENV="CC=clang CXX=clang++" ratewise_build_in "$dir" \
+        -DRATEWISE_BUILD_UI=OFF -DRATEWISE_BUILD_BENCH=OFF "$@"
 }
 
 # The fuzz targets (build-fuzz/fuzz/ratewise_fuzz_NAME), each with its input size limit. The

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "chapters/exact_time.h"
+#include "common/exact_time.h"
 
 #include <algorithm>
 

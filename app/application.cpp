@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/chart_export.h"
 #include "app/main_dialog.h"
 #include "app/startup_options.h"
 #include "common/version.h"
+#include "explorer/chart_export.h"
 #include "ui/app_resources.h"
 
 namespace ratewise {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: start-up, the event table of its controls, the tips, the menu, drops.
 #include "app/main_dialog.h"
-#include "app/title_set_chooser_dialog.h"
+#include "disc/title_set_chooser_dialog.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -20,11 +20,11 @@
 
 #include "app/chapters_action.h"
 #include "app/encode_command.h"
-#include "app/encode_dialog.h"
 #include "app/explorer_command.h"
 #include "app/track_list_commands.h"
 #include "app/vcd_project_action.h"
 #include "app/window_slide.h"
+#include "encode/encode_dialog.h"
 #include "ui/about_dialog.h"
 #include "ui/app_resources.h"
 #include "ui/balloon_tip_relay.h"

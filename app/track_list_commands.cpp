@@ -11,8 +11,8 @@
 #include <algorithm>
 
 #include "app/main_dialog.h"
-#include "app/title_set_chooser_dialog.h"
 #include "disc/disc_texts.h"
+#include "disc/title_set_chooser_dialog.h"
 #include "encode/title_location.h"
 #include "ifo/track_texts.h"
 #include "ui/balloon_tip_widget.h"

@@ -21,7 +21,7 @@ std::string_view ContainerName(Container container)
 
 ContainerOverhead OverheadOf(Container container, VideoCodec codec)
 {
-    // Measured with scripts/measure-fill on the authored discs: file size minus the video and
+    // Measured with tools/measure-fill on the authored discs: file size minus the video and
     // audio packets, for titles of 30 and 60 s, HandBrakeCLI and ffmpeg, PAL and NTSC, fitted as a
     // fixed part plus a part per second, then rounded up past the largest fit. Matroska: 490-550
     // bytes/s, 1.1-2.0 KB fixed with x264 and 3.9-4.1 KB with x265. MP4's sample tables grow with

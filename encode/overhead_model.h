@@ -22,7 +22,7 @@ struct ContainerOverhead {
 
 enum class VideoCodec { X264, X265 };
 
-// Measured on the authored test discs (scripts/measure-fill): see the README's table.
+// Measured on the authored test discs (tools/measure-fill): see the README's table.
 ContainerOverhead OverheadOf(Container container, VideoCodec codec);
 
 // The share of the video bits held back for the codec's two-pass rate control, which lands a

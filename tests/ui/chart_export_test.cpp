@@ -9,7 +9,7 @@
 
 #include <sstream>
 
-#include "app/chart_export.h"
+#include "explorer/chart_export.h"
 #include "explorer/chart_painter.h"
 #include "explorer/explorer_source.h"
 #include "ui/dialog_units.h"

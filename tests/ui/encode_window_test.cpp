@@ -21,8 +21,8 @@
 
 #include <memory>
 
-#include "app/encode_dialog.h"
 #include "app/main_dialog.h"
+#include "encode/encode_dialog.h"
 #include "tests/ui/dialog_recorder.h"
 #include "ui/framed_line_edit.h"
 

@@ -18,8 +18,8 @@
 #include <memory>
 
 #include "app/main_dialog.h"
-#include "app/title_set_chooser_dialog.h"
 #include "app/track_list_commands.h"
+#include "disc/title_set_chooser_dialog.h"
 #include "tests/ui/named_child.h"
 #include "ui/balloon_tip_widget.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/encode_dialog.h"
+#include "encode/encode_dialog.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/title_set_chooser_dialog.h"
+#include "disc/title_set_chooser_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QGuiApplication>

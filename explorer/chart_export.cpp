@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Export of the bitrate chart to a PNG file, without a window.
-#include "app/chart_export.h"
+#include "explorer/chart_export.h"
 
 #include "common/ascii_case.h"
 #include "disc/title_set_load.h"

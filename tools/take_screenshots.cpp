@@ -4,7 +4,7 @@
 // writer's, so every picture is the same on every machine), opens it in the main window and clicks
 // the buttons a user clicks: main-window.png, bitrate-explorer.png, chapters.png and
 // vcd-project.png; then the Encode window during and after a real ffmpeg encode of a short disc
-// authored for it (encode-running.png, encode-done.png). scripts/screenshots runs it into
+// authored for it (encode-running.png, encode-done.png). tools/screenshots runs it into
 // docs/screenshots.
 #include <QApplication>
 #include <QComboBox>
@@ -23,10 +23,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/encode_dialog.h"
 #include "app/main_dialog.h"
 #include "app/window_slide.h"
 #include "chapters/chapters_dialog.h"
+#include "encode/encode_dialog.h"
 #include "explorer/bitrate_explorer_window.h"
 #include "project/vcd_project_dialog.h"
 #include "tests/ifo/title_set_writer.h"

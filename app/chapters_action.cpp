@@ -5,8 +5,8 @@
 #include <QFileInfo>
 
 #include "app/progress_bar_split_progress.h"
+#include "chapters/chapter_forms.h"
 #include "chapters/chapter_list_builder.h"
-#include "chapters/chapter_names.h"
 #include "chapters/chapters_dialog.h"
 #include "chapters/optimal_split.h"
 #include "chapters/player_chapters.h"
@@ -57,21 +57,12 @@ QDialog* RunChaptersAction(QWidget* parent, const LoadedTitleSet& loaded, const 
     std::unique_ptr<ByteSource> playerSource = loaded.load->OpenIfo();
     const std::optional<PlayerChapters> player =
         playerSource ? ReadPlayerChapters(*playerSource, track) : std::nullopt;
-    std::optional<SplitCuts> cuts;
-    if (player) {
-        if (const auto exact = ExactChapterStarts(*chapters, player->cellStarts, player->end))
-            cuts = CutsOf(plan, *exact, player->rate);
-    }
+    std::optional<SplitCuts> cuts = player ? CutsOf(plan, *chapters, *player) : std::nullopt;
 
     auto* dialog = new ChaptersDialog(std::move(*chapters), std::move(plan), parent);
     if (player) {
-        TimedChapters file;
-        file.rate = player->rate;
-        file.names = ChapterNames(player->starts.size(), {});
-        file.starts = player->starts;
-        file.end = player->end;
         // Named after the title set's information file, wherever it lies.
-        dialog->SetChapterFile(std::move(file),
+        dialog->SetChapterFile(NamedChapters(player->rate, player->starts, player->end, {}),
                                ChapterFileBase(QString::fromStdString(loaded.load->name), track));
     }
     if (cuts)

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "chapters/chapter_names.h"
 #include "common/string_format.h"
 
 namespace ratewise {
@@ -148,6 +149,18 @@ std::string CsvText(const TimedChapters& chapters)
 }
 
 } // namespace
+
+TimedChapters NamedChapters(FrameRate rate, std::vector<std::int64_t> starts, std::int64_t end,
+                            const std::vector<std::string>& names, std::string language)
+{
+    TimedChapters chapters;
+    chapters.rate = rate;
+    chapters.names = ChapterNames(starts.size(), names);
+    chapters.starts = std::move(starts);
+    chapters.end = end;
+    chapters.language = std::move(language);
+    return chapters;
+}
 
 const char* ChapterFormName(ChapterForm form)
 {

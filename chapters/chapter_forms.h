@@ -28,6 +28,11 @@ struct TimedChapters {
     std::string language = "und"; // ISO 639-2
 };
 
+// Chapters starting at `starts` (frames at `rate`) and ending at `end`, in `language`: chapter i
+// takes names[i], or "Chapter NN" where `names` has none or an empty one.
+TimedChapters NamedChapters(FrameRate rate, std::vector<std::int64_t> starts, std::int64_t end,
+                            const std::vector<std::string>& names, std::string language = "und");
+
 // "ogm", "matroska", "ffmetadata", "csv" and back.
 const char* ChapterFormName(ChapterForm form);
 std::optional<ChapterForm> ChapterFormNamed(std::string_view name);

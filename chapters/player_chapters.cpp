@@ -9,11 +9,6 @@
 namespace ratewise {
 namespace {
 
-std::int64_t CellFrames(const PlaybackTime& time, int perSecond)
-{
-    return TimeCodeFrames(time.hours, time.minutes, time.seconds, time.frames, perSecond);
-}
-
 // The first cell (counting from 0) of each program, -1 where the program map names no cell of
 // this chain.
 std::vector<int> ProgramFirstCells(const TitleSetInfo& info, int track, std::size_t cellCount)
@@ -74,8 +69,8 @@ BuildPlayerChapters(const TitleSetInfo& info, const std::optional<std::vector<Ti
     chapters.rate = TrueFrameRate(info);
     for (const CellEntry& cell : *cells) {
         chapters.cellStarts.push_back(chapters.end);
-        if ((cell.angle & 0x0F) <= 1)
-            chapters.end += CellFrames(cell.time, perSecond);
+        if (InFirstAngle(cell))
+            chapters.end += PlaybackTimeFrames(cell.time, perSecond);
     }
 
     const std::vector<int> firstCells = ProgramFirstCells(info, track, cells->size());

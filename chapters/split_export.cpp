@@ -51,6 +51,13 @@ ExactChapterStarts(const ChapterList& list, const std::vector<std::int64_t>& cel
     return starts;
 }
 
+std::optional<SplitCuts> CutsOf(const SplitPlan& plan, const ChapterList& list, const PlayerChapters& player)
+{
+    const std::optional<std::vector<std::int64_t>> exact =
+        ExactChapterStarts(list, player.cellStarts, player.end);
+    return exact ? CutsOf(plan, *exact, player.rate) : std::nullopt;
+}
+
 std::optional<std::vector<int>> MkvmergeSplitChapters(const SplitCuts& cuts, const TimedChapters& player)
 {
     std::vector<int> numbers;

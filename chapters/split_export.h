@@ -11,6 +11,7 @@
 #include "chapters/chapter_forms.h"
 #include "chapters/chapter_list.h"
 #include "chapters/optimal_split.h"
+#include "chapters/player_chapters.h"
 #include "common/exact_time.h"
 
 namespace ratewise {
@@ -31,6 +32,10 @@ std::optional<SplitCuts> CutsOf(const SplitPlan& plan, const std::vector<std::in
 // player chapters; nothing when a chapter's first cell is unknown.
 std::optional<std::vector<std::int64_t>>
 ExactChapterStarts(const ChapterList& list, const std::vector<std::int64_t>& cellStarts, std::int64_t end);
+
+// The cuts of `plan`, made over the track's ChapterList `list`, at the exact times of the track's
+// player chapters. Nothing when the plan has no split or a chapter's first cell is unknown.
+std::optional<SplitCuts> CutsOf(const SplitPlan& plan, const ChapterList& list, const PlayerChapters& player);
 
 // The numbers (from 1) of the chapters of `player` that begin media 2 ... N, as mkvmerge's
 // "--split chapters:" counts them in a file holding those chapters. Nothing when a medium begins

@@ -43,18 +43,6 @@ std::optional<std::vector<std::string>> ReadChapterNames(const ChapterNameOption
     return names;
 }
 
-TimedChapters NamedChapters(FrameRate rate, std::vector<std::int64_t> starts, std::int64_t end,
-                            const std::vector<std::string>& names, const ChapterNameOptions& options)
-{
-    TimedChapters chapters;
-    chapters.rate = rate;
-    chapters.names = ChapterNames(starts.size(), names);
-    chapters.starts = std::move(starts);
-    chapters.end = end;
-    chapters.language = options.language;
-    return chapters;
-}
-
 bool WriteTextFile(const std::string& path, const std::string& text, std::ostream& out, std::ostream& err)
 {
     if (path == "-") {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What `chapters` and `split` share for the chapter files they write: --names and --language,
-// the player chapters of a track with their names, and writing a file in one step.
+// and writing a file in one step.
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -28,11 +28,6 @@ void AddChapterNameOptions(CLI::App& command, ChapterNameOptions& options, bool 
 // read or is not UTF-8 text; the caller exits with kExitBadInput.
 std::optional<std::vector<std::string>> ReadChapterNames(const ChapterNameOptions& options,
                                                          std::ostream& err);
-
-// `starts` (whole or frame counts at `rate`, then the end) as chapters named by `names` and
-// the options' language.
-TimedChapters NamedChapters(FrameRate rate, std::vector<std::int64_t> starts, std::int64_t end,
-                            const std::vector<std::string>& names, const ChapterNameOptions& options);
 
 // Writes `text` to `path` in one step, or to `out` when `path` is "-". On failure prints
 // "ratewise-cli: <path>: <why>" and returns false (the earlier file, if any, is left as it was).

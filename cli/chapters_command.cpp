@@ -42,8 +42,8 @@ int PrintChapterFile(const std::string& ifoPath, const TitleSetLoad& load, int t
         PrintError(err, ifoPath, StringPrintf("cannot read the cells of track %d", trackNumber));
         return kExitBadInput;
     }
-    text =
-        ChapterFormText(NamedChapters(player->rate, player->starts, player->end, *names, nameOptions), form);
+    text = ChapterFormText(
+        NamedChapters(player->rate, player->starts, player->end, *names, nameOptions.language), form);
     return kExitOk;
 }
 

@@ -113,7 +113,8 @@ std::optional<ExactSplitInput> ReadExactInput(const ChapterList& chapters, const
     if (!load) {
         input.chapterStarts.assign(chapters.startSeconds.begin(), chapters.startSeconds.end());
         const std::vector<std::int64_t> starts(input.chapterStarts.begin(), input.chapterStarts.end() - 1);
-        input.player = NamedChapters(kSecondsRate, starts, input.chapterStarts.back(), *names, nameOptions);
+        input.player =
+            NamedChapters(kSecondsRate, starts, input.chapterStarts.back(), *names, nameOptions.language);
         return input;
     }
     std::unique_ptr<ByteSource> source = load->OpenIfo();
@@ -128,7 +129,7 @@ std::optional<ExactSplitInput> ReadExactInput(const ChapterList& chapters, const
     }
     input.chapterStarts = std::move(*exact);
     input.rate = player->rate;
-    input.player = NamedChapters(player->rate, player->starts, player->end, *names, nameOptions);
+    input.player = NamedChapters(player->rate, player->starts, player->end, *names, nameOptions.language);
     return input;
 }
 

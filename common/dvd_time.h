@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The numbers of a DVD's time that every room uses: the frame rate the program shows, the
-// frames of a playback time code, and the size of a sector.
+// frames of a playback time code, the seconds a count of frames plays, and the size of a sector.
 #pragma once
 
 #include <cstddef>
@@ -21,6 +21,13 @@ constexpr std::int64_t TimeCodeFrames(std::int64_t hours, std::int64_t minutes, 
                                       std::int64_t frames, std::int64_t perSecond)
 {
     return ((hours * 60 + minutes) * 60 + seconds) * perSecond + frames;
+}
+
+// The seconds `frames` frames of a title play: 25 a second for PAL, 30000/1001 for NTSC (whose
+// time codes count 30 a nominal second, so these are not the time code's seconds).
+constexpr double FramesToSeconds(std::int64_t frames, bool pal)
+{
+    return pal ? static_cast<double>(frames) / 25.0 : static_cast<double>(frames) * 1001.0 / 30000.0;
 }
 
 // Bytes of a DVD sector (a logical block of the disc).

@@ -87,27 +87,4 @@ std::shared_ptr<DiscFiles> ImageFiles(std::shared_ptr<UdfImage> image)
     return nullptr;
 }
 
-std::optional<std::vector<std::uint8_t>> ReadWhole(ByteSource& source, std::size_t limit)
-{
-    constexpr std::size_t kStep = 64 * 1024;
-    std::vector<std::uint8_t> bytes;
-    if (!source.Seek(0))
-        return std::nullopt;
-    for (;;) {
-        const std::size_t at = bytes.size();
-        if (at > limit)
-            return std::nullopt;
-        bytes.resize(at + kStep);
-        const std::int64_t got = source.Read(std::span(bytes).subspan(at));
-        if (got < 0)
-            return std::nullopt;
-        bytes.resize(at + static_cast<std::size_t>(got));
-        if (got == 0)
-            break;
-    }
-    if (bytes.size() > limit)
-        return std::nullopt;
-    return bytes;
-}
-
 } // namespace ratewise

@@ -40,10 +40,6 @@ std::shared_ptr<DiscFiles> FolderFiles(const std::string& path);
 // The files of the image's VIDEO_TS folder (found without regard to case); nothing without one.
 std::shared_ptr<DiscFiles> ImageFiles(std::shared_ptr<UdfImage> image);
 
-// The whole of source in memory, read in steps, so a size claimed by a damaged file system costs
-// nothing until the bytes are really there. Nothing on a read error or beyond limit bytes.
-std::optional<std::vector<std::uint8_t>> ReadWhole(ByteSource& source, std::size_t limit);
-
 // The largest information file we read whole; real ones stay far below it.
 inline constexpr std::size_t kMostInformationFileBytes = std::size_t{32} << 20;
 

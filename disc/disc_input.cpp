@@ -35,7 +35,7 @@ bool HasExtension(const std::string& name, std::string_view extension)
 int TitleSetNumberOf(const std::string& path)
 {
     const std::string name = fs::path(path).filename().string();
-    if (name.size() >= 8 && (name[0] == 'V' || name[0] == 'v') && name[3] == '_' && name[6] == '_' &&
+    if (name.size() >= 8 && AsciiLower(name[0]) == 'v' && name[3] == '_' && name[6] == '_' &&
         name[4] >= '0' && name[4] <= '9' && name[5] >= '0' && name[5] <= '9') {
         const int number = (name[4] - '0') * 10 + (name[5] - '0');
         if (number >= 1)
@@ -46,21 +46,16 @@ int TitleSetNumberOf(const std::string& path)
 
 bool IsVideoTsName(const std::string& name)
 {
-    std::string upper = name;
-    for (char& c : upper)
-        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    return upper == "VIDEO_TS";
+    return SameIgnoringAsciiCase(name, "VIDEO_TS");
 }
 
 // A folder is a disc's VIDEO_TS folder when it holds the video manager or any title set's file.
 bool HoldsDiscFiles(const DiscFiles& files)
 {
     return std::any_of(files.Names().begin(), files.Names().end(), [](const std::string& name) {
-        std::string upper = name;
-        for (char& c : upper)
-            c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-        return upper == "VIDEO_TS.IFO" || upper == "VIDEO_TS.BUP" ||
-               (upper.rfind("VTS_", 0) == 0 && (HasExtension(upper, ".ifo") || HasExtension(upper, ".bup")));
+        const std::string lower = AsciiLowered(name);
+        return lower == "video_ts.ifo" || lower == "video_ts.bup" ||
+               (lower.starts_with("vts_") && (lower.ends_with(".ifo") || lower.ends_with(".bup")));
     });
 }
 

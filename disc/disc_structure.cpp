@@ -22,11 +22,6 @@ struct PlayedTitle {
     std::vector<CellKey> cells;
 };
 
-std::int64_t CellFrames(const PlaybackTime& time, int rate)
-{
-    return TimeCodeFrames(time.hours, time.minutes, time.seconds, time.frames, rate);
-}
-
 // A title of more cells than this is compared with no other (real titles hold a few hundred at
 // most); its length is still counted. It bounds the work a hostile table can ask for.
 constexpr std::size_t kMostComparedCells = 1024;
@@ -59,8 +54,7 @@ std::vector<CellEntry> TitleCells(ChainCells& chainCells, const TitleParts& part
         if (!chains.insert(part.programChain).second)
             continue;
         for (const CellEntry& cell : chainCells.Of(part.programChain)) {
-            const bool firstAngle = (cell.angle & 0x0F) <= 1;
-            if (firstAngle && cell.program + 1 >= part.program)
+            if (InFirstAngle(cell) && cell.program + 1 >= part.program)
                 played.push_back(cell);
         }
     }
@@ -193,12 +187,11 @@ void RecogniseStructure(OpenedDisc& disc)
                 // disc, which its play-all title replaces by one of its own) tell nothing.
                 if (cell.time.hours != 0 || cell.time.minutes != 0 || cell.time.seconds != 0)
                     entry.cells.emplace_back(cell.firstSector, cell.lastSector);
-                title.frameCount += CellFrames(cell.time, rate);
+                title.frameCount += PlaybackTimeFrames(cell.time, rate);
             }
             if (entry.cells.size() > kMostComparedCells)
                 entry.cells.clear();
-            title.durationSeconds = rate == 25 ? static_cast<double>(title.frameCount) / 25.0
-                                               : static_cast<double>(title.frameCount) * 1001.0 / 30000.0;
+            title.durationSeconds = FramesToSeconds(title.frameCount, rate == 25);
             bySet[set.number].push_back(std::move(entry));
         }
     }

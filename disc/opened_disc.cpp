@@ -6,7 +6,10 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
+#include <span>
 
+#include "common/ascii_case.h"
 #include "common/dvd_time.h"
 #include "disc/disc_structure.h"
 #include "disc/disc_texts.h"
@@ -17,6 +20,31 @@ namespace ratewise {
 namespace {
 
 constexpr int kMostTitleSets = 99;
+
+// The whole of source in memory, read in steps, so a size claimed by a damaged file system costs
+// nothing until the bytes are really there. Nothing on a read error or beyond limit bytes.
+std::optional<std::vector<std::uint8_t>> ReadWhole(ByteSource& source, std::size_t limit)
+{
+    constexpr std::size_t kStep = 64 * 1024;
+    std::vector<std::uint8_t> bytes;
+    if (!source.Seek(0))
+        return std::nullopt;
+    for (;;) {
+        const std::size_t at = bytes.size();
+        if (at > limit)
+            return std::nullopt;
+        bytes.resize(at + kStep);
+        const std::int64_t got = source.Read(std::span(bytes).subspan(at));
+        if (got < 0)
+            return std::nullopt;
+        bytes.resize(at + static_cast<std::size_t>(got));
+        if (got == 0)
+            break;
+    }
+    if (bytes.size() > limit)
+        return std::nullopt;
+    return bytes;
+}
 
 // The first of names (stored in any case) that passes check, read whole; else nothing. When a
 // file is there but cannot be opened, `openError` gets the system's reason (a permission denied).
@@ -61,12 +89,10 @@ std::vector<std::string> ManagerNames(const std::string& given)
     if (given.empty())
         return WithBackup("VIDEO_TS");
     const std::filesystem::path path(given);
-    std::string extension = path.extension().string();
-    for (char& c : extension)
-        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    if (extension == ".IFO")
+    const std::string extension = AsciiLowered(path.extension().string());
+    if (extension == ".ifo")
         return {given, path.stem().string() + ".BUP"};
-    if (extension == ".BUP")
+    if (extension == ".bup")
         return {given, path.stem().string() + ".IFO"};
     return {given};
 }

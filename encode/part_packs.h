@@ -16,9 +16,12 @@
 #include <span>
 #include <vector>
 
+#include "common/dvd_time.h"
+
 namespace ratewise {
 
-inline constexpr std::size_t kPackBytes = 2048;
+// A pack fills one sector.
+inline constexpr std::size_t kPackBytes = kDvdSectorBytes;
 using Pack = std::array<std::uint8_t, kPackBytes>;
 
 // The time (90 kHz) the pack's navigation data says its video unit starts showing; nothing for a

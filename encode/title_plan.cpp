@@ -193,7 +193,8 @@ TitlePlanResult BuildTitlePlan(const TitleToPlan& title, const CalculatorState& 
     // The media: the whole title, or the optimal split's chapter ranges.
     std::vector<MediumShare> shares;
     if (state.mediumCount <= 1) {
-        shares.push_back(ShareOfChapters(*timing, 1, timing->ChapterCount()));
+        shares.push_back(ShareOfChapters(*timing, 1, timing->ChapterCount(), request.chapterNames,
+                                         request.chapterLanguage));
         shares.back().calculatorVideoKbps = state.videoKbps;
     } else {
         const std::optional<ChapterList> chapters =
@@ -206,22 +207,19 @@ TitlePlanResult BuildTitlePlan(const TitleToPlan& title, const CalculatorState& 
                                         timing->ChapterCount(), state.mediumCount),
                            FailureKind::NoResult);
         for (std::size_t i = 0; i + 1 < split.boundaries.size(); ++i) {
-            shares.push_back(ShareOfChapters(*timing, split.boundaries[i], split.boundaries[i + 1] - 1));
+            shares.push_back(ShareOfChapters(*timing, split.boundaries[i], split.boundaries[i + 1] - 1,
+                                             request.chapterNames, request.chapterLanguage));
             shares.back().calculatorVideoKbps = split.bitrates[i];
         }
     }
     const double usable = UsableKilobits(state.mediumSizeMb, 1, state.formatMode);
-    const std::vector<std::string> names =
-        ChapterNames(static_cast<std::size_t>(timing->ChapterCount()), request.chapterNames);
     // Given names are completed ("Chapter 07" where none is given) for the encoders' own files.
     if (!request.chapterNames.empty())
-        request.chapterNames = names;
+        request.chapterNames =
+            ChapterNames(static_cast<std::size_t>(timing->ChapterCount()), request.chapterNames);
     for (std::size_t i = 0; i < shares.size(); ++i) {
         shares[i].usableKilobits = usable;
         MediumShare& share = shares[i];
-        share.chapters.language = request.chapterLanguage;
-        for (std::size_t c = 0; c < share.chapters.names.size(); ++c)
-            share.chapters.names[c] = names[static_cast<std::size_t>(share.firstChapter - 1) + c];
         PlanRequest medium = request;
         if (!CountCopiedStreams(title, share, medium, why))
             return Failure(why, FailureKind::BadInput);

@@ -19,8 +19,7 @@ std::vector<SectorRange> PlaybackSectors(std::span<const CellEntry> cells, int f
     std::vector<SectorRange> ranges;
     for (const CellEntry& cell : cells) {
         const int chapter = cell.program + 1;
-        const int angle = cell.angle & 0x0F;
-        if (chapter < firstChapter || chapter > lastChapter || angle > 1)
+        if (chapter < firstChapter || chapter > lastChapter || !InFirstAngle(cell))
             continue;
         if (!ranges.empty() && ranges.back().last != UINT32_MAX && ranges.back().last + 1 == cell.firstSector)
             ranges.back().last = cell.lastSector;

@@ -1,16 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "encode/title_timing.h"
 
+#include "chapters/chapter_names.h"
 #include "common/dvd_time.h"
-#include "common/string_format.h"
 
 namespace ratewise {
-
-double FramesToSeconds(std::int64_t frames, bool pal)
-{
-    // NTSC time codes count 30 frames a nominal second; the frames play at 30000/1001.
-    return pal ? static_cast<double>(frames) / 25.0 : static_cast<double>(frames) * 1001.0 / 30000.0;
-}
 
 std::optional<TitleTiming> TimingOfCells(std::span<const CellEntry> cells, bool pal)
 {
@@ -20,14 +14,13 @@ std::optional<TitleTiming> TimingOfCells(std::span<const CellEntry> cells, bool 
     std::int64_t frames = 0;
     int lastProgram = -1;
     for (const CellEntry& cell : cells) {
-        if ((cell.angle & 0x0F) > 1)
+        if (!InFirstAngle(cell))
             continue;
         if (cell.program != lastProgram) {
             timing.chapterStartFrames.push_back(frames);
             lastProgram = cell.program;
         }
-        const PlaybackTime& t = cell.time;
-        frames += TimeCodeFrames(t.hours, t.minutes, t.seconds, t.frames, rate);
+        frames += PlaybackTimeFrames(cell.time, rate);
     }
     if (timing.chapterStartFrames.empty())
         return std::nullopt;
@@ -35,7 +28,8 @@ std::optional<TitleTiming> TimingOfCells(std::span<const CellEntry> cells, bool 
     return timing;
 }
 
-MediumShare ShareOfChapters(const TitleTiming& timing, int first, int last)
+MediumShare ShareOfChapters(const TitleTiming& timing, int first, int last,
+                            const std::vector<std::string>& titleNames, const std::string& language)
 {
     MediumShare share;
     share.firstChapter = first;
@@ -44,15 +38,19 @@ MediumShare ShareOfChapters(const TitleTiming& timing, int first, int last)
     const auto& starts = timing.chapterStartFrames;
     const std::int64_t begin = starts[static_cast<std::size_t>(first - 1)];
     share.seconds = FramesToSeconds(starts[static_cast<std::size_t>(last)] - begin, timing.pal);
-    share.chapters.rate = timing.pal ? kPalFrameRate : kNtscFrameRate;
     share.startFrame = begin;
+    std::vector<std::int64_t> frames;
     for (int c = first; c <= last; ++c) {
         const std::int64_t frame = starts[static_cast<std::size_t>(c - 1)] - begin;
         share.chapterStarts.push_back(FramesToSeconds(frame, timing.pal));
-        share.chapters.starts.push_back(frame);
-        share.chapters.names.push_back(StringPrintf("Chapter %02d", c));
+        frames.push_back(frame);
     }
-    share.chapters.end = starts[static_cast<std::size_t>(last)] - begin;
+    // Named as the whole title's chapters are, so chapter 7 keeps "Chapter 07" on every medium.
+    const std::vector<std::string> names =
+        ChapterNames(static_cast<std::size_t>(timing.ChapterCount()), titleNames);
+    share.chapters = NamedChapters(timing.pal ? kPalFrameRate : kNtscFrameRate, std::move(frames),
+                                   starts[static_cast<std::size_t>(last)] - begin,
+                                   {names.begin() + (first - 1), names.begin() + last}, language);
     return share;
 }
 

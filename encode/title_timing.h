@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
+#include "common/dvd_time.h"
 #include "encode/encode_plan.h"
 #include "ifo/cells.h"
 
@@ -24,10 +26,11 @@ struct TitleTiming {
 // From the program chain's cells (first angle only). Nothing when no cell starts a chapter.
 std::optional<TitleTiming> TimingOfCells(std::span<const CellEntry> cells, bool pal);
 
-double FramesToSeconds(std::int64_t frames, bool pal);
-
 // Chapters first to last (1 <= first <= last <= ChapterCount(), the caller checks): their exact
-// seconds and chapter starts.
-MediumShare ShareOfChapters(const TitleTiming& timing, int first, int last);
+// seconds and chapter starts, and their chapters for the chapter file in `language`, chapter c
+// named by titleNames[c - 1] ("Chapter NN" where that is missing or empty).
+MediumShare ShareOfChapters(const TitleTiming& timing, int first, int last,
+                            const std::vector<std::string>& titleNames = {},
+                            const std::string& language = "und");
 
 } // namespace ratewise

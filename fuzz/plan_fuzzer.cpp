@@ -20,6 +20,7 @@
 
 #include "calc/calculator.h"
 #include "chapters/chapter_names.h"
+#include "common/ascii_case.h"
 #include "encode/audio_rules.h"
 #include "encode/encode_plan.h"
 #include "encode/language_codes.h"
@@ -90,9 +91,7 @@ std::string OutputName(std::string word, int knob)
 {
     static const char* const kEndings[] = {".mkv", ".mp4", ".m4v", ".MKV"};
     const std::size_t dot = word.rfind('.');
-    std::string ending = dot == std::string::npos ? std::string() : word.substr(dot);
-    for (char& c : ending)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    const std::string ending = dot == std::string::npos ? std::string() : AsciiLowered(word.substr(dot));
     if (ending != ".mkv" && ending != ".mp4" && ending != ".m4v")
         word += kEndings[knob % 4];
     return word;
@@ -203,19 +202,15 @@ void PlanMadeUpTitle(const Knobs& knobs, const std::string& languages, PlanReque
     const int mediumCount = std::min(knobs[2] % 9 + 1, chapters);
     const double usable =
         UsableKilobits(knobs[5] | knobs[6] << 8, 1, knobs.Bit(9, 0) ? FormatMode::Svcd : FormatMode::AviDvd);
-    const std::vector<std::string> names =
-        ChapterNames(static_cast<std::size_t>(chapters), request.chapterNames);
     if (!request.chapterNames.empty())
-        request.chapterNames = names;
+        request.chapterNames = ChapterNames(static_cast<std::size_t>(chapters), request.chapterNames);
     std::vector<MediumPlan> media;
     for (int m = 0; m < mediumCount; ++m) {
         MediumShare share =
-            ShareOfChapters(timing, 1 + m * chapters / mediumCount, (m + 1) * chapters / mediumCount);
+            ShareOfChapters(timing, 1 + m * chapters / mediumCount, (m + 1) * chapters / mediumCount,
+                            request.chapterNames, request.chapterLanguage);
         share.usableKilobits = usable;
         share.calculatorVideoKbps = knobs[10] * 16.0;
-        share.chapters.language = request.chapterLanguage;
-        for (std::size_t c = 0; c < share.chapters.names.size(); ++c)
-            share.chapters.names[c] = names[static_cast<std::size_t>(share.firstChapter - 1) + c];
         media.push_back(BuildMediumPlan(request, share, m + 1, mediumCount));
         // The command refuses a plan that leaves no room for video.
         if (media.back().commands.empty())

@@ -26,6 +26,14 @@ struct CellEntry {
     friend bool operator==(const CellEntry&, const CellEntry&) = default;
 };
 
+// True for a cell a player plays when it plays the first angle: a cell outside any angle block,
+// or the first of a block. The other cells of a block hold the same stretch of time seen from
+// another camera, so the title's time, chapters and sectors count only these.
+inline bool InFirstAngle(const CellEntry& cell)
+{
+    return (cell.angle & 0x0F) <= 1;
+}
+
 // Fills the first nc entries of cells (nc = the PGC's cell count). Fails when the PGC does not
 // exist, cells has fewer than nc entries, or the PGC's cell tables or program map reach outside
 // the table. A program-map byte of 0 or beyond the cell count marks no cells.

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "common/dvd_time.h"
 #include "ifo/be_view.h"
 #include "ifo/title_set_info.h"
 
@@ -20,6 +21,12 @@ struct PlaybackTime {
     std::uint8_t frames = 0;
     friend bool operator==(const PlaybackTime&, const PlaybackTime&) = default;
 };
+
+// The frames `time` counts, its counter running `perSecond` frames (25 or 30) a nominal second.
+constexpr std::int64_t PlaybackTimeFrames(const PlaybackTime& time, std::int64_t perSecond)
+{
+    return TimeCodeFrames(time.hours, time.minutes, time.seconds, time.frames, perSecond);
+}
 
 // Byte offsets inside one PGC.
 inline constexpr std::size_t kPgcProgramCountOffset = 0x02;

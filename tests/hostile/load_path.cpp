@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "calc/calculator_controller.h"
+#include "chapters/chapter_forms.h"
 #include "chapters/chapter_list_builder.h"
-#include "chapters/chapter_names.h"
 #include "chapters/chapter_text.h"
 #include "chapters/player_chapters.h"
 #include "chapters/split_export.h"
@@ -32,12 +32,10 @@ void RunChapterFiles(const TitleSetInfo& info, const std::optional<std::vector<T
     std::optional<PlayerChapters> player = BuildPlayerChapters(info, titles, entry.track);
     if (!player)
         return;
-    TimedChapters named{player->rate, player->starts, player->end, ChapterNames(player->starts.size(), {}),
-                        "und"};
+    const TimedChapters named = NamedChapters(player->rate, player->starts, player->end, {});
     for (const ChapterForm form : kChapterForms)
         entry.fileTexts.push_back(ChapterFormText(named, form));
-    const auto exact = ExactChapterStarts(entry.chapters, player->cellStarts, player->end);
-    const auto cuts = exact ? CutsOf(entry.split, *exact, player->rate) : std::nullopt;
+    const std::optional<SplitCuts> cuts = CutsOf(entry.split, entry.chapters, *player);
     if (!cuts)
         return;
     entry.fileTexts.push_back(MkvmergeSplitText(*cuts, named));

@@ -140,7 +140,10 @@ void MainDialog::StartUp(const QStringList& arguments)
 {
     // Start values, first computation, "Avi/Dvd", the "0" of the second audio field.
     const CalculatorUpdate update = m_controller.StartUp();
-    Apply(CalculatorUpdate{update.showFields, update.presetIndex, std::nullopt, std::nullopt});
+    Apply(CalculatorUpdate{.showFields = update.showFields,
+                           .presetIndex = update.presetIndex,
+                           .mediumReport = std::nullopt,
+                           .bitrateSuggestion = std::nullopt});
     {
         const QSignalBlocker blocker(m_controls.aviDvd);
         m_controls.aviDvd->setChecked(true);

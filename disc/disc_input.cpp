@@ -59,6 +59,17 @@ bool HoldsDiscFiles(const DiscFiles& files)
     });
 }
 
+// What `source` turned out to be, with its VIDEO_TS files (for a lone title set, the files beside
+// it); the rest is filled in where it applies.
+DiscInput Found(DiscKind kind, const std::string& source, std::shared_ptr<DiscFiles> files)
+{
+    DiscInput input;
+    input.kind = kind;
+    input.source = source;
+    input.files = std::move(files);
+    return input;
+}
+
 DiscInputResult FromFolder(const std::string& source, const fs::path& folder)
 {
     // The folder holding VIDEO_TS, or the VIDEO_TS folder itself.
@@ -67,13 +78,12 @@ DiscInputResult FromFolder(const std::string& source, const fs::path& folder)
          entry.increment(error)) {
         std::error_code statError;
         if (IsVideoTsName(entry->path().filename().string()) && entry->is_directory(statError))
-            return {DiscInput{DiscKind::Folder, source, {}, FolderFiles(entry->path().string()), {}, 0, {}},
-                    {}};
+            return {.input = Found(DiscKind::Folder, source, FolderFiles(entry->path().string())), .why = {}};
     }
     std::shared_ptr<DiscFiles> files = FolderFiles(folder.string());
     if (!HoldsDiscFiles(*files))
-        return {std::nullopt, "no VIDEO_TS folder and no IFO files"};
-    return {DiscInput{DiscKind::Folder, source, {}, std::move(files), {}, 0, {}}, {}};
+        return {.input = std::nullopt, .why = "no VIDEO_TS folder and no IFO files"};
+    return {.input = Found(DiscKind::Folder, source, std::move(files)), .why = {}};
 }
 
 DiscInputResult FromImage(const std::string& source, DiscKind kind)
@@ -81,12 +91,14 @@ DiscInputResult FromImage(const std::string& source, DiscKind kind)
     std::string why;
     std::shared_ptr<UdfImage> image = UdfImage::Open(source, why);
     if (!image)
-        return {std::nullopt, why};
-    const std::string label = image->Label();
+        return {.input = std::nullopt, .why = why};
+    std::string label = image->Label();
     std::shared_ptr<DiscFiles> files = ImageFiles(std::move(image));
     if (!files)
-        return {std::nullopt, "no VIDEO_TS folder in the UDF file system"};
-    return {DiscInput{kind, source, label, std::move(files), {}, 0, {}}, {}};
+        return {.input = std::nullopt, .why = "no VIDEO_TS folder in the UDF file system"};
+    DiscInput input = Found(kind, source, std::move(files));
+    input.label = std::move(label);
+    return {.input = std::move(input), .why = {}};
 }
 
 DiscInputResult FromFile(const std::string& source)
@@ -94,14 +106,10 @@ DiscInputResult FromFile(const std::string& source)
     const fs::path parent =
         fs::path(source).parent_path().empty() ? fs::path(".") : fs::path(source).parent_path();
     const auto lone = [&] {
-        return DiscInputResult{DiscInput{DiscKind::TitleSet,
-                                         source,
-                                         {},
-                                         FolderFiles(parent.string()),
-                                         source,
-                                         TitleSetNumberOf(source),
-                                         {}},
-                               {}};
+        DiscInput input = Found(DiscKind::TitleSet, source, FolderFiles(parent.string()));
+        input.titleSetPath = source;
+        input.titleSetNumber = TitleSetNumberOf(source);
+        return DiscInputResult{.input = std::move(input), .why = {}};
     };
     std::unique_ptr<ByteSource> file = OpenFileSource(source);
     if (!file)
@@ -117,15 +125,16 @@ DiscInputResult FromFile(const std::string& source)
         if (IsVideoTsName(fs::path(name).stem().string()) &&
             (HasExtension(name, ".ifo") || HasExtension(name, ".bup")))
             name.clear();
-        return {DiscInput{DiscKind::Folder, source, {}, FolderFiles(parent.string()), {}, 0, std::move(name)},
-                {}};
+        DiscInput input = Found(DiscKind::Folder, source, FolderFiles(parent.string()));
+        input.managerName = std::move(name);
+        return {.input = std::move(input), .why = {}};
     }
     if (HasUdfAnchor(*file)) {
         file.reset();
         return FromImage(source, DiscKind::Image);
     }
     if (HasExtension(source, ".iso") || HasExtension(source, ".img") || HasExtension(source, ".udf"))
-        return {std::nullopt, "no UDF file system in the image"};
+        return {.input = std::nullopt, .why = "no UDF file system in the image"};
     return lone();
 }
 
@@ -149,17 +158,17 @@ const char* DiscKindName(DiscKind kind)
 DiscInputResult ResolveDiscInput(const std::string& path)
 {
     if (path.empty())
-        return {std::nullopt, "empty path"};
+        return {.input = std::nullopt, .why = "empty path"};
     struct stat status {
     };
     if (::stat(path.c_str(), &status) != 0)
-        return {std::nullopt, errno == ENOENT ? "no such file" : std::strerror(errno)};
+        return {.input = std::nullopt, .why = errno == ENOENT ? "no such file" : std::strerror(errno)};
     if (S_ISDIR(status.st_mode))
         return FromFolder(path, path);
     if (S_ISBLK(status.st_mode))
         return FromImage(path, DiscKind::Device);
     if (!S_ISREG(status.st_mode))
-        return {std::nullopt, "not a regular file"};
+        return {.input = std::nullopt, .why = "not a regular file"};
     return FromFile(path);
 }
 

@@ -181,7 +181,7 @@ void RecogniseStructure(OpenedDisc& disc)
             const auto index = static_cast<std::size_t>(title.titleInSet - 1);
             if (title.missing || title.titleSet != set.number || index >= set.parts.size())
                 continue;
-            PlayedTitle entry{&title, {}};
+            PlayedTitle entry{.title = &title, .cells = {}};
             for (const CellEntry& cell : TitleCells(chainCells, set.parts[index])) {
                 // Cells under a second (the black frames that end each title of a commercial
                 // disc, which its play-all title replaces by one of its own) tell nothing.

@@ -378,17 +378,17 @@ OpenedDiscResult OpenDisc(const std::string& path)
 {
     DiscInputResult resolved = ResolveDiscInput(path);
     if (!resolved.input)
-        return {nullptr, resolved.why};
+        return {.disc = nullptr, .why = resolved.why};
     auto disc = std::make_shared<OpenedDisc>();
     disc->input = std::move(*resolved.input);
     if (disc->input.kind == DiscKind::TitleSet) {
         OpenLoneTitleSet(*disc);
     } else if (std::string why = OpenWholeDisc(*disc); !why.empty()) {
-        return {nullptr, why};
+        return {.disc = nullptr, .why = why};
     }
     FindLongest(*disc);
     RecogniseStructure(*disc);
-    return {disc, {}};
+    return {.disc = disc, .why = {}};
 }
 
 } // namespace ratewise

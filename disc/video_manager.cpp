@@ -76,7 +76,8 @@ std::optional<VideoManagerInfo> ParseVideoManager(BeView ifo)
     std::optional<std::vector<DiscTitleEntry>> titles = ParseTitleTable(*table, *setCount);
     if (!titles)
         return std::nullopt;
-    return VideoManagerInfo{*setCount, ProviderText(ifo), std::move(*titles)};
+    return VideoManagerInfo{
+        .titleSetCount = *setCount, .provider = ProviderText(ifo), .titles = std::move(*titles)};
 }
 
 } // namespace ratewise

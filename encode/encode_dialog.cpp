@@ -378,8 +378,8 @@ EncodeChoice EncodeDialog::Choice() const
             if (item->data(Qt::UserRole + 1).toBool())
                 choice.streams.subtitles.push_back(item->data(Qt::UserRole).toInt());
             else
-                choice.streams.audio.push_back(
-                    AudioChoice{item->data(Qt::UserRole).toInt(), std::nullopt, std::nullopt});
+                choice.streams.audio.push_back(AudioChoice{
+                    .stream = item->data(Qt::UserRole).toInt(), .codec = std::nullopt, .kbps = std::nullopt});
         }
     }
     return choice;

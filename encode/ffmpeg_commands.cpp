@@ -82,7 +82,7 @@ void AddFfmpegCommands(const PlanRequest& request, MediumPlan& plan)
     const std::vector<std::string> firstVideo = VideoOptions(request, plan, 1, passLog);
     first.insert(first.end(), firstVideo.begin(), firstVideo.end());
     first.insert(first.end(), {"-an", "-f", "null", "/dev/null"});
-    plan.commands.push_back({feed, std::move(first)});
+    plan.commands.push_back({.feed = feed, .command = std::move(first)});
 
     std::vector<std::string> second = input;
     if (!plan.share.chapters.starts.empty()) {
@@ -118,7 +118,7 @@ void AddFfmpegCommands(const PlanRequest& request, MediumPlan& plan)
     if (plan.chapterFile)
         second.insert(second.end(), {"-map_metadata:g", "-1", "-map_chapters", "1"});
     second.push_back(plan.output);
-    plan.commands.push_back({feed, std::move(second)});
+    plan.commands.push_back({.feed = feed, .command = std::move(second)});
 
     if (request.codec == VideoCodec::X264)
         plan.leftovers = {passLog + "-0.log", passLog + "-0.log.mbtree"};

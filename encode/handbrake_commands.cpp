@@ -92,7 +92,7 @@ void AddHandBrakeCommands(const PlanRequest& request, MediumPlan& plan)
         args.insert(args.end(), {"-s", Joined(tracks)});
     }
     args.insert(args.end(), {"-o", plan.output});
-    plan.commands.push_back({{}, std::move(args)});
+    plan.commands.push_back({.feed = {}, .command = std::move(args)});
 }
 
 } // namespace ratewise

@@ -171,7 +171,8 @@ void PosixChildProcess::Reap(bool wait)
 
 void PosixChildProcess::Pump(PlanRunner& runner, int timeoutMs)
 {
-    pollfd fds[2] = {{m_out, POLLIN, 0}, {m_err, POLLIN, 0}};
+    pollfd fds[2] = {{.fd = m_out, .events = POLLIN, .revents = 0},
+                     {.fd = m_err, .events = POLLIN, .revents = 0}};
     if (m_out >= 0 || m_err >= 0)
         ::poll(fds, 2, timeoutMs);
     const auto drain = [&] {

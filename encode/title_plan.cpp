@@ -61,11 +61,12 @@ bool ChooseAudio(const TitleSetInfo& info, int streams, const CalculatorState& s
                                    streams == 1 ? "" : "s");
                 return false;
             }
-            chosen.push_back({k, std::nullopt, fields[static_cast<std::size_t>(k)]});
+            chosen.push_back(
+                {.stream = k, .codec = std::nullopt, .kbps = fields[static_cast<std::size_t>(k)]});
         }
     } else if (request.choice.allAudio) {
         for (int k = 0; k < streams; ++k)
-            chosen.push_back({k, std::nullopt, std::nullopt});
+            chosen.push_back({.stream = k, .codec = std::nullopt, .kbps = std::nullopt});
     } else {
         chosen = request.choice.audio;
     }

@@ -133,8 +133,9 @@ int ExportChart(const ChartExportRequest& request, std::ostream& err)
         return kChartExportBadInput;
     }
     std::unique_ptr<ByteSource> source = loaded.load->OpenIfo();
-    const ExplorerRead read = source ? ReadExplorerData(*source, {}, request.track - 1, err)
-                                     : ExplorerRead{std::nullopt, ExplorerReadError::CannotRead, 0};
+    const ExplorerRead read =
+        source ? ReadExplorerData(*source, {}, request.track - 1, err)
+               : ExplorerRead{.data = std::nullopt, .error = ExplorerReadError::CannotRead, .trackCount = 0};
     switch (read.error) {
     case ExplorerReadError::None:
         break;

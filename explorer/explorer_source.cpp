@@ -14,14 +14,14 @@ ExplorerRead FromTrackList(bool parsed, const TrackList& list, std::span<const s
                            int focusedTrack)
 {
     if (!parsed)
-        return {std::nullopt, ExplorerReadError::CannotRead, 0};
+        return {.data = std::nullopt, .error = ExplorerReadError::CannotRead, .trackCount = 0};
     const int trackCount = std::min(list.timeMap.mapCount, list.TrackCount());
     if (trackCount <= 0)
-        return {std::nullopt, ExplorerReadError::NoTimeMap, 0};
+        return {.data = std::nullopt, .error = ExplorerReadError::NoTimeMap, .trackCount = 0};
     std::optional<ExplorerData> data = BuildExplorerData(list, trackLines, focusedTrack);
     if (!data)
-        return {std::nullopt, ExplorerReadError::NoSuchTrack, trackCount};
-    return {std::move(data), ExplorerReadError::None, trackCount};
+        return {.data = std::nullopt, .error = ExplorerReadError::NoSuchTrack, .trackCount = trackCount};
+    return {.data = std::move(data), .error = ExplorerReadError::None, .trackCount = trackCount};
 }
 
 } // namespace
@@ -40,7 +40,7 @@ ExplorerRead ReadExplorerData(const std::string& path, std::span<const std::stri
                               int focusedTrack, std::ostream& err)
 {
     if (path.empty())
-        return {std::nullopt, ExplorerReadError::CannotRead, 0};
+        return {.data = std::nullopt, .error = ExplorerReadError::CannotRead, .trackCount = 0};
     std::ostream quiet(nullptr);
     TrackList list;
     const bool parsed = ifoParse(path, list, quiet, err);

@@ -134,10 +134,10 @@ std::string CheckJson(const std::string& out)
                    ": the JSON's target or video bitrate is not the script's";
         ratewise::fuzzing::ScriptMedium expected;
         if (medium.contains("chapterFile"))
-            expected.chapterFile =
-                ratewise::TextFile{medium["chapterFile"]["path"], medium["chapterFile"]["text"]};
+            expected.chapterFile = ratewise::TextFile{.path = medium["chapterFile"]["path"],
+                                                      .text = medium["chapterFile"]["text"]};
         for (const nlohmann::json& command : medium["commands"])
-            expected.commands.push_back({command["feed"], command["command"]});
+            expected.commands.push_back({.feed = command["feed"], .command = command["command"]});
         expected.leftovers = medium["leftovers"].get<std::vector<std::string>>();
         // One comment line per stream, and one for the AAC margin where there is one.
         expected.streams = medium["streams"].size() + (medium.value("audioMarginBytes", 0.0) > 0 ? 1u : 0u);

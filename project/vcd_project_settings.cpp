@@ -49,7 +49,7 @@ int AudioIndexAtLeast(int calcAudioKbps)
 
 VcdSource VcdSourceFromVideoAttributes(std::uint8_t firstAttributeByte)
 {
-    return {(firstAttributeByte & 0x30) != 0, (firstAttributeByte >> 2) & 0x03};
+    return {.isPal = (firstAttributeByte & 0x30) != 0, .sourceAspect = (firstAttributeByte >> 2) & 0x03};
 }
 
 } // namespace ratewise

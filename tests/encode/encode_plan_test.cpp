@@ -262,9 +262,10 @@ TEST(StreamChoice, ListsRangesOfCodecsAndTheirRefusals)
     StreamChoice choice;
     std::string why;
     ASSERT_TRUE(ParseAudioChoice("1:copy,3,2:aac:96", choice, why)) << why;
-    EXPECT_EQ(choice.audio, (std::vector<AudioChoice>{{0, AudioCodec::Copy, std::nullopt},
-                                                      {2, std::nullopt, std::nullopt},
-                                                      {1, AudioCodec::Aac, 96}}));
+    EXPECT_EQ(choice.audio,
+              (std::vector<AudioChoice>{{.stream = 0, .codec = AudioCodec::Copy, .kbps = std::nullopt},
+                                        {.stream = 2, .codec = std::nullopt, .kbps = std::nullopt},
+                                        {.stream = 1, .codec = AudioCodec::Aac, .kbps = 96}}));
     ASSERT_TRUE(ParseAudioChoice("all", choice, why));
     EXPECT_TRUE(choice.allAudio);
     ASSERT_TRUE(ParseSubtitleChoice("2,1", choice, why));

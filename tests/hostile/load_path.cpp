@@ -118,8 +118,10 @@ LoadOutcome RunLoadPath(const std::string& path, int firstTracks)
     // tracks in turn.
     std::ostringstream explorerErr;
     std::unique_ptr<ByteSource> explorerSource = loaded.load ? loaded.load->OpenIfo() : nullptr;
-    ExplorerRead read = explorerSource ? ReadExplorerData(*explorerSource, outcome.entries, 0, explorerErr)
-                                       : ExplorerRead{std::nullopt, ExplorerReadError::CannotRead, 0};
+    ExplorerRead read =
+        explorerSource
+            ? ReadExplorerData(*explorerSource, outcome.entries, 0, explorerErr)
+            : ExplorerRead{.data = std::nullopt, .error = ExplorerReadError::CannotRead, .trackCount = 0};
     if (read.data) {
         for (const int track : TracksToWalk(read.data->trackCount, firstTracks)) {
             read.data->currentTrack = track;

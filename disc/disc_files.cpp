@@ -73,13 +73,13 @@ std::shared_ptr<DiscFiles> FolderFiles(const std::string& path)
 
 std::shared_ptr<DiscFiles> ImageFiles(std::shared_ptr<UdfImage> image)
 {
-    const std::optional<std::vector<std::string>> folders = image->List("/", true);
+    const std::optional<std::vector<std::string>> folders = image->List("/", UdfImage::Entries::Folders);
     if (!folders)
         return nullptr;
     for (const std::string& folder : *folders) {
         if (!SameIgnoringAsciiCase(folder, "VIDEO_TS"))
             continue;
-        std::optional<std::vector<std::string>> names = image->List("/" + folder, false);
+        std::optional<std::vector<std::string>> names = image->List("/" + folder, UdfImage::Entries::Files);
         if (!names)
             return nullptr;
         return std::make_shared<ImageFolder>(std::move(image), "/" + folder, std::move(*names));

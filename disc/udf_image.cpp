@@ -276,7 +276,7 @@ UdfImage::~UdfImage()
     }
 }
 
-std::optional<std::vector<std::string>> UdfImage::List(const std::string& path, bool wantFolders) const
+std::optional<std::vector<std::string>> UdfImage::List(const std::string& path, Entries entries) const
 {
     const QuietStderr quiet;
     UDFDIR* dir = udfread_opendir(m_udf, path.c_str());
@@ -285,7 +285,7 @@ std::optional<std::vector<std::string>> UdfImage::List(const std::string& path, 
     std::vector<std::string> names;
     udfread_dirent entry{};
     while (names.size() < kMostNames && udfread_readdir(dir, &entry)) {
-        if (entry.d_name && entry.d_type == (wantFolders ? UDF_DT_DIR : UDF_DT_REG))
+        if (entry.d_name && entry.d_type == (entries == Entries::Folders ? UDF_DT_DIR : UDF_DT_REG))
             names.emplace_back(entry.d_name);
     }
     udfread_closedir(dir);

@@ -33,10 +33,10 @@ public:
     // The logical volume identifier; empty when there is none.
     const std::string& Label() const { return m_label; }
 
-    // Names of the regular files in the folder at path ("/" or "/VIDEO_TS"), or of its folders
-    // when wantFolders; at most a few thousand, in the image's order. Nothing when there is no
-    // such folder.
-    std::optional<std::vector<std::string>> List(const std::string& path, bool wantFolders) const;
+    enum class Entries { Files, Folders };
+    // Names of the regular files, or of the folders, in the folder at path ("/" or "/VIDEO_TS");
+    // at most a few thousand, in the image's order. Nothing when there is no such folder.
+    std::optional<std::vector<std::string>> List(const std::string& path, Entries entries) const;
 
     // The file at path as a byte source; it keeps the image open. Nothing when there is none.
     std::unique_ptr<ByteSource> OpenFile(const std::string& path);

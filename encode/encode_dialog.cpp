@@ -305,7 +305,7 @@ EncodeDialog::~EncodeDialog()
     // partial file behind.
     if (Running()) {
         m_process->Attach(nullptr, nullptr);
-        m_process->Stop(true);
+        m_process->Stop(StopSignal::Kill);
         m_process.reset(); // waits for the killed children
         m_runner->Abandon();
     }

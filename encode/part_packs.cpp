@@ -96,6 +96,9 @@ std::size_t FirstFrame(std::span<const std::uint8_t> pack, const Packet& packet)
 
 // Rebuilds a pack from its header and the packets given, each written as `Rewrite` says, and fills
 // what they no longer use with one padding packet.
+// Whether a cut packet keeps its time stamp: one that no longer starts a frame must drop it.
+enum class TimeStamp { Keep, Drop };
+
 class PackBuilder
 {
 public:
@@ -114,13 +117,13 @@ public:
     }
 
     // The packet with its payload cut to the bytes [from, to) after its substream header of
-    // `kept` bytes; without its time stamp when `dropTime` (it then starts no frame). A cut of
-    // fewer bytes than a padding packet needs becomes stuffing in the packet's own header.
-    void Cut(const Packet& packet, std::size_t kept, std::size_t from, std::size_t to, bool dropTime)
+    // `kept` bytes, its time stamp kept or dropped. A cut of fewer bytes than a padding packet
+    // needs becomes stuffing in the packet's own header.
+    void Cut(const Packet& packet, std::size_t kept, std::size_t from, std::size_t to, TimeStamp stamp)
     {
         std::vector<std::uint8_t> header(m_in.begin() + static_cast<std::ptrdiff_t>(packet.at),
                                          m_in.begin() + static_cast<std::ptrdiff_t>(packet.payload));
-        if (dropTime) {
+        if (stamp == TimeStamp::Drop) {
             // Every optional field goes with the time stamp (they follow it): all become stuffing.
             header[7] = 0;
             std::fill(header.begin() + kPesHeader, header.end(), 0xFF);
@@ -266,7 +269,7 @@ bool PartPackTrimmer::Inside(Pack& pack)
         }
         // The tail of a frame that began in the part before: the stream starts at a whole one.
         const std::size_t at = out.Size();
-        out.Cut(packet, header, first, packet.end - packet.payload, false);
+        out.Cut(packet, header, first, packet.end - packet.payload, TimeStamp::Keep);
         if (header >= 4) { // the first frame now follows the substream header
             out.PayloadByte(at, 2) = 0;
             out.PayloadByte(at, 3) = static_cast<std::uint8_t>(header - 3);
@@ -314,7 +317,7 @@ bool PartPackTrimmer::Following(Pack& pack)
                 } else {
                     const std::size_t at = out.Size();
                     const bool framesLeft = first < *keep;
-                    out.Cut(packet, header, header, *keep, !framesLeft);
+                    out.Cut(packet, header, header, *keep, framesLeft ? TimeStamp::Keep : TimeStamp::Drop);
                     if (!framesLeft && header >= 4) {
                         out.PayloadByte(at, 1) = 0;
                         out.PayloadByte(at, 2) = 0;
@@ -339,7 +342,7 @@ bool PartPackTrimmer::Following(Pack& pack)
             continue;
         }
         const std::size_t at = out.Size();
-        out.Cut(packet, header, header, first, true);
+        out.Cut(packet, header, header, first, TimeStamp::Drop);
         if (header >= 4) { // no frame starts in it any more
             out.PayloadByte(at, 1) = 0;
             out.PayloadByte(at, 2) = 0;

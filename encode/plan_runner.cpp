@@ -540,7 +540,7 @@ void PlanRunner::Cancel()
         return;
     m_cancelled = true;
     m_stopAt = Clock::now() + graceTime;
-    m_process.Stop(false);
+    m_process.Stop(StopSignal::Terminate);
 }
 
 void PlanRunner::Abandon()
@@ -558,7 +558,7 @@ void PlanRunner::OnTick()
         return;
     if (m_cancelled && !m_killed && Clock::now() >= m_stopAt) {
         m_killed = true;
-        m_process.Stop(true);
+        m_process.Stop(StopSignal::Kill);
     }
     if (!m_cancelled && m_phase == Phase::Encode)
         UpdateOverall();

@@ -69,6 +69,9 @@ std::string ProbedFileLine(const ProbedFile& file);
 // "699.1 MB of 700 MB, 99.87 %" (MB of 1,048,576 bytes, as the calculator's media).
 std::string FillText(double bytes, double targetBytes);
 
+// How a step's children are asked to stop: SIGTERM lets them end cleanly, SIGKILL ends them now.
+enum class StopSignal { Terminate, Kill };
+
 // The running children of one step: `command`, fed on its standard input by `feed` when there is
 // one, with no shell in between; the command's standard input is empty otherwise.
 class ChildProcess
@@ -77,8 +80,8 @@ public:
     virtual ~ChildProcess() = default;
     // Starts the step; false with `why` when a program could not be started.
     virtual bool Start(const PlanCommand& step, std::string& why) = 0;
-    // SIGTERM to every child of the step, or SIGKILL with `kill`.
-    virtual void Stop(bool kill) = 0;
+    // Sends `signal` to every child of the step.
+    virtual void Stop(StopSignal signal) = 0;
 };
 
 struct RunProgress {

@@ -87,8 +87,8 @@ int Spawn(const std::vector<std::string>& argv, int in, int out, int err, pid_t 
 PosixChildProcess::~PosixChildProcess()
 {
     if (Active()) {
-        Stop(true);
-        Reap(true);
+        Stop(StopSignal::Kill);
+        ReapAll();
     }
     CloseAll();
 }
@@ -139,8 +139,8 @@ bool PosixChildProcess::Start(const PlanCommand& step, std::string& why)
     for (int* fd : {&out[1], &err[1], &link[0], &link[1]})
         CloseFd(*fd);
     if (error != 0) {
-        Stop(true);
-        Reap(true);
+        Stop(StopSignal::Kill);
+        ReapAll();
         CloseAll();
         return false;
     }
@@ -149,19 +149,29 @@ bool PosixChildProcess::Start(const PlanCommand& step, std::string& why)
     return true;
 }
 
-void PosixChildProcess::Stop(bool kill)
+void PosixChildProcess::Stop(StopSignal signal)
 {
     if (m_group > 0 && Active())
-        ::kill(-m_group, kill ? SIGKILL : SIGTERM);
+        ::kill(-m_group, signal == StopSignal::Kill ? SIGKILL : SIGTERM);
 }
 
-void PosixChildProcess::Reap(bool wait)
+void PosixChildProcess::ReapEnded()
+{
+    Reap(WNOHANG);
+}
+
+void PosixChildProcess::ReapAll()
+{
+    Reap(0);
+}
+
+void PosixChildProcess::Reap(int waitOptions)
 {
     for (int i = 0; i < 2; ++i) {
         if (m_pids[i] <= 0)
             continue;
         int status = 0;
-        const pid_t got = ::waitpid(m_pids[i], &status, wait ? 0 : WNOHANG);
+        const pid_t got = ::waitpid(m_pids[i], &status, waitOptions);
         if (got == m_pids[i] || (got < 0 && errno != EINTR)) {
             m_status[i] = got == m_pids[i] ? status : 0;
             m_pids[i] = 0; // ended
@@ -197,7 +207,7 @@ void PosixChildProcess::Pump(PlanRunner& runner, int timeoutMs)
     drain();
     if (m_out < 0 && m_err < 0 && m_pids[0] < 0 && m_pids[1] < 0)
         ::poll(nullptr, 0, timeoutMs); // nothing started: wait as asked
-    Reap(false);
+    ReapEnded();
     // The step ends once its children are gone and their output is read; a pipe held open by
     // a grandchild does not keep it waiting.
     if (m_pids[0] <= 0 && m_pids[1] <= 0 && (m_pids[0] == 0 || m_pids[1] == 0)) {

@@ -21,14 +21,18 @@ public:
     ~PosixChildProcess() override;
 
     bool Start(const PlanCommand& step, std::string& why) override;
-    void Stop(bool kill) override;
+    void Stop(StopSignal signal) override;
 
     // Waits up to `timeoutMs` for output or the step's end, and hands the runner what came.
     void Pump(PlanRunner& runner, int timeoutMs);
     bool Active() const { return m_pids[0] > 0 || m_pids[1] > 0; }
 
 private:
-    void Reap(bool wait);
+    // Collects the children that have ended; the others run on.
+    void ReapEnded();
+    // Waits for every child to end and collects it.
+    void ReapAll();
+    void Reap(int waitOptions);
     void CloseAll();
     pid_t m_pids[2] = {-1, -1}; // feed, command
     int m_status[2] = {0, 0};   // their wait statuses

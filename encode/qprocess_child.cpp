@@ -129,11 +129,11 @@ void QProcessChild::Ended(int index, bool ok, const QString& status)
         m_changed();
 }
 
-void QProcessChild::Stop(bool kill)
+void QProcessChild::Stop(StopSignal signal)
 {
     for (Child& child : m_children)
         if (child.process && child.process->state() != QProcess::NotRunning) {
-            if (kill)
+            if (signal == StopSignal::Kill)
                 child.process->kill();
             else
                 child.process->terminate();

@@ -24,7 +24,7 @@ public:
     void Attach(PlanRunner* runner, std::function<void()> changed);
 
     bool Start(const PlanCommand& step, std::string& why) override;
-    void Stop(bool kill) override;
+    void Stop(StopSignal signal) override;
 
 private:
     struct Child {

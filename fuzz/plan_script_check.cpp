@@ -17,7 +17,7 @@ constexpr std::size_t kMediumComments = 7;
 ShellStatement Simple(std::vector<std::string> words)
 {
     ShellStatement statement;
-    statement.commands.push_back({std::move(words), {}, {}});
+    statement.commands.push_back({.words = std::move(words), .redirects = {}, .hereDocuments = {}});
     return statement;
 }
 
@@ -65,7 +65,8 @@ std::vector<ShellStatement> Expected(const std::vector<ScriptMedium>& media,
         for (const PlanCommand& command : medium.commands) {
             ShellStatement statement = Simple(command.command);
             if (!command.feed.empty()) {
-                statement.commands.insert(statement.commands.begin(), {command.feed, {}, {}});
+                statement.commands.insert(statement.commands.begin(),
+                                          {.words = command.feed, .redirects = {}, .hereDocuments = {}});
                 statement.operators = {"|"};
             }
             expected.push_back(std::move(statement));

@@ -56,7 +56,12 @@ void RunChapters(const TitleSetLoad& load, const std::vector<int>& tracks, const
         std::optional<ChapterList> chapters = BuildChapterListOfTrack(*info, track);
         if (!chapters)
             continue;
-        TrackChapters entry{track, 1 + track % 9, std::move(*chapters), {}, {}, {}};
+        TrackChapters entry{.track = track,
+                            .mediaCount = 1 + track % 9,
+                            .chapters = std::move(*chapters),
+                            .texts = {},
+                            .split = {},
+                            .fileTexts = {}};
         for (ChapterFormat format :
              {ChapterFormat::StartTime, ChapterFormat::StartFrame, ChapterFormat::StartSecond})
             entry.texts.push_back(ChapterText(entry.chapters, format));

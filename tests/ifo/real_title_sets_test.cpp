@@ -42,7 +42,8 @@ std::vector<PeerTitle> ReadPeer(const std::string& text, std::vector<std::string
     std::smatch m;
     for (const std::string& line : lines) {
         if (std::regex_search(line, m, title))
-            titles.push_back({m, {}, {}, {}, {}, {}});
+            titles.push_back(
+                {.title = m, .video = {}, .audio = {}, .chapters = {}, .cells = {}, .subtitles = {}});
         else if (titles.empty())
             continue;
         else if (std::regex_search(line, m, video))

@@ -63,9 +63,11 @@ Peer ReadPeer(const std::string& folder)
             peer.resolution = m[3].str() + "x" + m[4].str();
             peer.displayMode = m[5];
         } else if (std::regex_search(line, m, audio)) {
-            peer.titles.back().audio.push_back({m[1], m[2], std::stoi(m[3]), m[4]});
+            peer.titles.back().audio.push_back(
+                {.language = m[1], .format = m[2], .channels = std::stoi(m[3]), .streamId = m[4]});
         } else if (std::regex_search(line, m, subtitle)) {
-            peer.titles.back().subtitles.push_back({m[1], {}, 0, {}});
+            peer.titles.back().subtitles.push_back(
+                {.language = m[1], .format = {}, .channels = 0, .streamId = {}});
         }
     }
     return peer;

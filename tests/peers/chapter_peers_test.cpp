@@ -72,7 +72,7 @@ ReadBack Simple(const fs::path& text)
 ReadBack Xml(const fs::path& file)
 {
     const std::string xml = Slurp(file);
-    ReadBack back{{}, {}, Matches(xml, "<ChapterLanguage>([^<]+)<")};
+    ReadBack back{.starts = {}, .names = {}, .languages = Matches(xml, "<ChapterLanguage>([^<]+)<")};
     for (const std::string& clock : Matches(xml, "<ChapterTimeStart>([^<]+)<"))
         back.starts.push_back(Nanoseconds(clock));
     for (std::string name : Matches(xml, "<ChapterString>([^<]*)<")) {

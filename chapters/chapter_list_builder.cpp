@@ -32,7 +32,7 @@ struct RunningSum {
         // 29.97, so the carry takes away 30 there.
         if (frames >= frameRate) {
             seconds = static_cast<std::uint8_t>(seconds + 1);
-            frames = static_cast<std::uint8_t>(frames - (frameRate == 25.0 ? 25 : 30));
+            frames = static_cast<std::uint8_t>(frames - TimeCodeFramesPerSecond(frameRate == 25.0));
         }
         if (seconds >= 60) {
             minutes = static_cast<std::uint8_t>(minutes + 1);

@@ -50,7 +50,7 @@ std::optional<TitleParts> PartsPlaying(const std::vector<TitleParts>& titles, in
 int NominalFramesPerSecond(const TitleSetInfo& info)
 {
     const std::optional<VideoAttributes> video = ifoGetVideoAttributes(&info);
-    return video && video->standard == 0 ? 30 : 25;
+    return TimeCodeFramesPerSecond(!(video && video->standard == 0));
 }
 
 FrameRate TrueFrameRate(const TitleSetInfo& info)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The numbers of a DVD's time that every room uses: the frame rate the program shows, the
-// frames of a playback time code, the seconds a count of frames plays, and the size of a sector.
+// frames a playback time code counts, the seconds a count of frames plays, and the size of a
+// sector.
 #pragma once
 
 #include <cstddef>
@@ -13,6 +14,12 @@ namespace ratewise {
 constexpr double ShownFrameRate(bool pal)
 {
     return pal ? 25.0 : 29.97;
+}
+
+// The frames a playback time code counts to the second: 25 for PAL, 30 for NTSC.
+constexpr int TimeCodeFramesPerSecond(bool pal)
+{
+    return pal ? 25 : 30;
 }
 
 // The frames a playback time code counts: the counter runs `perSecond` frames (25 or 30) a

@@ -175,7 +175,7 @@ void RecogniseStructure(OpenedDisc& disc)
         std::unique_ptr<TitleSetInfo> info = ifoOpen(std::span<const std::uint8_t>(set.bytes));
         if (!info)
             continue;
-        const int rate = set.tracks.frameRate == 25 ? 25 : 30;
+        const int rate = TimeCodeFramesPerSecond(set.tracks.frameRate == 25);
         ChainCells chainCells(*info);
         for (DiscTitle& title : disc.titles) {
             const auto index = static_cast<std::size_t>(title.titleInSet - 1);

@@ -10,7 +10,7 @@ std::optional<TitleTiming> TimingOfCells(std::span<const CellEntry> cells, bool 
 {
     TitleTiming timing;
     timing.pal = pal;
-    const std::int64_t rate = pal ? 25 : 30;
+    const std::int64_t rate = TimeCodeFramesPerSecond(pal);
     std::int64_t frames = 0;
     int lastProgram = -1;
     for (const CellEntry& cell : cells) {

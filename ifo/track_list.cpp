@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "common/dvd_time.h"
 #include "ifo/program_chain.h"
 #include "ifo/stream_attributes.h"
 #include "ifo/title_set_info.h"
@@ -27,7 +28,7 @@ void ScanProgramChains(const TitleSetInfo& info, TrackList& list)
     const int count = ifoGetPGCCount(&info);
     const std::optional<VideoAttributes> video = ifoGetVideoAttributes(&info);
     list.pgcCount = count;
-    list.frameRate = video && video->pal ? 25 : 30;
+    list.frameRate = TimeCodeFramesPerSecond(video && video->pal);
     list.audioStreamCount = ifoCountAudioStreams(&info);
     list.subpictureStreamCount = ifoCountSubpictureStreams(&info);
 

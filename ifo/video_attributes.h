@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "common/dvd_time.h"
 #include "ifo/title_set_info.h"
 
 namespace ratewise {
@@ -23,7 +24,7 @@ struct VideoAttributes {
     int pictureSize = 0;      // b1 bits 3-2
     int resolutionIndex = 0;  // standard x 4 + picture size, 0 to 15
     bool letterboxed = false; // b1 bit 1
-    int FrameRate() const { return pal ? 25 : 30; }
+    int FrameRate() const { return TimeCodeFramesPerSecond(pal); }
 };
 
 VideoAttributes DecodeVideoAttributes(std::uint8_t b0, std::uint8_t b1);

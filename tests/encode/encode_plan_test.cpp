@@ -171,6 +171,13 @@ TEST(TitleCells, PlaybackOrderFirstAngleAndExactTime)
     const MediumShare share = ShareOfChapters(*ntsc, 2, 3);
     EXPECT_DOUBLE_EQ(share.seconds, (2234 - 300) * 1001.0 / 30000.0);
     EXPECT_DOUBLE_EQ(share.chapterStarts[1], 105 * 1001.0 / 30000.0);
+    // A medium's chapter file keeps the title's numbering: unnamed chapter 2 is "Chapter 02".
+    const MediumShare named = ShareOfChapters(*ntsc, 2, 3, {"Opening", "", "Credits"}, "fra");
+    EXPECT_EQ(named.chapters.names, (std::vector<std::string>{"Chapter 02", "Credits"}));
+    EXPECT_EQ(named.chapters.starts, (std::vector<std::int64_t>{0, 105}));
+    EXPECT_EQ(named.chapters.end, 2234 - 300);
+    EXPECT_EQ(named.chapters.rate, kNtscFrameRate);
+    EXPECT_EQ(named.chapters.language, "fra");
     EXPECT_DOUBLE_EQ(FramesToSeconds(250, true), 10.0);
     EXPECT_FALSE(TimingOfCells({}, true));
 }

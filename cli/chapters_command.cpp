@@ -11,7 +11,6 @@
 #include "cli/json_text.h"
 #include "cli/messages.h"
 #include "cli/option_checks.h"
-#include "cli/title_set_input.h"
 #include "cli/track_chapters.h"
 #include "common/string_format.h"
 
@@ -60,9 +59,7 @@ std::string NoChapterReason(const ChapterList& chapters, int trackNumber)
 void AddChaptersCommand(CLI::App& app, CommandAction& action)
 {
     struct Settings {
-        std::string ifoPath;
-        DiscChoice disc;
-        int track = 0;
+        TitleSelection input;
         std::string format = "time";
         bool formatGiven = false;
         ChapterNameOptions names;
@@ -73,17 +70,9 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
     CLI::App* command =
         app.add_subcommand("chapters", "Where each chapter of a track begins: start time, frame or second, "
                                        "or a chapter file for mkvmerge, ffmpeg or HandBrake");
-    command
-        ->add_option("FILE", settings->ifoPath,
-                     "Title-set information file (VTS_xx_0.IFO), or a disc; - reads a title set from "
-                     "standard input")
-        ->required();
-    CLI::Option* track = command->add_option("--track", settings->track, "Track number, from 1")
-                             ->type_name("N")
-                             ->default_str("")
-                             ->check(TrackNumber());
-    AddDiscChoiceOptions(*command, settings->disc);
-    RequireTrackOrTitle(*command, *track, settings->disc);
+    AddTitleSelectionOptions(*command, settings->input,
+                             {.help = "Title-set information file (VTS_xx_0.IFO), or a disc; - reads a title "
+                                      "set from standard input"});
     CLI::Option* formatOption =
         command
             ->add_option(
@@ -105,8 +94,7 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
                 PrintNote(err, "--format is not used with --json, which gives every form");
             if (settings->json && toFile)
                 PrintNote(err, "--output is not used with --json, which prints to standard output");
-            const TrackChapters read =
-                ReadTrackChapters(settings->ifoPath, settings->disc, settings->track, err);
+            const TrackChapters read = ReadTrackChapters(settings->input, err);
             if (!read.chapters)
                 return read.status;
             const ChapterList& chapters = *read.chapters;
@@ -120,7 +108,7 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
             }
             std::string text;
             if (const std::optional<ChapterForm> form = ChapterFormNamed(settings->format)) {
-                const int status = PrintChapterFile(settings->ifoPath, *read.load, read.track, *form,
+                const int status = PrintChapterFile(settings->input.source, *read.load, read.track, *form,
                                                     settings->names, text, err);
                 if (status != kExitOk)
                     return status;

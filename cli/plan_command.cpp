@@ -535,7 +535,11 @@ void AddPlanCommand(CLI::App& app, CommandAction& action)
     auto settings = std::make_shared<Settings>();
     CLI::App* command = app.add_subcommand(
         "plan", "A two-pass HandBrakeCLI or ffmpeg encode that fills the calculator's media");
-    AddTitleSelectionOptions(*command, settings->selection, &settings->sources);
+    TitleSelectionForm form = kSourceForm;
+    form.help = "DVD folder, image, drive, VIDEO_TS.IFO or VTS_xx_0.IFO; several for the discs of a season "
+                "(with --titles)";
+    form.sources = &settings->sources;
+    AddTitleSelectionOptions(*command, settings->selection, form);
     command
         ->add_option("--titles", settings->titles,
                      "Several titles in one plan, each its own file at one video bitrate per medium: "

@@ -17,7 +17,6 @@
 #include "cli/messages.h"
 #include "cli/option_checks.h"
 #include "cli/plain_text.h"
-#include "cli/title_set_input.h"
 #include "cli/track_chapters.h"
 #include "common/string_format.h"
 
@@ -159,9 +158,7 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
 {
     struct Settings {
         CalculatorOptions calculator;
-        std::string ifoPath;
-        DiscChoice disc;
-        int track = 0;
+        TitleSelection input;
         std::string starts;
         std::string format;
         std::vector<std::string> perMedium;
@@ -174,14 +171,7 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
                                     "with the video bitrate of each medium");
     // The chapters come from a title set's track, as the Chapters Informations command builds
     // them, or straight from --starts.
-    CLI::Option* file = command->add_option(
-        "FILE", settings->ifoPath,
-        "Title-set information file (VTS_xx_0.IFO), or a disc: VIDEO_TS.IFO, folder, image, drive; - "
-        "reads a title set from standard input");
-    CLI::Option* track = command->add_option("--track", settings->track, "Track number, from 1")
-                             ->type_name("N")
-                             ->default_str("")
-                             ->check(TrackNumber());
+    CLI::Option* file = AddTitleSelectionOptions(*command, settings->input, {.required = false});
     CLI::Option* starts =
         command
             ->add_option("--starts", settings->starts,
@@ -191,11 +181,6 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
                 std::string why;
                 return ParseStarts(text, why) ? std::string() : why;
             });
-    AddDiscChoiceOptions(*command, settings->disc);
-    track->needs(file);
-    command->get_option("--title")->needs(file);
-    command->get_option("--title-set")->needs(file);
-    RequireTrackOrTitle(*command, *track, settings->disc, file);
     starts->excludes(file);
     AddCalculatorOptions(*command, settings->calculator);
     CLI::Option* json = command->add_flag("--json", settings->json, "Print one JSON object");
@@ -223,7 +208,7 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
             std::optional<bool> pal;
             TrackChapters read;
             if (fromFile) {
-                read = ReadTrackChapters(settings->ifoPath, settings->disc, settings->track, err);
+                read = ReadTrackChapters(settings->input, err);
                 if (!read.chapters)
                     return read.status;
                 chapters = std::move(*read.chapters);
@@ -269,8 +254,8 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
 
             int status = kExitOk;
             const std::optional<ExactSplitInput> exact =
-                ReadExactInput(chapters, settings->ifoPath, read.load ? &*read.load : nullptr, read.track,
-                               settings->names, err, status);
+                ReadExactInput(chapters, settings->input.source, read.load ? &*read.load : nullptr,
+                               read.track, settings->names, err, status);
             if (!exact)
                 return status;
             const std::optional<SplitCuts> cuts = CutsOf(plan, exact->chapterStarts, exact->rate);

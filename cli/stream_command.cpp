@@ -79,7 +79,7 @@ void AddStreamCommand(CLI::App& app, CommandAction& action)
     auto settings = std::make_shared<Settings>();
     CLI::App* command = app.add_subcommand(
         "stream", "The title's cells in playback order (first angle) as one MPEG program stream on stdout");
-    AddTitleSelectionOptions(*command, settings->selection);
+    AddTitleSelectionOptions(*command, settings->selection, kSourceForm);
     command->add_option("--chapters", settings->chapters, "Only chapters A to B: A-B, or A alone")
         ->type_name("A-B")
         ->check([](const std::string& text) {

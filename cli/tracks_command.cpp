@@ -5,7 +5,7 @@
 #include "cli/json_fields.h"
 #include "cli/json_text.h"
 #include "cli/json_writer.h"
-#include "cli/title_set_input.h"
+#include "cli/title_selection.h"
 #include "common/dvd_time.h"
 #include "ifo/track_texts.h"
 
@@ -55,26 +55,19 @@ std::string TracksJson(const TrackList& list)
 void AddTracksCommand(CLI::App& app, CommandAction& action)
 {
     struct Settings {
-        std::string path;
-        DiscChoice disc;
+        TitleSelection input;
         bool json = false;
     };
     auto settings = std::make_shared<Settings>();
     CLI::App* command =
         app.add_subcommand("tracks", "The track list of a title set: one line per program chain");
-    command
-        ->add_option(
-            "FILE", settings->path,
-            "Title-set information file (VTS_xx_0.IFO), or a disc: VIDEO_TS.IFO, folder, image, drive; - "
-            "reads a title set from standard input")
-        ->required();
-    AddDiscChoiceOptions(*command, settings->disc);
+    AddTitleSelectionOptions(*command, settings->input, {.trackHelp = nullptr});
     command->add_flag("--json", settings->json, "Print one JSON object");
     command->callback([settings, &action] {
         action = [settings](std::ostream& out, std::ostream& err) {
             int status = kExitOk;
             const std::optional<TitleSetLoad> load =
-                LoadTitleSet(settings->path, settings->disc, err, status);
+                LoadTitleSet(settings->input.source, settings->input.disc, err, status);
             if (!load)
                 return status;
             const TrackList* list = &load->tracks;

@@ -5,36 +5,10 @@
 #include <charconv>
 #include <nlohmann/json.hpp>
 
+#include "common/utf8.h"
+
 namespace ratewise::cli {
 namespace {
-
-// The length of the well-formed UTF-8 sequence at text[i] (no overlong forms, no surrogates,
-// nothing above U+10FFFF), or 0.
-std::size_t Utf8Length(std::string_view text, std::size_t i)
-{
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xbf; // the range of the second byte
-    if (lead >= 0xc2 && lead <= 0xdf)
-        length = 2;
-    else if (lead >= 0xe0 && lead <= 0xef) {
-        length = 3;
-        low = lead == 0xe0 ? 0xa0 : 0x80;
-        high = lead == 0xed ? 0x9f : 0xbf;
-    } else if (lead >= 0xf0 && lead <= 0xf4) {
-        length = 4;
-        low = lead == 0xf0 ? 0x90 : 0x80;
-        high = lead == 0xf4 ? 0x8f : 0xbf;
-    }
-    if (length == 0 || i + length > text.size() || byte(i + 1) < low || byte(i + 1) > high)
-        return 0;
-    for (std::size_t k = 2; k < length; ++k) {
-        if (byte(i + k) < 0x80 || byte(i + k) > 0xbf)
-            return 0;
-    }
-    return length;
-}
 
 // The text as a JSON string, escaped as the JSON library escapes it. Text that is not UTF-8 is
 // left to the library, so its bytes are replaced exactly as JsonText replaces them.

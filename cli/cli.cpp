@@ -73,7 +73,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     // built, so the probe costs little more than starting a process.
     if (args.size() == 1 && (args.front() == "--version" || args.front() == "-V")) {
         out << VersionText("ratewise-cli");
-        return kExitOk;
+        return ExitStatusOf(FailureKind::None);
     }
     RunContext context;
     const ScopedRunContext attached(err, context);
@@ -103,27 +103,27 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         context.command = chosen->get_name();
     const std::vector<std::string> expanded = ExpandShortForms(app, args);
     if (PrintUnknownArgument(err, app, expanded))
-        return kExitUsage;
+        return ExitStatusOf(FailureKind::Usage);
     // CLI11 wants argv order reversed in a vector.
     std::vector<std::string> reversed(expanded.rbegin(), expanded.rend());
     try {
         app.parse(reversed);
     } catch (const CLI::CallForHelp&) {
         out << app.help();
-        return kExitOk;
+        return ExitStatusOf(FailureKind::None);
     } catch (const CLI::CallForAllHelp&) {
         out << app.help("", CLI::AppFormatMode::All);
-        return kExitOk;
+        return ExitStatusOf(FailureKind::None);
     } catch (const CLI::CallForVersion&) {
         out << VersionText("ratewise-cli");
-        return kExitOk;
+        return ExitStatusOf(FailureKind::None);
     } catch (const CLI::ParseError& error) {
         PrintParseError(err, chosen ? *chosen : app, error);
-        return kExitUsage;
+        return ExitStatusOf(FailureKind::Usage);
     }
     if (!action)
-        return kExitUsage;
-    return action(out, err);
+        return ExitStatusOf(FailureKind::Usage);
+    return ExitStatusOf(action(out, err));
 }
 
 } // namespace ratewise::cli

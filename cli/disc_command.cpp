@@ -119,20 +119,20 @@ void AddDiscCommand(CLI::App& app, CommandAction& action)
         action = [settings](std::ostream& out, std::ostream& err) {
             if (const std::string why = WhyNotReadable(settings->path, err); !why.empty()) {
                 PrintError(err, settings->path.empty() ? "DISC" : settings->path, why);
-                return static_cast<int>(kExitBadInput);
+                return FailureKind::BadInput;
             }
             const OpenedDiscResult opened = OpenDisc(settings->path);
             // A lone title set the reader refuses is no disc either.
             if (!opened.disc || !opened.disc->titleSets.front().readable) {
                 PrintError(err, settings->path,
                            opened.disc ? "not a title-set information file" : opened.why);
-                return static_cast<int>(kExitBadInput);
+                return FailureKind::BadInput;
             }
             const OpenedDisc& disc = *opened.disc;
             PrintDiscNotes(disc, err);
             if (settings->json) {
                 out << DiscJson(disc) << "\n";
-                return static_cast<int>(kExitOk);
+                return FailureKind::None;
             }
             std::string text = "Disc: " + disc.input.source + " (" + DiscKindName(disc.input.kind) + ")";
             if (!disc.input.label.empty())
@@ -149,7 +149,7 @@ void AddDiscCommand(CLI::App& app, CommandAction& action)
             for (const TitleSetFile& set : disc.titleSets)
                 text += TitleSetLine(set) + "\n";
             out << text;
-            return static_cast<int>(kExitOk);
+            return FailureKind::None;
         };
     });
 }

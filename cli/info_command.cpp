@@ -95,7 +95,7 @@ void AddInfoCommand(CLI::App& app, CommandAction& action)
     command->callback([settings, &action] {
         action = [settings](std::ostream& out, std::ostream& err) {
             // The reports count the streams as a load of the same file does.
-            int status = kExitOk;
+            FailureKind status = FailureKind::None;
             const std::optional<TitleSetLoad> load =
                 LoadTitleSet(settings->input.source, settings->input.disc, err, status);
             if (!load)
@@ -108,7 +108,7 @@ void AddInfoCommand(CLI::App& app, CommandAction& action)
             source.reset();
             if (!info) {
                 PrintError(err, settings->input.source, "not a title-set information file");
-                return static_cast<int>(kExitBadInput);
+                return FailureKind::BadInput;
             }
             const InfoReport report = BuildInfoReport(kind, *info, load->tracks);
             const nlohmann::json streams = StreamObjects(kind, info.get(), load->tracks);
@@ -121,7 +121,7 @@ void AddInfoCommand(CLI::App& app, CommandAction& action)
                     << "\n";
             else
                 out << (settings->raw ? report.text : PlainText(report.text));
-            return static_cast<int>(kExitOk);
+            return FailureKind::None;
         };
     });
 }

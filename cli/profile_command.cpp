@@ -23,10 +23,10 @@ struct Settings {
     bool json = false;
 };
 
-int RunProfile(const Settings& settings, std::ostream& out, std::ostream& err)
+FailureKind RunProfile(const Settings& settings, std::ostream& out, std::ostream& err)
 {
     // The track list as the window's load makes it; its time map holds every track's map.
-    int status = kExitOk;
+    FailureKind status = FailureKind::None;
     const std::optional<TitleSetLoad> load =
         LoadTitleSet(settings.input.source, settings.input.disc, err, status);
     if (!load)
@@ -37,12 +37,12 @@ int RunProfile(const Settings& settings, std::ostream& out, std::ostream& err)
     const int trackCount = std::min(list->timeMap.mapCount, list->TrackCount());
     if (trackCount == 0) {
         PrintError(err, settings.input.source, "the title set has no time map");
-        return kExitBadInput;
+        return FailureKind::BadInput;
     }
     const std::optional<ExplorerData> data = BuildExplorerData(*list, {}, trackNumber - 1);
     if (!data) {
         PrintTrackOutOfRange(err, "--track", std::to_string(trackNumber), trackCount);
-        return kExitUsage;
+        return FailureKind::Usage;
     }
 
     const std::vector<int> columns = ProfileColumns(*data, settings.width);
@@ -55,11 +55,11 @@ int RunProfile(const Settings& settings, std::ostream& out, std::ostream& err)
             {"columns", columns},
         };
         out << JsonText(json) << "\n";
-        return kExitOk;
+        return FailureKind::None;
     }
     for (std::size_t i = 0; i < columns.size(); ++i)
         out << i + 1 << "," << columns[i] << "\n";
-    return kExitOk;
+    return FailureKind::None;
 }
 
 } // namespace

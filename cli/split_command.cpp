@@ -102,9 +102,9 @@ struct ExactSplitInput {
 std::optional<ExactSplitInput> ReadExactInput(const ChapterList& chapters, const std::string& ifoPath,
                                               const TitleSetLoad* load, int track,
                                               const ChapterNameOptions& nameOptions, std::ostream& err,
-                                              int& status)
+                                              FailureKind& status)
 {
-    status = kExitBadInput;
+    status = FailureKind::BadInput;
     const std::optional<std::vector<std::string>> names = ReadChapterNames(nameOptions, err);
     if (!names)
         return std::nullopt;
@@ -203,7 +203,7 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
     AddChapterNameOptions(*command, settings->names);
     command->callback([settings, file, starts, &action] {
         action = [settings, fromFile = file->count() > 0,
-                  fromStarts = starts->count() > 0](std::ostream& out, std::ostream& err) -> int {
+                  fromStarts = starts->count() > 0](std::ostream& out, std::ostream& err) -> FailureKind {
             ChapterList chapters;
             std::optional<bool> pal;
             TrackChapters read;
@@ -219,7 +219,7 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
                 chapters.chapterCount = static_cast<int>(chapters.startSeconds.size()) - 1;
             } else {
                 PrintRefusal(err, "split", "expected FILE --track N or --starts S1,...,SC,END");
-                return kExitUsage;
+                return FailureKind::Usage;
             }
 
             // The split takes the media, the audio and the mode; the running time comes from the
@@ -239,7 +239,7 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
             NoSplitProgress progress;
             const SplitPlan plan = ComputeSplit(chapters, run.controller.State(), progress);
             const std::string noResult = NoSplitReason(plan, chapters, run.controller.State().mediumCount);
-            const int done = noResult.empty() ? static_cast<int>(kExitOk) : static_cast<int>(kExitNoResult);
+            const FailureKind done = noResult.empty() ? FailureKind::None : FailureKind::NoResult;
             // Without a split (one medium, too few chapters) the box's text says why, whatever
             // form was asked for.
             if (plan.boundaries.empty() || (settings->format.empty() && settings->perMedium.empty())) {
@@ -252,7 +252,7 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
                 return done;
             }
 
-            int status = kExitOk;
+            FailureKind status = FailureKind::None;
             const std::optional<ExactSplitInput> exact =
                 ReadExactInput(chapters, settings->input.source, read.load ? &*read.load : nullptr,
                                read.track, settings->names, err, status);
@@ -261,12 +261,12 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
             const std::optional<SplitCuts> cuts = CutsOf(plan, exact->chapterStarts, exact->rate);
             if (!cuts) {
                 PrintError(err, "split", "the split does not fit the chapters");
-                return kExitBadInput;
+                return FailureKind::BadInput;
             }
             if (settings->perMedium.size() == 2 &&
                 !WriteChaptersPerMedium(*cuts, exact->player, settings->perMedium[0],
                                         *ChapterFormNamed(settings->perMedium[1]), err))
-                return kExitWriteFailed;
+                return FailureKind::WriteFailed;
             if (settings->format == "mkvmerge")
                 out << MkvmergeSplitText(*cuts, exact->player);
             else if (settings->format == "ffmpeg")
@@ -277,9 +277,9 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
                 out << PlainText(plan.splitText);
             if (!noResult.empty()) {
                 PrintError(err, "split", noResult);
-                return kExitNoResult;
+                return FailureKind::NoResult;
             }
-            return kExitOk;
+            return FailureKind::None;
         };
     });
 }

@@ -37,7 +37,7 @@ CLI::Option* AddTitleSelectionOptions(CLI::App& command, TitleSelection& selecti
 }
 
 std::optional<SelectedTrack> OpenSelectedTrack(const TitleSelection& selection, std::ostream& err,
-                                               std::ostream& diagnostics, int& status)
+                                               std::ostream& diagnostics, FailureKind& status)
 {
     std::optional<TitleSetLoad> load =
         LoadTitleSet(selection.source, selection.disc, err, diagnostics, status);
@@ -50,7 +50,7 @@ std::optional<SelectedTrack> OpenSelectedTrack(const TitleSelection& selection, 
         return SelectedTrack{std::move(*load), std::move(*opening.opened)};
     case TrackOpenFailure::NoSuchTrack:
         PrintTrackOutOfRange(err, "--track", std::to_string(track + 1), opening.trackCount);
-        status = ExitStatusOf(FailureKind::Usage);
+        status = FailureKind::Usage;
         return std::nullopt;
     case TrackOpenFailure::CannotOpen:
         PrintError(err, selection.source, "cannot open file");
@@ -62,12 +62,12 @@ std::optional<SelectedTrack> OpenSelectedTrack(const TitleSelection& selection, 
         PrintError(err, selection.source, StringPrintf("cannot read the cells of track %d", track + 1));
         break;
     }
-    status = ExitStatusOf(FailureKind::BadInput);
+    status = FailureKind::BadInput;
     return std::nullopt;
 }
 
 std::optional<SelectedTitle> OpenSelectedTitle(const TitleSelection& selection, std::ostream& err,
-                                               int& status)
+                                               FailureKind& status)
 {
     std::optional<SelectedTrack> opened = OpenSelectedTrack(selection, err, err, status);
     if (!opened)
@@ -75,7 +75,7 @@ std::optional<SelectedTitle> OpenSelectedTitle(const TitleSelection& selection, 
     const int track = opened->track.track;
     if (opened->track.cells.empty()) {
         PrintError(err, selection.source, StringPrintf("cannot read the cells of track %d", track + 1));
-        status = ExitStatusOf(FailureKind::BadInput);
+        status = FailureKind::BadInput;
         return std::nullopt;
     }
     SelectedTitle selected;

@@ -73,7 +73,7 @@ struct SelectedTrack {
 // that is missing or not a DVD, or a track whose cells cannot be read. The reader's own
 // diagnostics go to `diagnostics`.
 std::optional<SelectedTrack> OpenSelectedTrack(const TitleSelection& selection, std::ostream& err,
-                                               std::ostream& diagnostics, int& status);
+                                               std::ostream& diagnostics, FailureKind& status);
 
 struct SelectedTitle {
     TitleSetLoad load;
@@ -90,6 +90,6 @@ struct SelectedTitle {
 // The selected track as `stream` and `plan` read it: with its cells (it must have some) and where
 // the disc and the encoders find it. Fails as OpenSelectedTrack does.
 std::optional<SelectedTitle> OpenSelectedTitle(const TitleSelection& selection, std::ostream& err,
-                                               int& status);
+                                               FailureKind& status);
 
 } // namespace ratewise::cli

@@ -21,7 +21,7 @@ TrackChapters ReadTrackChapters(const TitleSelection& selection, std::ostream& e
     read.pal = ChapterFrameRate(*opened->track.info) == 25.0;
     if (!read.chapters) {
         PrintError(err, selection.source, StringPrintf("cannot read the cells of track %d", track + 1));
-        read.status = ExitStatusOf(FailureKind::BadInput);
+        read.status = FailureKind::BadInput;
         return read;
     }
     read.load = std::move(opened->load);

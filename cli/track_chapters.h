@@ -13,8 +13,8 @@ namespace ratewise::cli {
 
 struct TrackChapters {
     std::optional<ChapterList> chapters;
-    int status = 0;  // the exit status when there are no chapters
-    bool pal = true; // the title set's video standard
+    FailureKind status = FailureKind::None; // why there are no chapters
+    bool pal = true;                        // the title set's video standard
     // With the chapters: the load they came from and the track, from 1, they belong to.
     std::optional<TitleSetLoad> load;
     int track = 0;

@@ -65,7 +65,7 @@ void AddTracksCommand(CLI::App& app, CommandAction& action)
     command->add_flag("--json", settings->json, "Print one JSON object");
     command->callback([settings, &action] {
         action = [settings](std::ostream& out, std::ostream& err) {
-            int status = kExitOk;
+            FailureKind status = FailureKind::None;
             const std::optional<TitleSetLoad> load =
                 LoadTitleSet(settings->input.source, settings->input.disc, err, status);
             if (!load)
@@ -79,7 +79,7 @@ void AddTracksCommand(CLI::App& app, CommandAction& action)
                     text += line + "\n";
                 out << text;
             }
-            return static_cast<int>(kExitOk);
+            return FailureKind::None;
         };
     });
 }

@@ -9,11 +9,11 @@
 #include <QMessageBox>
 #include <QToolTip>
 
+#include "disc/loaded_track.h"
 #include "encode/plan_script.h"
 #include "encode/season_plan.h"
 #include "encode/title_location.h"
 #include "encode/title_plan.h"
-#include "ifo/video_attributes.h"
 
 namespace ratewise {
 namespace {
@@ -84,26 +84,23 @@ EncodeCommand BuildEncodeCommand(const LoadedTitleSet& loaded, const CalculatorS
                 .arg(state.mediumCount);
         return command;
     }
-    std::unique_ptr<ByteSource> ifo = loaded.load->OpenIfo();
-    std::unique_ptr<TitleSetInfo> info = ifo ? ifoOpen(*ifo) : nullptr;
-    const std::optional<VideoAttributes> video = ifoGetVideoAttributes(info.get());
     std::unique_ptr<ByteSource> vobs = loaded.load->OpenTitleVobs();
 
-    // Each track's place, cells and request: the output goes beside wherever the script runs,
+    // Each track's place, tables and request: the output goes beside wherever the script runs,
     // named after the disc's folder or image and the title.
     std::vector<TitleLocation> locations;
-    std::vector<std::vector<CellEntry>> cells;
+    std::vector<LoadedTrack> opened;
     PlanRequest request;
     std::vector<PlanRequest> requests;
     for (const int track : tracks) {
         const QString prefix = several ? QStringLiteral("Track %1: ").arg(track + 1) : QString();
-        std::optional<std::vector<CellEntry>> read = info ? ifoGetCells(info.get(), track) : std::nullopt;
-        if (!read) {
+        TrackOpening opening = OpenLoadedTrack(*loaded.load, track);
+        if (!opening.opened) {
             command.why = prefix + QStringLiteral("The track's cells cannot be read");
             return command;
         }
+        opened.push_back(std::move(*opening.opened));
         locations.push_back(LocateTrack(*loaded.load, track));
-        cells.push_back(std::move(*read));
         request = PlanRequest{};
         request.encoder = Encoder::HandBrake;
         QString name =
@@ -118,9 +115,8 @@ EncodeCommand BuildEncodeCommand(const LoadedTitleSet& loaded, const CalculatorS
             ApplyChoice(*choice, loaded, locations.back(), several, request);
         requests.push_back(request);
     }
-    const bool pal = video && video->pal;
     const auto toPlan = [&](std::size_t i) {
-        return TitleToPlan{*info, locations[i], cells[i], pal, vobs.get()};
+        return TitleToPlan{*opened[i].info, locations[i], opened[i].cells, opened[i].pal, vobs.get()};
     };
 
     std::vector<MediumPlan> media;

@@ -121,7 +121,7 @@ void AddCalcCommand(CLI::App& app, CommandAction& action)
         action = [settings](std::ostream& out, std::ostream& err) {
             std::function<void(CalculatorController&, CalculatorUpdate&)> chooseTracks;
             if (settings->tracks.Chosen()) {
-                int status = kExitOk;
+                FailureKind status = FailureKind::None;
                 const std::optional<TrackDuration> duration = ChooseTracks(settings->tracks, err, status);
                 if (!duration)
                     return status;
@@ -137,9 +137,9 @@ void AddCalcCommand(CLI::App& app, CommandAction& action)
                 PrintCalculator(out, run);
             if (!noResult.empty()) {
                 PrintError(err, "calc", noResult);
-                return static_cast<int>(kExitNoResult);
+                return FailureKind::NoResult;
             }
-            return static_cast<int>(kExitOk);
+            return FailureKind::None;
         };
     });
 }

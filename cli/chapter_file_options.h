@@ -11,6 +11,7 @@
 
 #include "chapters/chapter_forms.h"
 #include "chapters/player_chapters.h"
+#include "common/failure_kind.h"
 
 namespace ratewise::cli {
 
@@ -25,7 +26,7 @@ struct ChapterNameOptions {
 void AddChapterNameOptions(CLI::App& command, ChapterNameOptions& options, bool perTitle = false);
 
 // The names of --names (none without it). Nothing, after one error line, when the file cannot be
-// read or is not UTF-8 text; the caller exits with kExitBadInput.
+// read or is not UTF-8 text; the caller exits with FailureKind::BadInput.
 std::optional<std::vector<std::string>> ReadChapterNames(const ChapterNameOptions& options,
                                                          std::ostream& err);
 

@@ -11,7 +11,6 @@
 #include "cli/json_text.h"
 #include "cli/messages.h"
 #include "cli/option_checks.h"
-#include "cli/title_set_input.h"
 #include "cli/track_chapters.h"
 #include "common/string_format.h"
 
@@ -29,22 +28,23 @@ nlohmann::json ChaptersJson(const ChapterList& chapters, bool pal)
 }
 
 // The chapter file of one of the new forms: the chapters a player shows, named.
-int PrintChapterFile(const std::string& ifoPath, const TitleSetLoad& load, int trackNumber, ChapterForm form,
-                     const ChapterNameOptions& nameOptions, std::string& text, std::ostream& err)
+FailureKind PrintChapterFile(const std::string& ifoPath, const TitleSetLoad& load, int trackNumber,
+                             ChapterForm form, const ChapterNameOptions& nameOptions, std::string& text,
+                             std::ostream& err)
 {
     const std::optional<std::vector<std::string>> names = ReadChapterNames(nameOptions, err);
     if (!names)
-        return kExitBadInput;
+        return FailureKind::BadInput;
     std::unique_ptr<ByteSource> source = load.OpenIfo();
     const std::optional<PlayerChapters> player =
         source ? ReadPlayerChapters(*source, trackNumber - 1) : std::nullopt;
     if (!player) {
         PrintError(err, ifoPath, StringPrintf("cannot read the cells of track %d", trackNumber));
-        return kExitBadInput;
+        return FailureKind::BadInput;
     }
     text = ChapterFormText(
         NamedChapters(player->rate, player->starts, player->end, *names, nameOptions.language), form);
-    return kExitOk;
+    return FailureKind::None;
 }
 
 // Why a track has no chapter line: chapters start only before the track's last second.
@@ -60,9 +60,7 @@ std::string NoChapterReason(const ChapterList& chapters, int trackNumber)
 void AddChaptersCommand(CLI::App& app, CommandAction& action)
 {
     struct Settings {
-        std::string ifoPath;
-        DiscChoice disc;
-        int track = 0;
+        TitleSelection input;
         std::string format = "time";
         bool formatGiven = false;
         ChapterNameOptions names;
@@ -73,17 +71,9 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
     CLI::App* command =
         app.add_subcommand("chapters", "Where each chapter of a track begins: start time, frame or second, "
                                        "or a chapter file for mkvmerge, ffmpeg or HandBrake");
-    command
-        ->add_option("FILE", settings->ifoPath,
-                     "Title-set information file (VTS_xx_0.IFO), or a disc; - reads a title set from "
-                     "standard input")
-        ->required();
-    CLI::Option* track = command->add_option("--track", settings->track, "Track number, from 1")
-                             ->type_name("N")
-                             ->default_str("")
-                             ->check(TrackNumber());
-    AddDiscChoiceOptions(*command, settings->disc);
-    RequireTrackOrTitle(*command, *track, settings->disc);
+    AddTitleSelectionOptions(*command, settings->input,
+                             {.help = "Title-set information file (VTS_xx_0.IFO), or a disc; - reads a title "
+                                      "set from standard input"});
     CLI::Option* formatOption =
         command
             ->add_option(
@@ -100,13 +90,13 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
     command->add_flag("--json", settings->json, "Print one JSON object with every form");
     command->callback([settings, formatOption, output, &action] {
         settings->formatGiven = formatOption->count() > 0;
-        action = [settings, toFile = output->count() > 0](std::ostream& out, std::ostream& err) -> int {
+        action = [settings, toFile = output->count() > 0](std::ostream& out,
+                                                          std::ostream& err) -> FailureKind {
             if (settings->json && settings->formatGiven)
                 PrintNote(err, "--format is not used with --json, which gives every form");
             if (settings->json && toFile)
                 PrintNote(err, "--output is not used with --json, which prints to standard output");
-            const TrackChapters read =
-                ReadTrackChapters(settings->ifoPath, settings->disc, settings->track, err);
+            const TrackChapters read = ReadTrackChapters(settings->input, err);
             if (!read.chapters)
                 return read.status;
             const ChapterList& chapters = *read.chapters;
@@ -116,17 +106,17 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
                 out << JsonText(ChaptersJson(chapters, read.pal)) << "\n";
                 if (noLine)
                     PrintError(err, "chapters", NoChapterReason(chapters, read.track));
-                return noLine ? kExitNoResult : kExitOk;
+                return noLine ? FailureKind::NoResult : FailureKind::None;
             }
             std::string text;
             if (const std::optional<ChapterForm> form = ChapterFormNamed(settings->format)) {
-                const int status = PrintChapterFile(settings->ifoPath, *read.load, read.track, *form,
-                                                    settings->names, text, err);
-                if (status != kExitOk)
+                const FailureKind status = PrintChapterFile(settings->input.source, *read.load, read.track,
+                                                            *form, settings->names, text, err);
+                if (status != FailureKind::None)
                     return status;
             } else if (noLine) {
                 PrintError(err, "chapters", NoChapterReason(chapters, read.track));
-                return kExitNoResult;
+                return FailureKind::NoResult;
             } else {
                 const ChapterFormat format = settings->format == "frame"    ? ChapterFormat::StartFrame
                                              : settings->format == "second" ? ChapterFormat::StartSecond
@@ -136,9 +126,10 @@ void AddChaptersCommand(CLI::App& app, CommandAction& action)
             }
             if (!toFile) {
                 out << text;
-                return kExitOk;
+                return FailureKind::None;
             }
-            return WriteTextFile(settings->outputPath, text, out, err) ? kExitOk : kExitWriteFailed;
+            return WriteTextFile(settings->outputPath, text, out, err) ? FailureKind::None
+                                                                       : FailureKind::WriteFailed;
         };
     });
 }

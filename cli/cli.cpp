@@ -34,6 +34,31 @@ void AddQuietFlags(CLI::App& app, bool& quiet)
     }
 }
 
+// Every command, in the order `--help` lists them.
+struct CommandEntry {
+    const char* name;
+    void (*add)(CLI::App&, CommandAction&);
+};
+constexpr CommandEntry kCommands[] = {
+    {"calc", AddCalcCommand},       {"vcd-project", AddVcdProjectCommand},
+    {"split", AddSplitCommand},     {"chapters", AddChaptersCommand},
+    {"profile", AddProfileCommand}, {"tracks", AddTracksCommand},
+    {"info", AddInfoCommand},       {"disc", AddDiscCommand},
+    {"stream", AddStreamCommand},   {"plan", AddPlanCommand},
+};
+
+// The one command to build when the first word names it: building every command's options is
+// most of a short run's time. Otherwise (the program's help, a misspelt command, an option before
+// the command), every command, so that help and suggestions list them all.
+const CommandEntry* OnlyCommand(const std::vector<std::string>& args)
+{
+    for (const CommandEntry& entry : kCommands) {
+        if (!args.empty() && args.front() == entry.name)
+            return &entry;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 void PrintError(std::ostream& err, const std::string& what, const std::string& why)
@@ -48,7 +73,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     // built, so the probe costs little more than starting a process.
     if (args.size() == 1 && (args.front() == "--version" || args.front() == "-V")) {
         out << VersionText("ratewise-cli");
-        return kExitOk;
+        return ExitStatusOf(FailureKind::None);
     }
     RunContext context;
     const ScopedRunContext attached(err, context);
@@ -63,16 +88,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     app.footer(kExitStatusHelp);
 
     CommandAction action;
-    AddCalcCommand(app, action);
-    AddVcdProjectCommand(app, action);
-    AddSplitCommand(app, action);
-    AddChaptersCommand(app, action);
-    AddProfileCommand(app, action);
-    AddTracksCommand(app, action);
-    AddInfoCommand(app, action);
-    AddDiscCommand(app, action);
-    AddStreamCommand(app, action);
-    AddPlanCommand(app, action);
+    if (const CommandEntry* only = OnlyCommand(args)) {
+        only->add(app, action);
+    } else {
+        for (const CommandEntry& entry : kCommands)
+            entry.add(app, action);
+    }
     AddQuietFlags(app, context.quiet);
     for (CLI::App* command : app.get_subcommands({}))
         command->set_help_flag("-h,--help", "Print this help and exit");
@@ -82,27 +103,27 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         context.command = chosen->get_name();
     const std::vector<std::string> expanded = ExpandShortForms(app, args);
     if (PrintUnknownArgument(err, app, expanded))
-        return kExitUsage;
+        return ExitStatusOf(FailureKind::Usage);
     // CLI11 wants argv order reversed in a vector.
     std::vector<std::string> reversed(expanded.rbegin(), expanded.rend());
     try {
         app.parse(reversed);
     } catch (const CLI::CallForHelp&) {
         out << app.help();
-        return kExitOk;
+        return ExitStatusOf(FailureKind::None);
     } catch (const CLI::CallForAllHelp&) {
         out << app.help("", CLI::AppFormatMode::All);
-        return kExitOk;
+        return ExitStatusOf(FailureKind::None);
     } catch (const CLI::CallForVersion&) {
         out << VersionText("ratewise-cli");
-        return kExitOk;
+        return ExitStatusOf(FailureKind::None);
     } catch (const CLI::ParseError& error) {
         PrintParseError(err, chosen ? *chosen : app, error);
-        return kExitUsage;
+        return ExitStatusOf(FailureKind::Usage);
     }
     if (!action)
-        return kExitUsage;
-    return action(out, err);
+        return ExitStatusOf(FailureKind::Usage);
+    return ExitStatusOf(action(out, err));
 }
 
 } // namespace ratewise::cli

@@ -6,10 +6,13 @@
 #include <functional>
 #include <ostream>
 
+#include "common/failure_kind.h"
+
 namespace ratewise::cli {
 
-// What a subcommand runs once the arguments are parsed; returns the exit status.
-using CommandAction = std::function<int(std::ostream& out, std::ostream& err)>;
+// What a subcommand runs once the arguments are parsed; returns what kind of failure ended it,
+// which RunCli turns into the exit status (ExitStatusOf).
+using CommandAction = std::function<FailureKind(std::ostream& out, std::ostream& err)>;
 
 // Each Add…Command adds its subcommand to `app` and stores its action in `action` when chosen.
 void AddCalcCommand(CLI::App& app, CommandAction& action);

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // `ratewise-cli disc`: what a disc holds, a line per title and per title set.
-#include <nlohmann/json.hpp>
-
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/json_fields.h"
 #include "cli/json_text.h"
+#include "cli/json_writer.h"
 #include "cli/title_set_input.h"
 #include "disc/disc_texts.h"
 #include "disc/opened_disc.h"
@@ -17,88 +16,89 @@ namespace ratewise::cli {
 namespace {
 
 // The set's audio and subtitle streams with their languages (ISO 639-2, "und" when unmarked).
-void AddStreams(const TitleSetFile& set, nlohmann::json& entry)
+void WriteStreams(const TitleSetFile& set, JsonWriter& json)
 {
     const std::unique_ptr<TitleSetInfo> info = ifoOpen(std::span<const std::uint8_t>(set.bytes));
-    nlohmann::json audio = nlohmann::json::array();
-    nlohmann::json subtitles = nlohmann::json::array();
+    json.Key("audio").BeginArray();
     for (int k = 0; info && k < set.tracks.audioStreamCount; ++k) {
         if (const std::optional<AudioAttributes> a = ifoGetAudioAttributes(info.get(), k))
-            audio.push_back({{"number", k + 1},
-                             {"language", LanguageTag(a->language)},
-                             {"coding", std::string(audioCodingName(a->codingMode))},
-                             {"channels", a->channelCount},
-                             {"commentary", IsCommentaryAudio(*a)}});
+            json.BeginObject()
+                .Member("number", k + 1)
+                .Member("language", LanguageTag(a->language))
+                .Member("coding", audioCodingName(a->codingMode))
+                .Member("channels", a->channelCount)
+                .Member("commentary", IsCommentaryAudio(*a))
+                .EndObject();
     }
+    json.EndArray().Key("subtitles").BeginArray();
     for (int k = 0; info && k < set.tracks.subpictureStreamCount; ++k) {
         if (const std::optional<SubpictureAttributes> s = ifoGetSubpictureAttributes(info.get(), k))
-            subtitles.push_back({{"number", k + 1},
-                                 {"language", LanguageTag(s->language)},
-                                 {"commentary", IsCommentarySubpicture(*s)}});
+            json.BeginObject()
+                .Member("number", k + 1)
+                .Member("language", LanguageTag(s->language))
+                .Member("commentary", IsCommentarySubpicture(*s))
+                .EndObject();
     }
-    entry["audio"] = audio;
-    entry["subtitles"] = subtitles;
+    json.EndArray();
 }
 
-nlohmann::json DiscJson(const OpenedDisc& disc)
+std::string DiscJson(const OpenedDisc& disc)
 {
-    nlohmann::json sets = nlohmann::json::array();
+    JsonWriter json;
+    json.BeginObject().Key("titleSets").BeginArray();
     for (const TitleSetFile& set : disc.titleSets) {
-        nlohmann::json& entry = sets.emplace_back(nlohmann::json{
-            {"number", set.number},
-            {"file", set.file},
-            {"tracks", set.tracks.TrackCount()},
-            {"audioStreams", set.tracks.audioStreamCount},
-            {"subpictureStreams", set.tracks.subpictureStreamCount},
-        });
-        AddStreams(set, entry);
+        json.BeginObject()
+            .Member("number", set.number)
+            .Member("file", set.file)
+            .Member("tracks", set.tracks.TrackCount())
+            .Member("audioStreams", set.tracks.audioStreamCount)
+            .Member("subpictureStreams", set.tracks.subpictureStreamCount);
+        WriteStreams(set, json);
+        json.EndObject();
     }
-    nlohmann::json titles = nlohmann::json::array();
+    json.EndArray().Key("titles").BeginArray();
     for (const DiscTitle& title : disc.titles) {
-        nlohmann::json& entry = titles.emplace_back(nlohmann::json{
-            {"number", title.number},
-            {"titleSet", title.titleSet},
-            {"titleInSet", title.titleInSet},
-            {"track", title.track},
-            {"chapters", title.chapters},
-            {"angles", title.angles},
-            {"hours", title.hours},
-            {"minutes", title.minutes},
-            {"seconds", title.seconds},
-            {"frames", title.frames},
-            {"frameRate", title.frameRate},
-            {"framesPerSecond", FrameRateNumber(title.frameRate == 25)},
-        });
+        json.BeginObject()
+            .Member("number", title.number)
+            .Member("titleSet", title.titleSet)
+            .Member("titleInSet", title.titleInSet)
+            .Member("track", title.track)
+            .Member("chapters", title.chapters)
+            .Member("angles", title.angles)
+            .Member("hours", title.hours)
+            .Member("minutes", title.minutes)
+            .Member("seconds", title.seconds)
+            .Member("frames", title.frames)
+            .Member("frameRate", title.frameRate)
+            .Member("framesPerSecond", FrameRateNumber(title.frameRate == 25));
         // Keys a whole disc never needs are given only where they say something.
         if (title.missing) {
-            entry["missing"] = true;
+            json.Member("missing", true).EndObject();
             continue;
         }
-        entry["frameCount"] = title.frameCount;
-        entry["durationSeconds"] = title.durationSeconds;
+        json.Member("frameCount", title.frameCount).Member("durationSeconds", title.durationSeconds);
         if (!title.playAll.empty())
-            entry["playAll"] = title.playAll;
+            json.Member("playAll", title.playAll);
         if (title.sameAs != 0)
-            entry["sameAs"] = title.sameAs;
+            json.Member("sameAs", title.sameAs);
+        json.EndObject();
     }
-    nlohmann::json json{
-        {"source", disc.input.source},
-        {"kind", DiscKindName(disc.input.kind)},
-        {"label", disc.input.label},
-        {"provider", disc.provider},
-        {"longestTitle", disc.longestTitle},
-        {"mainTitle", disc.mainTitle},
-        {"episodes", disc.episodes},
-        {"titleSets", sets},
-        {"titles", titles},
-    };
+    json.EndArray()
+        .Member("source", disc.input.source)
+        .Member("kind", DiscKindName(disc.input.kind))
+        .Member("label", disc.input.label)
+        .Member("provider", disc.provider)
+        .Member("longestTitle", disc.longestTitle)
+        .Member("mainTitle", disc.mainTitle)
+        .Member("episodes", disc.episodes);
     if (disc.TitlesNumberedBySet()) {
-        json["titlesNumberedBySet"] = true;
-        json["longestTitleSet"] = disc.longestTitleSet;
-        json["mainTitleSet"] = disc.mainTitleSet;
-        json["episodesTitleSet"] = disc.episodesTitleSet;
+        json.Member("titlesNumberedBySet", true)
+            .Member("longestTitleSet", disc.longestTitleSet)
+            .Member("mainTitleSet", disc.mainTitleSet)
+            .Member("episodesTitleSet", disc.episodesTitleSet);
     }
-    return json;
+    json.Member("schemaVersion", kJsonSchemaVersion).EndObject();
+    return json.Text();
 }
 
 } // namespace
@@ -119,20 +119,20 @@ void AddDiscCommand(CLI::App& app, CommandAction& action)
         action = [settings](std::ostream& out, std::ostream& err) {
             if (const std::string why = WhyNotReadable(settings->path, err); !why.empty()) {
                 PrintError(err, settings->path.empty() ? "DISC" : settings->path, why);
-                return static_cast<int>(kExitBadInput);
+                return FailureKind::BadInput;
             }
             const OpenedDiscResult opened = OpenDisc(settings->path);
             // A lone title set the reader refuses is no disc either.
             if (!opened.disc || !opened.disc->titleSets.front().readable) {
                 PrintError(err, settings->path,
                            opened.disc ? "not a title-set information file" : opened.why);
-                return static_cast<int>(kExitBadInput);
+                return FailureKind::BadInput;
             }
             const OpenedDisc& disc = *opened.disc;
             PrintDiscNotes(disc, err);
             if (settings->json) {
-                out << JsonText(DiscJson(disc)) << "\n";
-                return static_cast<int>(kExitOk);
+                out << DiscJson(disc) << "\n";
+                return FailureKind::None;
             }
             std::string text = "Disc: " + disc.input.source + " (" + DiscKindName(disc.input.kind) + ")";
             if (!disc.input.label.empty())
@@ -149,7 +149,7 @@ void AddDiscCommand(CLI::App& app, CommandAction& action)
             for (const TitleSetFile& set : disc.titleSets)
                 text += TitleSetLine(set) + "\n";
             out << text;
-            return static_cast<int>(kExitOk);
+            return FailureKind::None;
         };
     });
 }

@@ -7,7 +7,7 @@
 #include "cli/json_text.h"
 #include "cli/messages.h"
 #include "cli/plain_text.h"
-#include "cli/title_set_input.h"
+#include "cli/title_selection.h"
 #include "common/dvd_time.h"
 #include "common/string_format.h"
 #include "encode/language_codes.h"
@@ -73,8 +73,7 @@ nlohmann::json StreamObjects(InfoReportKind kind, const TitleSetInfo* info, cons
 void AddInfoCommand(CLI::App& app, CommandAction& action)
 {
     struct Settings {
-        std::string path;
-        DiscChoice disc;
+        TitleSelection input;
         bool video = false;
         bool audio = false;
         bool subs = false;
@@ -84,13 +83,7 @@ void AddInfoCommand(CLI::App& app, CommandAction& action)
     auto settings = std::make_shared<Settings>();
     CLI::App* command = app.add_subcommand(
         "info", "The video, audio or subtitle report of a title set, as its window shows it");
-    command
-        ->add_option(
-            "FILE", settings->path,
-            "Title-set information file (VTS_xx_0.IFO), or a disc: VIDEO_TS.IFO, folder, image, drive; - "
-            "reads a title set from standard input")
-        ->required();
-    AddDiscChoiceOptions(*command, settings->disc);
+    AddTitleSelectionOptions(*command, settings->input, {.trackHelp = nullptr});
     // Exactly one of the three reports.
     CLI::Option_group* which = command->add_option_group("report", "Which report to print");
     which->add_flag("--video", settings->video, "Video Informations");
@@ -102,9 +95,9 @@ void AddInfoCommand(CLI::App& app, CommandAction& action)
     command->callback([settings, &action] {
         action = [settings](std::ostream& out, std::ostream& err) {
             // The reports count the streams as a load of the same file does.
-            int status = kExitOk;
+            FailureKind status = FailureKind::None;
             const std::optional<TitleSetLoad> load =
-                LoadTitleSet(settings->path, settings->disc, err, status);
+                LoadTitleSet(settings->input.source, settings->input.disc, err, status);
             if (!load)
                 return status;
             const InfoReportKind kind = settings->video   ? InfoReportKind::Video
@@ -114,8 +107,8 @@ void AddInfoCommand(CLI::App& app, CommandAction& action)
             std::unique_ptr<TitleSetInfo> info = source ? ifoOpen(*source) : nullptr;
             source.reset();
             if (!info) {
-                PrintError(err, settings->path, "not a title-set information file");
-                return static_cast<int>(kExitBadInput);
+                PrintError(err, settings->input.source, "not a title-set information file");
+                return FailureKind::BadInput;
             }
             const InfoReport report = BuildInfoReport(kind, *info, load->tracks);
             const nlohmann::json streams = StreamObjects(kind, info.get(), load->tracks);
@@ -128,7 +121,7 @@ void AddInfoCommand(CLI::App& app, CommandAction& action)
                     << "\n";
             else
                 out << (settings->raw ? report.text : PlainText(report.text));
-            return static_cast<int>(kExitOk);
+            return FailureKind::None;
         };
     });
 }

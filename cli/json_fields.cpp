@@ -10,10 +10,26 @@ double FrameRateNumber(bool pal)
     return ShownFrameRate(pal);
 }
 
+namespace {
+
+double CounterSeconds(std::int64_t frameCount, bool pal)
+{
+    return pal ? double(frameCount) / 25.0 : double(frameCount) * 1001.0 / 30000.0;
+}
+
+} // namespace
+
 nlohmann::json DurationJson(std::int64_t frameCount, bool pal)
 {
-    const double seconds = pal ? double(frameCount) / 25.0 : double(frameCount) * 1001.0 / 30000.0;
-    return {{"seconds", seconds}, {"frameCount", frameCount}};
+    return {{"seconds", CounterSeconds(frameCount, pal)}, {"frameCount", frameCount}};
+}
+
+void WriteDuration(JsonWriter& json, std::int64_t frameCount, bool pal)
+{
+    json.BeginObject()
+        .Member("seconds", CounterSeconds(frameCount, pal))
+        .Member("frameCount", frameCount)
+        .EndObject();
 }
 
 nlohmann::json ChapterObjects(const ChapterList& chapters, std::optional<bool> pal)

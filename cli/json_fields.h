@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "chapters/chapter_list.h"
+#include "cli/json_writer.h"
 
 namespace ratewise::cli {
 
@@ -17,6 +18,8 @@ double FrameRateNumber(bool pal);
 // playback-time counter (25 a second for PAL; 30 a nominal second for NTSC, whose frames last
 // 1001/30000 s each).
 nlohmann::json DurationJson(std::int64_t frameCount, bool pal);
+// The same object through a streaming writer.
+void WriteDuration(JsonWriter& json, std::int64_t frameCount, bool pal);
 
 // The chapters as objects: number, startSeconds (exact), startFrame (the counter frame where it
 // begins). `pal` is nothing when only whole seconds are known (split --starts): then

@@ -17,6 +17,6 @@ int main(int argc, char** argv)
     const int status = ratewise::cli::RunCli(args, std::cout, std::cerr);
     std::cout.flush();
     if (!std::cout)
-        return ratewise::cli::kExitWriteFailed;
+        return ratewise::cli::ExitStatusOf(ratewise::FailureKind::WriteFailed);
     return status;
 }

@@ -170,27 +170,27 @@ nlohmann::json MediumJson(const MediumPlan& plan)
     return medium;
 }
 
-int RunSeasonPlan(const Settings& settings, const PlanRequest& base,
-                  std::vector<std::vector<std::string>> names, std::ostream& out, std::ostream& err);
+FailureKind RunSeasonPlan(const Settings& settings, const PlanRequest& base,
+                          std::vector<std::vector<std::string>> names, std::ostream& out, std::ostream& err);
 
-int RunPlan(Settings settings, std::ostream& out, std::ostream& err)
+FailureKind RunPlan(Settings settings, std::ostream& out, std::ostream& err)
 {
     settings.selection.source = settings.sources.front();
     const bool season = !settings.titles.empty() || settings.sources.size() > 1;
     if (season && settings.titles.empty()) {
         PrintRefusal(err, "plan", "several SOURCEs need --titles: a list of titles, or episodes");
-        return kExitUsage;
+        return FailureKind::Usage;
     }
     if (season && (settings.selection.disc.title != 0 || settings.selection.track != 0)) {
         PrintRefusal(err, "--titles", "takes the place of --title and --track: give one or the other");
-        return kExitUsage;
+        return FailureKind::Usage;
     }
     const CalculatorOptions& calc = settings.calculator;
     if (calc.hours || calc.minutes || calc.seconds || calc.lock || calc.video) {
         PrintRefusal(err, "plan",
                      "the running time comes from the title: --hours, --minutes, --seconds, --lock and "
                      "--video are not taken");
-        return kExitUsage;
+        return FailureKind::Usage;
     }
     const std::string& source = settings.selection.source;
     PlanRequest request;
@@ -207,34 +207,34 @@ int RunPlan(Settings settings, std::ostream& out, std::ostream& err)
     // What cannot work is refused before anything is read or printed.
     if (!KnownContainerEnding(request.output)) {
         PrintUsageError(err, "-o", "an output name ending in .mkv, .mp4 or .m4v", request.output);
-        return kExitUsage;
+        return FailureKind::Usage;
     }
     if (const std::string why = WhyNotOutputPattern(request.output); season && !why.empty()) {
         PrintRefusal(err, "-o", why);
-        return kExitUsage;
+        return FailureKind::Usage;
     }
     if (!request.encoderPreset.empty() && !IsEncoderPreset(request.encoderPreset)) {
         PrintUsageError(err, "--encoder-preset", "one of " + EncoderPresetList(), request.encoderPreset);
-        return kExitUsage;
+        return FailureKind::Usage;
     }
     std::string why;
     if (!settings.audio.empty() && !ParseAudioChoice(settings.audio, request.choice, why)) {
         PrintRefusal(err, "--audio", why);
-        return kExitUsage;
+        return FailureKind::Usage;
     }
     if (!settings.subtitles.empty() && !ParseSubtitleChoice(settings.subtitles, request.choice, why)) {
         PrintRefusal(err, "--subtitles", why);
-        return kExitUsage;
+        return FailureKind::Usage;
     }
     const std::string program = request.encoder == Encoder::HandBrake ? "HandBrakeCLI" : "ffmpeg";
     if (!OnPath(program)) {
         PrintError(err, program, "not installed (not found on PATH)");
-        return ExitStatusOf(FailureKind::Usage);
+        return FailureKind::Usage;
     }
     if (const std::string unwritable = WhyNotWritable(TitleOutputPath(request.output, 1, 1, 1));
         !unwritable.empty()) {
         PrintError(err, request.output, "cannot be written: " + unwritable);
-        return ExitStatusOf(FailureKind::WriteFailed);
+        return FailureKind::WriteFailed;
     }
     std::vector<std::vector<std::string>> names;
     for (const std::string& path : settings.names.namesPaths) {
@@ -242,7 +242,7 @@ int RunPlan(Settings settings, std::ostream& out, std::ostream& err)
         one.namesPath = path;
         std::optional<std::vector<std::string>> read = ReadChapterNames(one, err);
         if (!read)
-            return kExitBadInput;
+            return FailureKind::BadInput;
         names.push_back(std::move(*read));
     }
     request.chapterLanguage = settings.names.language;
@@ -250,12 +250,12 @@ int RunPlan(Settings settings, std::ostream& out, std::ostream& err)
         return RunSeasonPlan(settings, request, std::move(names), out, err);
     if (names.size() > 1) {
         PrintRefusal(err, "--names", StringPrintf("given %zu times for one title", names.size()));
-        return kExitUsage;
+        return FailureKind::Usage;
     }
     if (!names.empty())
         request.chapterNames = names.front();
 
-    int status = kExitOk;
+    FailureKind status = FailureKind::None;
     const std::optional<SelectedTitle> title = OpenSelectedTitle(settings.selection, err, status);
     if (!title)
         return status;
@@ -272,7 +272,7 @@ int RunPlan(Settings settings, std::ostream& out, std::ostream& err)
     std::unique_ptr<ByteSource> vobs = title->load.OpenTitleVobs(&noVobs);
     if (!vobs) {
         PrintError(err, source, noVobs);
-        return kExitBadInput;
+        return FailureKind::BadInput;
     }
 
     // What `stream` would refuse when the script runs is refused now, before any plan is printed.
@@ -282,7 +282,7 @@ int RunPlan(Settings settings, std::ostream& out, std::ostream& err)
     if (check != StreamResult::Done &&
         !(check == StreamResult::Scrambled && request.encoder == Encoder::HandBrake)) {
         PrintError(err, source, StreamRefusalReason(check));
-        return kExitBadInput;
+        return FailureKind::BadInput;
     }
 
     // The calculator as after choosing the track in the window, then the options.
@@ -300,7 +300,7 @@ int RunPlan(Settings settings, std::ostream& out, std::ostream& err)
             PrintError(err, source, result.why);
         else
             PrintRefusal(err, "plan", result.why);
-        return ExitStatusOf(result.failure);
+        return result.failure;
     }
     const std::vector<MediumPlan>& media = result.media;
     for (const std::string& note : result.notes)
@@ -330,30 +330,30 @@ int RunPlan(Settings settings, std::ostream& out, std::ostream& err)
     } else {
         out << PlanScript(request, media);
     }
-    return kExitOk;
+    return FailureKind::None;
 }
 
 // The titles of one source that --titles names: its episodes, or the numbers given.
 std::optional<std::vector<int>> TitlesOf(const std::string& source, const TitleList& list, DiscChoice& choice,
-                                         std::ostream& err, int& status)
+                                         std::ostream& err, FailureKind& status)
 {
     if (!list.episodes)
         return list.titles;
     if (const std::string why = WhyNotReadable(source, err); !why.empty()) {
         PrintError(err, source.empty() ? "SOURCE" : source, why);
-        status = kExitBadInput;
+        status = FailureKind::BadInput;
         return std::nullopt;
     }
     const OpenedDiscResult opened = OpenDisc(source);
     if (!opened.disc) {
         PrintError(err, source, opened.why);
-        status = kExitBadInput;
+        status = FailureKind::BadInput;
         return std::nullopt;
     }
     if (opened.disc->episodes.empty()) {
         PrintError(err, source,
                    "no episodes recognised (see `ratewise-cli disc`): give --titles with title numbers");
-        status = kExitUsage;
+        status = FailureKind::Usage;
         return std::nullopt;
     }
     if (opened.disc->TitlesNumberedBySet())
@@ -409,18 +409,18 @@ nlohmann::json SeasonJson(const PlanRequest& base, const CalculatorState& state,
     };
 }
 
-int RunSeasonPlan(const Settings& settings, const PlanRequest& base,
-                  std::vector<std::vector<std::string>> names, std::ostream& out, std::ostream& err)
+FailureKind RunSeasonPlan(const Settings& settings, const PlanRequest& base,
+                          std::vector<std::vector<std::string>> names, std::ostream& out, std::ostream& err)
 {
     TitleList list;
     std::string why;
     if (!ParseTitleList(settings.titles, list, why)) {
         PrintRefusal(err, "--titles", why);
-        return kExitUsage;
+        return FailureKind::Usage;
     }
     // Every title opened and checked before anything is printed.
     std::vector<OpenTitle> titles;
-    int status = kExitOk;
+    FailureKind status = FailureKind::None;
     for (const std::string& source : settings.sources) {
         DiscChoice choice = settings.selection.disc;
         const std::optional<std::vector<int>> numbers = TitlesOf(source, list, choice, err, status);
@@ -436,14 +436,14 @@ int RunSeasonPlan(const Settings& settings, const PlanRequest& base,
             std::unique_ptr<ByteSource> vobs = selected->load.OpenTitleVobs(&noVobs);
             if (!vobs) {
                 PrintError(err, source, noVobs);
-                return kExitBadInput;
+                return FailureKind::BadInput;
             }
             const StreamResult check =
                 CheckSectors(*vobs, PlaybackSectors(selected->cells, 1, std::numeric_limits<int>::max()));
             if (check != StreamResult::Done &&
                 !(check == StreamResult::Scrambled && base.encoder == Encoder::HandBrake)) {
                 PrintError(err, source, StringPrintf("title %d: %s", number, StreamRefusalReason(check)));
-                return kExitBadInput;
+                return FailureKind::BadInput;
             }
             titles.push_back({source, std::move(*selected), std::move(vobs)});
         }
@@ -453,7 +453,7 @@ int RunSeasonPlan(const Settings& settings, const PlanRequest& base,
                      StringPrintf("given %zu times for %zu titles: give it once (one list taken in order) or "
                                   "once per title",
                                   names.size(), titles.size()));
-        return kExitUsage;
+        return FailureKind::Usage;
     }
 
     // The calculator as after selecting every title in the window: their summed running time.
@@ -479,7 +479,7 @@ int RunSeasonPlan(const Settings& settings, const PlanRequest& base,
             PrintRefusal(err, "-o",
                          "two titles would both be written to " + ShellQuote(request.output) +
                              ": give a pattern with {n}");
-            return kExitUsage;
+            return FailureKind::Usage;
         }
         outputs.push_back(request.output);
         // One list of names is taken in order, each title its chapters' share.
@@ -506,7 +506,7 @@ int RunSeasonPlan(const Settings& settings, const PlanRequest& base,
     const CalculatorState& state = run.controller.State();
     if (!(state.videoKbps > 0)) {
         PrintRefusal(err, "plan", "the calculator gives no video bitrate (" + state.videoBitrateText + ")");
-        return ExitStatusOf(FailureKind::NoResult);
+        return FailureKind::NoResult;
     }
     const SeasonPlanResult season = BuildSeasonPlan(plans, state);
     if (season.files.empty()) {
@@ -514,7 +514,7 @@ int RunSeasonPlan(const Settings& settings, const PlanRequest& base,
             PrintError(err, settings.sources.front(), season.why);
         else
             PrintRefusal(err, "plan", season.why);
-        return ExitStatusOf(season.failure);
+        return season.failure;
     }
     for (const std::string& note : season.notes)
         PrintNote(err, note);
@@ -525,7 +525,7 @@ int RunSeasonPlan(const Settings& settings, const PlanRequest& base,
         out << JsonText(SeasonJson(base, state, season, titles, script)) << "\n";
     else
         out << script;
-    return kExitOk;
+    return FailureKind::None;
 }
 
 } // namespace
@@ -535,7 +535,11 @@ void AddPlanCommand(CLI::App& app, CommandAction& action)
     auto settings = std::make_shared<Settings>();
     CLI::App* command = app.add_subcommand(
         "plan", "A two-pass HandBrakeCLI or ffmpeg encode that fills the calculator's media");
-    AddTitleSelectionOptions(*command, settings->selection, &settings->sources);
+    TitleSelectionForm form = kSourceForm;
+    form.help = "DVD folder, image, drive, VIDEO_TS.IFO or VTS_xx_0.IFO; several for the discs of a season "
+                "(with --titles)";
+    form.sources = &settings->sources;
+    AddTitleSelectionOptions(*command, settings->selection, form);
     command
         ->add_option("--titles", settings->titles,
                      "Several titles in one plan, each its own file at one video bitrate per medium: "

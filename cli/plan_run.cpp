@@ -56,7 +56,7 @@ std::string ProgressLine(const RunProgress& progress)
 
 } // namespace
 
-int RunPlanMedia(const std::vector<MediumPlan>& media, std::ostream& out, std::ostream& err)
+FailureKind RunPlanMedia(const std::vector<MediumPlan>& media, std::ostream& out, std::ostream& err)
 {
     const bool terminal = &err == &std::cerr && ::isatty(STDERR_FILENO);
     PosixChildProcess process;
@@ -95,7 +95,8 @@ int RunPlanMedia(const std::vector<MediumPlan>& media, std::ostream& out, std::o
     for (const std::string& line : result.Lines())
         out << line << "\n";
     out << std::flush;
-    return result.outcome == RunResult::Outcome::Done && !result.AnyOver() ? kExitOk : kExitWriteFailed;
+    return result.outcome == RunResult::Outcome::Done && !result.AnyOver() ? FailureKind::None
+                                                                           : FailureKind::WriteFailed;
 }
 
 } // namespace ratewise::cli

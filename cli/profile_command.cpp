@@ -9,7 +9,7 @@
 #include "cli/commands.h"
 #include "cli/json_text.h"
 #include "cli/option_checks.h"
-#include "cli/title_set_input.h"
+#include "cli/title_selection.h"
 #include "common/string_format.h"
 #include "explorer/explorer_data.h"
 #include "explorer/profile_column.h"
@@ -18,32 +18,31 @@ namespace ratewise::cli {
 namespace {
 
 struct Settings {
-    std::string ifoPath;
-    DiscChoice disc;
-    int track = 0;
+    TitleSelection input;
     int width = 400;
     bool json = false;
 };
 
-int RunProfile(const Settings& settings, std::ostream& out, std::ostream& err)
+FailureKind RunProfile(const Settings& settings, std::ostream& out, std::ostream& err)
 {
     // The track list as the window's load makes it; its time map holds every track's map.
-    int status = kExitOk;
-    const std::optional<TitleSetLoad> load = LoadTitleSet(settings.ifoPath, settings.disc, err, status);
+    FailureKind status = FailureKind::None;
+    const std::optional<TitleSetLoad> load =
+        LoadTitleSet(settings.input.source, settings.input.disc, err, status);
     if (!load)
         return status;
     const TrackList* list = &load->tracks;
     // --title names the track when --track does not.
-    const int trackNumber = settings.track != 0 ? settings.track : load->titleTrack + 1;
+    const int trackNumber = settings.input.track != 0 ? settings.input.track : load->titleTrack + 1;
     const int trackCount = std::min(list->timeMap.mapCount, list->TrackCount());
     if (trackCount == 0) {
-        PrintError(err, settings.ifoPath, "the title set has no time map");
-        return kExitBadInput;
+        PrintError(err, settings.input.source, "the title set has no time map");
+        return FailureKind::BadInput;
     }
     const std::optional<ExplorerData> data = BuildExplorerData(*list, {}, trackNumber - 1);
     if (!data) {
         PrintTrackOutOfRange(err, "--track", std::to_string(trackNumber), trackCount);
-        return kExitUsage;
+        return FailureKind::Usage;
     }
 
     const std::vector<int> columns = ProfileColumns(*data, settings.width);
@@ -56,11 +55,11 @@ int RunProfile(const Settings& settings, std::ostream& out, std::ostream& err)
             {"columns", columns},
         };
         out << JsonText(json) << "\n";
-        return kExitOk;
+        return FailureKind::None;
     }
     for (std::size_t i = 0; i < columns.size(); ++i)
         out << i + 1 << "," << columns[i] << "\n";
-    return kExitOk;
+    return FailureKind::None;
 }
 
 } // namespace
@@ -70,18 +69,7 @@ void AddProfileCommand(CLI::App& app, CommandAction& action)
     auto settings = std::make_shared<Settings>();
     CLI::App* command = app.add_subcommand(
         "profile", "A track's bitrate over its running time, as the Bitrate Explorer draws it: x,heldKbps");
-    command
-        ->add_option(
-            "FILE", settings->ifoPath,
-            "Title-set information file (VTS_xx_0.IFO), or a disc: VIDEO_TS.IFO, folder, image, drive; - "
-            "reads a title set from standard input")
-        ->required();
-    CLI::Option* track = command->add_option("--track", settings->track, "Track number, from 1")
-                             ->type_name("N")
-                             ->default_str("")
-                             ->check(TrackNumber());
-    AddDiscChoiceOptions(*command, settings->disc);
-    RequireTrackOrTitle(*command, *track, settings->disc);
+    AddTitleSelectionOptions(*command, settings->input);
     command->add_option("--width", settings->width, "Plot width in pixels; one line per column 1 ... W - 1")
         ->type_name("W")
         ->check(WholeNumber("a width in pixels", 1, 1000000));

@@ -17,7 +17,6 @@
 #include "cli/messages.h"
 #include "cli/option_checks.h"
 #include "cli/plain_text.h"
-#include "cli/title_set_input.h"
 #include "cli/track_chapters.h"
 #include "common/string_format.h"
 
@@ -103,9 +102,9 @@ struct ExactSplitInput {
 std::optional<ExactSplitInput> ReadExactInput(const ChapterList& chapters, const std::string& ifoPath,
                                               const TitleSetLoad* load, int track,
                                               const ChapterNameOptions& nameOptions, std::ostream& err,
-                                              int& status)
+                                              FailureKind& status)
 {
-    status = kExitBadInput;
+    status = FailureKind::BadInput;
     const std::optional<std::vector<std::string>> names = ReadChapterNames(nameOptions, err);
     if (!names)
         return std::nullopt;
@@ -160,9 +159,7 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
 {
     struct Settings {
         CalculatorOptions calculator;
-        std::string ifoPath;
-        DiscChoice disc;
-        int track = 0;
+        TitleSelection input;
         std::string starts;
         std::string format;
         std::vector<std::string> perMedium;
@@ -175,14 +172,7 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
                                     "with the video bitrate of each medium");
     // The chapters come from a title set's track, as the Chapters Informations command builds
     // them, or straight from --starts.
-    CLI::Option* file = command->add_option(
-        "FILE", settings->ifoPath,
-        "Title-set information file (VTS_xx_0.IFO), or a disc: VIDEO_TS.IFO, folder, image, drive; - "
-        "reads a title set from standard input");
-    CLI::Option* track = command->add_option("--track", settings->track, "Track number, from 1")
-                             ->type_name("N")
-                             ->default_str("")
-                             ->check(TrackNumber());
+    CLI::Option* file = AddTitleSelectionOptions(*command, settings->input, {.required = false});
     CLI::Option* starts =
         command
             ->add_option("--starts", settings->starts,
@@ -192,11 +182,6 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
                 std::string why;
                 return ParseStarts(text, why) ? std::string() : why;
             });
-    AddDiscChoiceOptions(*command, settings->disc);
-    track->needs(file);
-    command->get_option("--title")->needs(file);
-    command->get_option("--title-set")->needs(file);
-    RequireTrackOrTitle(*command, *track, settings->disc, file);
     starts->excludes(file);
     AddCalculatorOptions(*command, settings->calculator);
     CLI::Option* json = command->add_flag("--json", settings->json, "Print one JSON object");
@@ -219,12 +204,12 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
     AddChapterNameOptions(*command, settings->names);
     command->callback([settings, file, starts, &action] {
         action = [settings, fromFile = file->count() > 0,
-                  fromStarts = starts->count() > 0](std::ostream& out, std::ostream& err) -> int {
+                  fromStarts = starts->count() > 0](std::ostream& out, std::ostream& err) -> FailureKind {
             ChapterList chapters;
             std::optional<bool> pal;
             TrackChapters read;
             if (fromFile) {
-                read = ReadTrackChapters(settings->ifoPath, settings->disc, settings->track, err);
+                read = ReadTrackChapters(settings->input, err);
                 if (!read.chapters)
                     return read.status;
                 chapters = std::move(*read.chapters);
@@ -235,7 +220,7 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
                 chapters.chapterCount = static_cast<int>(chapters.startSeconds.size()) - 1;
             } else {
                 PrintRefusal(err, "split", "expected FILE --track N or --starts S1,...,SC,END");
-                return kExitUsage;
+                return FailureKind::Usage;
             }
 
             // The split takes the media, the audio and the mode; the running time comes from the
@@ -255,7 +240,7 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
             NoSplitProgress progress;
             const SplitPlan plan = ComputeSplit(chapters, run.controller.State(), progress);
             const std::string noResult = NoSplitReason(plan, chapters, run.controller.State().mediumCount);
-            const int done = noResult.empty() ? static_cast<int>(kExitOk) : static_cast<int>(kExitNoResult);
+            const FailureKind done = noResult.empty() ? FailureKind::None : FailureKind::NoResult;
             // Without a split (one medium, too few chapters) the box's text says why, whatever
             // form was asked for.
             if (plan.boundaries.empty() || (settings->format.empty() && settings->perMedium.empty())) {
@@ -268,21 +253,21 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
                 return done;
             }
 
-            int status = kExitOk;
+            FailureKind status = FailureKind::None;
             const std::optional<ExactSplitInput> exact =
-                ReadExactInput(chapters, settings->ifoPath, read.load ? &*read.load : nullptr, read.track,
-                               settings->names, err, status);
+                ReadExactInput(chapters, settings->input.source, read.load ? &*read.load : nullptr,
+                               read.track, settings->names, err, status);
             if (!exact)
                 return status;
             const std::optional<SplitCuts> cuts = CutsOf(plan, exact->chapterStarts, exact->rate);
             if (!cuts) {
                 PrintError(err, "split", "the split does not fit the chapters");
-                return kExitBadInput;
+                return FailureKind::BadInput;
             }
             if (settings->perMedium.size() == 2 &&
                 !WriteChaptersPerMedium(*cuts, exact->player, settings->perMedium[0],
                                         *ChapterFormNamed(settings->perMedium[1]), err))
-                return kExitWriteFailed;
+                return FailureKind::WriteFailed;
             if (settings->format == "mkvmerge")
                 out << MkvmergeSplitText(*cuts, exact->player);
             else if (settings->format == "ffmpeg")
@@ -293,9 +278,9 @@ void AddSplitCommand(CLI::App& app, CommandAction& action)
                 out << PlainText(plan.splitText);
             if (!noResult.empty()) {
                 PrintError(err, "split", noResult);
-                return kExitNoResult;
+                return FailureKind::NoResult;
             }
-            return kExitOk;
+            return FailureKind::None;
         };
     });
 }

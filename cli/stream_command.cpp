@@ -79,7 +79,7 @@ void AddStreamCommand(CLI::App& app, CommandAction& action)
     auto settings = std::make_shared<Settings>();
     CLI::App* command = app.add_subcommand(
         "stream", "The title's cells in playback order (first angle) as one MPEG program stream on stdout");
-    AddTitleSelectionOptions(*command, settings->selection);
+    AddTitleSelectionOptions(*command, settings->selection, kSourceForm);
     command->add_option("--chapters", settings->chapters, "Only chapters A to B: A-B, or A alone")
         ->type_name("A-B")
         ->check([](const std::string& text) {
@@ -89,8 +89,8 @@ void AddStreamCommand(CLI::App& app, CommandAction& action)
                        : "expected a chapter range A-B (from 1, A not above B), got '" + text + "'";
         });
     command->callback([settings, &action] {
-        action = [settings](std::ostream& out, std::ostream& err) -> int {
-            int status = kExitOk;
+        action = [settings](std::ostream& out, std::ostream& err) -> FailureKind {
+            FailureKind status = FailureKind::None;
             const std::optional<SelectedTitle> title = OpenSelectedTitle(settings->selection, err, status);
             if (!title)
                 return status;
@@ -103,7 +103,7 @@ void AddStreamCommand(CLI::App& app, CommandAction& action)
                         err, "--chapters",
                         StringPrintf("chapters from 1 to %d", timing ? timing->ChapterCount() : 0),
                         settings->chapters);
-                    return kExitUsage;
+                    return FailureKind::Usage;
                 }
             }
             const std::string& source = settings->selection.source;
@@ -111,7 +111,7 @@ void AddStreamCommand(CLI::App& app, CommandAction& action)
             std::unique_ptr<ByteSource> vobs = title->load.OpenTitleVobs(&noVobs);
             if (!vobs) {
                 PrintError(err, source, noVobs);
-                return kExitBadInput;
+                return FailureKind::BadInput;
             }
             const std::vector<SectorRange> ranges = PlaybackSectors(title->cells, first, last);
 
@@ -133,15 +133,15 @@ void AddStreamCommand(CLI::App& app, CommandAction& action)
             const StreamResult result = first > 1 || last < chapters ? StreamPart(*vobs, part, sink)
                                                                      : StreamSectors(*vobs, ranges, sink);
             if (result == StreamResult::Done)
-                return kExitOk;
+                return FailureKind::None;
             if (result != StreamResult::OutputStopped) {
                 PrintError(err, source, StreamRefusalReason(result));
-                return kExitBadInput;
+                return FailureKind::BadInput;
             }
             if (toStdout && descriptor.readerGone)
-                return kExitOk; // the encoder has all it wants
+                return FailureKind::None; // the encoder has all it wants
             PrintError(err, "standard output", "write failed");
-            return kExitWriteFailed;
+            return FailureKind::WriteFailed;
         };
     });
 }

@@ -4,64 +4,85 @@
 #include "cli/cli.h"
 #include "cli/option_checks.h"
 #include "common/string_format.h"
-#include "ifo/program_chain.h"
-#include "ifo/video_attributes.h"
 
 namespace ratewise::cli {
 
-void AddTitleSelectionOptions(CLI::App& command, TitleSelection& selection, std::vector<std::string>* sources)
+CLI::Option* AddTitleSelectionOptions(CLI::App& command, TitleSelection& selection,
+                                      const TitleSelectionForm& form)
 {
-    if (sources) {
-        command
-            .add_option("SOURCE", *sources,
-                        "DVD folder, image, drive, VIDEO_TS.IFO or VTS_xx_0.IFO; several for the discs of a "
-                        "season (with --titles)")
-            ->required();
-    } else {
-        command
-            .add_option("SOURCE", selection.source, "DVD folder, image, drive, VIDEO_TS.IFO or VTS_xx_0.IFO")
-            ->required();
+    CLI::Option* file = form.sources ? command.add_option(form.name, *form.sources, form.help)
+                                     : command.add_option(form.name, selection.source, form.help);
+    if (form.required)
+        file->required();
+    CLI::Option* track = nullptr;
+    if (form.trackHelp) {
+        track = command.add_option("--track", selection.track, form.trackHelp)
+                    ->type_name("N")
+                    ->default_str("")
+                    ->check(TrackNumber());
     }
     AddDiscChoiceOptions(command, selection.disc);
-    CLI::Option* track =
-        command.add_option("--track", selection.track, "Track (program chain) of the title set, from 1")
-            ->type_name("N")
-            ->default_str("")
-            ->check(TrackNumber());
-    track->excludes(command.get_option("--title"));
-    RequireTrackOrTitle(command, *track, selection.disc);
+    if (!form.required) {
+        for (const char* name : {"--track", "--title", "--title-set"}) {
+            if (CLI::Option* option = command.get_option_no_throw(name))
+                option->needs(file);
+        }
+    }
+    if (track) {
+        if (form.trackOrTitle)
+            track->excludes(command.get_option("--title"));
+        RequireTrackOrTitle(command, *track, selection.disc, form.required ? nullptr : file);
+    }
+    return file;
+}
+
+std::optional<SelectedTrack> OpenSelectedTrack(const TitleSelection& selection, std::ostream& err,
+                                               std::ostream& diagnostics, FailureKind& status)
+{
+    std::optional<TitleSetLoad> load =
+        LoadTitleSet(selection.source, selection.disc, err, diagnostics, status);
+    if (!load)
+        return std::nullopt;
+    const int track = selection.track != 0 ? selection.track - 1 : load->titleTrack;
+    TrackOpening opening = OpenLoadedTrack(*load, track);
+    switch (opening.failure) {
+    case TrackOpenFailure::None:
+        return SelectedTrack{std::move(*load), std::move(*opening.opened)};
+    case TrackOpenFailure::NoSuchTrack:
+        PrintTrackOutOfRange(err, "--track", std::to_string(track + 1), opening.trackCount);
+        status = FailureKind::Usage;
+        return std::nullopt;
+    case TrackOpenFailure::CannotOpen:
+        PrintError(err, selection.source, "cannot open file");
+        break;
+    case TrackOpenFailure::NotTitleSet:
+        PrintError(err, selection.source, "not a title-set information file");
+        break;
+    case TrackOpenFailure::NoCells:
+        PrintError(err, selection.source, StringPrintf("cannot read the cells of track %d", track + 1));
+        break;
+    }
+    status = FailureKind::BadInput;
+    return std::nullopt;
 }
 
 std::optional<SelectedTitle> OpenSelectedTitle(const TitleSelection& selection, std::ostream& err,
-                                               int& status)
+                                               FailureKind& status)
 {
-    std::optional<TitleSetLoad> load = LoadTitleSet(selection.source, selection.disc, err, status);
-    if (!load)
+    std::optional<SelectedTrack> opened = OpenSelectedTrack(selection, err, err, status);
+    if (!opened)
         return std::nullopt;
+    const int track = opened->track.track;
+    if (opened->track.cells.empty()) {
+        PrintError(err, selection.source, StringPrintf("cannot read the cells of track %d", track + 1));
+        status = FailureKind::BadInput;
+        return std::nullopt;
+    }
     SelectedTitle selected;
-    const int track = selection.track != 0 ? selection.track - 1 : load->titleTrack;
-    std::unique_ptr<ByteSource> ifo = load->OpenIfo();
-    selected.info = ifo ? ifoOpen(*ifo) : nullptr;
-    if (!selected.info) {
-        PrintError(err, selection.source, "the title set's information file cannot be read");
-        status = kExitBadInput;
-        return std::nullopt;
-    }
-    const int chains = ifoGetPGCCount(selected.info.get());
-    if (track < 0 || track >= chains) {
-        PrintTrackOutOfRange(err, "--track", std::to_string(track + 1), chains);
-        status = kExitUsage;
-        return std::nullopt;
-    }
-    std::optional<std::vector<CellEntry>> cells = ifoGetCells(selected.info.get(), track);
-    if (!cells || cells->empty()) {
-        PrintError(err, selection.source, StringPrintf("track %d: its cells cannot be read", track + 1));
-        status = kExitBadInput;
-        return std::nullopt;
-    }
-    selected.cells = std::move(*cells);
-    const std::optional<VideoAttributes> video = ifoGetVideoAttributes(selected.info.get());
-    selected.pal = video && video->pal;
+    TitleSetLoad* load = &opened->load;
+    selected.info = std::move(opened->track.info);
+    selected.cells = std::move(opened->track.cells);
+    selected.pal = opened->track.pal;
     selected.location = LocateTrack(*load, track);
     if (selection.disc.title != 0)
         selected.location.title = selection.disc.title;

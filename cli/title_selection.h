@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// SOURCE with `--title T` or `--track N` (and `--title-set S`), shared by `stream` and `plan`: the
-// disc, folder, image or title set, loaded through the one load path, and the title to read with
-// its cells.
+// FILE (or SOURCE) with `--track N`, `--title-set S` and `--title T`: how every command that reads
+// a track of a title set declares them, and the one function that loads what they name and opens
+// the track (`chapters`, `split`, `stream`, `plan`; `profile`, `tracks` and `info` declare them
+// here too).
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "cli/title_set_input.h"
+#include "disc/loaded_track.h"
 #include "disc/title_set_load.h"
 #include "encode/title_location.h"
 #include "ifo/cells.h"
@@ -22,13 +24,56 @@ namespace ratewise::cli {
 struct TitleSelection {
     std::string source;
     DiscChoice disc;
-    int track = 0;
+    int track = 0; // from 1; 0: the track of --title, else the disc's main title
 };
 
-// With `sources`, SOURCE may be given more than once (the discs of a season) and goes there; the
-// command then sets selection.source itself.
-void AddTitleSelectionOptions(CLI::App& command, TitleSelection& selection,
-                              std::vector<std::string>* sources = nullptr);
+inline constexpr const char* kTitleSetFileHelp =
+    "Title-set information file (VTS_xx_0.IFO), or a disc: VIDEO_TS.IFO, folder, image, drive; - "
+    "reads a title set from standard input";
+
+// How a command names and explains its input.
+struct TitleSelectionForm {
+    const char* name = "FILE";
+    const char* help = kTitleSetFileHelp;
+    const char* trackHelp = "Track number, from 1"; // nullptr: the command takes no --track
+    // False: the input may be left out (the command has another source of chapters); --track,
+    // --title and --title-set then need it.
+    bool required = true;
+    // True: --track and --title may not be given together (else --title picks the set and
+    // --track the track in it).
+    bool trackOrTitle = false;
+    // Set: the input may be given more than once (the discs of a season) and goes there; the
+    // command then sets selection.source itself.
+    std::vector<std::string>* sources = nullptr;
+};
+
+// The input of `stream` and `plan`: the title to encode.
+inline constexpr TitleSelectionForm kSourceForm{.name = "SOURCE",
+                                                .help =
+                                                    "DVD folder, image, drive, VIDEO_TS.IFO or VTS_xx_0.IFO",
+                                                .trackHelp = "Track (program chain) of the title set, from 1",
+                                                .required = true,
+                                                .trackOrTitle = true,
+                                                .sources = nullptr};
+
+// Declares the input, --track (when the form has one), --title-set and --title, in that order.
+// Without --track and --title the command takes the disc's main title (DiscChoice::mainTitle).
+// Returns the input's option.
+CLI::Option* AddTitleSelectionOptions(CLI::App& command, TitleSelection& selection,
+                                      const TitleSelectionForm& form = {});
+
+// A loaded set with one track open.
+struct SelectedTrack {
+    TitleSetLoad load;
+    LoadedTrack track;
+};
+
+// Loads the set the selection names and opens its track. On failure prints one line and sets
+// `status`: usage (2) for a set, title or track the disc does not have, bad input (3) for a source
+// that is missing or not a DVD, or a track whose cells cannot be read. The reader's own
+// diagnostics go to `diagnostics`.
+std::optional<SelectedTrack> OpenSelectedTrack(const TitleSelection& selection, std::ostream& err,
+                                               std::ostream& diagnostics, FailureKind& status);
 
 struct SelectedTitle {
     TitleSetLoad load;
@@ -42,10 +87,9 @@ struct SelectedTitle {
     int number = 0;
 };
 
-// Loads the set and opens the title. On failure prints one line and sets `status`: usage (2) for a
-// set, title or track the disc does not have, bad input (3) for a source that is missing or not a
-// DVD.
+// The selected track as `stream` and `plan` read it: with its cells (it must have some) and where
+// the disc and the encoders find it. Fails as OpenSelectedTrack does.
 std::optional<SelectedTitle> OpenSelectedTitle(const TitleSelection& selection, std::ostream& err,
-                                               int& status);
+                                               FailureKind& status);
 
 } // namespace ratewise::cli

@@ -212,13 +212,13 @@ void RequireTrackOrTitle(CLI::App& command, CLI::Option& track, DiscChoice& choi
 }
 
 std::optional<TitleSetLoad> LoadTitleSet(const std::string& path, const DiscChoice& choice, std::ostream& err,
-                                         std::ostream& diagnostics, int& status)
+                                         std::ostream& diagnostics, FailureKind& status)
 {
     std::map<std::string, StreamInput> scratch;
     std::map<std::string, StreamInput>& inputs = StreamInputs(err, scratch);
     if (const std::string why = WhyNotReadable(path, inputs); !why.empty()) {
         PrintError(err, path.empty() ? "FILE" : path, why);
-        status = kExitBadInput;
+        status = FailureKind::BadInput;
         return std::nullopt;
     }
     std::ostream progress(nullptr);
@@ -231,17 +231,17 @@ std::optional<TitleSetLoad> LoadTitleSet(const std::string& path, const DiscChoi
         result.load->name = path;
     if (result.failure == LoadFailure::NoTitle) {
         PrintRefusal(err, "--track", result.why);
-        status = kExitUsage;
+        status = FailureKind::Usage;
         return std::nullopt;
     }
     if (result.failure == LoadFailure::NoSuchSet) {
         PrintRefusal(err, choice.title != 0 ? "--title" : "--title-set", result.why);
-        status = kExitUsage;
+        status = FailureKind::Usage;
         return std::nullopt;
     }
     if (!result.load) {
         PrintError(err, path, result.why);
-        status = kExitBadInput;
+        status = FailureKind::BadInput;
         return std::nullopt;
     }
     PrintDiscNotes(*result.load->disc, err);
@@ -251,7 +251,7 @@ std::optional<TitleSetLoad> LoadTitleSet(const std::string& path, const DiscChoi
 }
 
 std::optional<TitleSetLoad> LoadTitleSet(const std::string& path, const DiscChoice& choice, std::ostream& err,
-                                         int& status)
+                                         FailureKind& status)
 {
     return LoadTitleSet(path, choice, err, err, status);
 }

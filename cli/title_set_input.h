@@ -12,6 +12,7 @@
 #include <ostream>
 #include <string>
 
+#include "common/failure_kind.h"
 #include "disc/title_set_load.h"
 
 namespace ratewise::cli {
@@ -56,14 +57,14 @@ std::string MainTitleNote(const TitleSetLoad& load);
 
 // Loads the chosen title set of path (a stream input holds one title set, numbered 1). When there is none,
 // prints "ratewise-cli: <path>: <why>" (or "ratewise-cli: --title-set: <why>" for a set or title the disc
-// lacks) to err, sets status (kExitBadInput, or kExitUsage for the set or title) and returns nothing. The
-// reader's own diagnostics go to diagnostics; its progress lines are dropped, so the output holds only what
-// the command prints. A disc that loads prints its notes first.
+// lacks) to err, sets status (FailureKind::BadInput, or FailureKind::Usage for the set or title) and returns
+// nothing. The reader's own diagnostics go to diagnostics; its progress lines are dropped, so the output
+// holds only what the command prints. A disc that loads prints its notes first.
 std::optional<TitleSetLoad> LoadTitleSet(const std::string& path, const DiscChoice& choice, std::ostream& err,
-                                         std::ostream& diagnostics, int& status);
+                                         std::ostream& diagnostics, FailureKind& status);
 
 // The same with the diagnostics on err.
 std::optional<TitleSetLoad> LoadTitleSet(const std::string& path, const DiscChoice& choice, std::ostream& err,
-                                         int& status);
+                                         FailureKind& status);
 
 } // namespace ratewise::cli

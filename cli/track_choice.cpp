@@ -49,7 +49,7 @@ void AddTrackChoiceOptions(CLI::App& command, TrackChoice& choice)
     }
 }
 
-std::optional<TrackDuration> ChooseTracks(const TrackChoice& choice, std::ostream& err, int& status)
+std::optional<TrackDuration> ChooseTracks(const TrackChoice& choice, std::ostream& err, FailureKind& status)
 {
     const std::optional<TitleSetLoad> load = LoadTitleSet(choice.ifoPath, choice.disc, err, status);
     if (!load)
@@ -68,7 +68,7 @@ std::optional<TrackDuration> ChooseTracks(const TrackChoice& choice, std::ostrea
         if (number > count) {
             PrintUsageError(err, "--tracks", StringPrintf("track numbers from 1 to %d", count),
                             std::to_string(number));
-            status = kExitUsage;
+            status = FailureKind::Usage;
             return std::nullopt;
         }
         selected.push_back(number - 1);
@@ -76,7 +76,7 @@ std::optional<TrackDuration> ChooseTracks(const TrackChoice& choice, std::ostrea
     const std::optional<TrackDuration> duration = SumSelectedTracks(*list, selected);
     if (!duration) {
         PrintRefusal(err, "--tracks", "no track chosen");
-        status = kExitUsage;
+        status = FailureKind::Usage;
     }
     return duration;
 }

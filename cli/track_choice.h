@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/title_set_input.h"
+#include "common/failure_kind.h"
 #include "ifo/track_texts.h"
 
 namespace ratewise::cli {
@@ -29,8 +30,8 @@ std::optional<std::vector<int>> ParseTrackNumbers(const std::string& text, std::
 void AddTrackChoiceOptions(CLI::App& command, TrackChoice& choice);
 
 // Loads the title set and sums the chosen tracks. On failure prints one line to err, sets
-// `status` (kExitBadInput for the file, kExitUsage for a track it does not have) and returns
+// `status` (FailureKind::BadInput for the file, FailureKind::Usage for a track it does not have) and returns
 // nothing.
-std::optional<TrackDuration> ChooseTracks(const TrackChoice& choice, std::ostream& err, int& status);
+std::optional<TrackDuration> ChooseTracks(const TrackChoice& choice, std::ostream& err, FailureKind& status);
 
 } // namespace ratewise::cli

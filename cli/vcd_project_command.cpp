@@ -41,22 +41,22 @@ bool IsFolder(const std::string& path)
 
 } // namespace
 
-int RunVcdProject(const VcdProjectOptions& options, const VcdSourceReader& readSource, std::ostream& out,
-                  std::ostream& err)
+FailureKind RunVcdProject(const VcdProjectOptions& options, const VcdSourceReader& readSource,
+                          std::ostream& out, std::ostream& err)
 {
     const bool toStdout = options.output == "-";
     if (toStdout && options.json) {
         PrintRefusal(err, "--json", "cannot be used with -o -, which writes the project to standard output");
-        return kExitUsage;
+        return FailureKind::Usage;
     }
     if (!toStdout && IsFolder(options.output)) {
         PrintError(err, options.output, "is a folder: expected a project file name");
-        return kExitWriteFailed;
+        return FailureKind::WriteFailed;
     }
-    int status = kExitBadInput;
+    FailureKind status = FailureKind::BadInput;
     const std::optional<VcdSource> source = readSource(options.ifoPath, err, status);
     if (!source)
-        return status == kExitOk ? kExitBadInput : status;
+        return status == FailureKind::None ? FailureKind::BadInput : status;
 
     // The fields as the dialog holds them when OK is pressed: opened with conversion 0, audio
     // 224 and video 1150, quality "Normal" from its start-up, and no conversion for a 4:3 source.
@@ -82,7 +82,7 @@ int RunVcdProject(const VcdProjectOptions& options, const VcdSourceReader& readS
             : !IsVcdAudioBitrate(settings.audioKbps) ? ProjectWriteResult::AudioBitrateNotOffered
                                                      : ProjectWriteResult::NoFileName;
         PrintRefusal(err, "vcd-project", std::string(ProjectWriteMessage(refused)));
-        return kExitUsage;
+        return FailureKind::Usage;
     }
     // Unlike the dialog, which adds ".tpr" unless the name ends in exactly that, a name ending in
     // ".TPR" is kept: it is the same kind of file on a case-insensitive disk.
@@ -95,12 +95,12 @@ int RunVcdProject(const VcdProjectOptions& options, const VcdSourceReader& readS
         // The warnings would spoil the file on standard output; they become notes.
         for (const std::string& line : warnings.lines)
             PrintNote(err, line);
-        return out ? kExitOk : kExitWriteFailed;
+        return out ? FailureKind::None : FailureKind::WriteFailed;
     }
     std::string why = "Error creating file";
     if (bytes.empty() || !WriteFileAtomically(settings.destination, bytes, why)) {
         PrintError(err, settings.destination, why);
-        return kExitWriteFailed;
+        return FailureKind::WriteFailed;
     }
 
     if (options.json) {
@@ -123,7 +123,7 @@ int RunVcdProject(const VcdProjectOptions& options, const VcdSourceReader& readS
             out << line << "\n";
         out << "Project written: " << settings.destination << "\n";
     }
-    return kExitOk;
+    return FailureKind::None;
 }
 
 void AddVcdProjectCommand(CLI::App& app, CommandAction& action)
@@ -168,7 +168,8 @@ void AddVcdProjectCommand(CLI::App& app, CommandAction& action)
     command->add_flag("--json", options->json, "Print one JSON object");
     command->callback([options, &action] {
         action = [options](std::ostream& out, std::ostream& err) {
-            const auto readSource = [options](const std::string& path, std::ostream& errors, int& status) {
+            const auto readSource = [options](const std::string& path, std::ostream& errors,
+                                              FailureKind& status) {
                 return ReadVcdSource(path, options->disc, errors, status);
             };
             return RunVcdProject(*options, readSource, out, err);

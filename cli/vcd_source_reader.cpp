@@ -10,11 +10,11 @@
 namespace ratewise::cli {
 
 std::optional<VcdSource> ReadVcdSource(const std::string& ifoPath, const DiscChoice& choice,
-                                       std::ostream& err, int& status)
+                                       std::ostream& err, FailureKind& status)
 {
     // The header is all it needs; the track list's diagnostics are not its own.
     std::ostream quiet(nullptr);
-    status = kExitOk;
+    status = FailureKind::None;
     const std::optional<TitleSetLoad> load = LoadTitleSet(ifoPath, choice, err, quiet, status);
     if (!load)
         return std::nullopt;
@@ -24,7 +24,7 @@ std::optional<VcdSource> ReadVcdSource(const std::string& ifoPath, const DiscCho
     ifoClose(std::move(info));
     if (!video) {
         PrintError(err, ifoPath, "not a title-set information file");
-        status = kExitBadInput;
+        status = FailureKind::BadInput;
         return std::nullopt;
     }
     return VcdSourceFromVideoAttributes(video->b0);

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "cli/json_text.h"
+#include "cli/json_writer.h"
 #include "tests/cli/cli_runner.h"
 
 namespace ratewise {
@@ -33,6 +35,46 @@ TEST(JsonText, BytesThatAreNotUtf8BecomeReplacementCharacters)
               std::string::npos);
     const auto accented = RunCliCapture({"calc", "--hours", "1\xC3\xA9", "--json"});
     EXPECT_EQ(nlohmann::json::parse(accented.out)["hoursText"], "1\xC3\xA9");
+}
+
+// The streaming writer prints what the JSON library prints for the same object: keys in order
+// whatever order they came in, the library's numbers, its escapes and its replaced bytes.
+TEST(JsonText, StreamingWriterPrintsWhatTheLibraryPrints)
+{
+    cli::JsonWriter writer;
+    writer.BeginObject()
+        .Member("zeta", 29.97)
+        .Member("alpha", std::vector<int>{})
+        .Key("nested")
+        .BeginArray()
+        .BeginObject()
+        .EndObject()
+        .Value(25.0)
+        .Value(1e21)
+        .Value(-7)
+        .Null()
+        .EndArray()
+        .Member("text", "tab\t quote\" back\\ \x01 \xC3\xA9 \xE2\x82\xAC \xF0\x9F\x8E\xAC")
+        .Member("broken", "a\xC0\xAF b\xED\xA0\x80 c\xF4\x90\x80\x80 d\xE2\x82")
+        .Member("beta", false)
+        .EndObject();
+    const nlohmann::json parsed = nlohmann::json::parse(writer.Text(), nullptr, false);
+    ASSERT_FALSE(parsed.is_discarded()) << writer.Text();
+    nlohmann::json expected = parsed;
+    expected["broken"] = "a\xC0\xAF b\xED\xA0\x80 c\xF4\x90\x80\x80 d\xE2\x82";
+    EXPECT_EQ(writer.Text(), expected.dump(2, ' ', false, nlohmann::json::error_handler_t::replace));
+
+    // `disc` and `tracks` print through it: their text reads back to itself.
+    for (const char* disc :
+         {"/ifo/pal_98_titles", "/ifo/ntsc_d1_wide_subs16_menu", "/real-discs/idiocracy"}) {
+        for (const char* command : {"disc", "tracks"}) {
+            const auto run =
+                test_support::RunCliCapture({command, RATEWISE_FIXTURES_DIR + std::string(disc), "--json"});
+            ASSERT_EQ(run.status, 0) << run.err;
+            EXPECT_EQ(run.out, cli::JsonText(nlohmann::json::parse(run.out)) + "\n")
+                << command << " " << disc;
+        }
+    }
 }
 
 } // namespace

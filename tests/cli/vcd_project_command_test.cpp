@@ -45,10 +45,12 @@ protected:
             options.output = (m_dir / "movie").string();
         std::ostringstream out, err;
         ProjectRun run;
-        run.status = RunVcdProject(
+        run.status = cli::ExitStatusOf(RunVcdProject(
             options,
-            [source](const std::string&, std::ostream&, int&) { return std::optional<VcdSource>(source); },
-            out, err);
+            [source](const std::string&, std::ostream&, FailureKind&) {
+                return std::optional<VcdSource>(source);
+            },
+            out, err));
         run.out = out.str();
         run.err = err.str();
         if (fs::is_regular_file(m_dir / "movie.tpr")) {
@@ -122,13 +124,13 @@ TEST_F(VcdProjectCommand, FailuresGiveTheirExitStatusAndWriteNothing)
     std::ostringstream out, err;
     VcdProjectOptions options;
     options.output = (m_dir / "other").string();
-    const int unreadable = RunVcdProject(
+    const int unreadable = cli::ExitStatusOf(RunVcdProject(
         options,
-        [](const std::string&, std::ostream& e, int&) {
+        [](const std::string&, std::ostream& e, FailureKind&) {
             e << "unreadable\n";
             return std::optional<VcdSource>();
         },
-        out, err);
+        out, err));
     EXPECT_EQ(unreadable, 3);
     EXPECT_EQ(err.str(), "unreadable\n");
     EXPECT_FALSE(fs::exists(m_dir / "other.tpr"));

@@ -4,8 +4,8 @@
 
 #include <QString>
 
-#include "app/loaded_title_set.h"
 #include "calc/calculator_state.h"
+#include "disc/loaded_title_set.h"
 
 class QDialog;
 class QProgressBar;

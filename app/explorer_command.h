@@ -4,7 +4,7 @@
 
 #include <QStringList>
 
-#include "app/loaded_title_set.h"
+#include "disc/loaded_title_set.h"
 
 class QDialog;
 class QWidget;

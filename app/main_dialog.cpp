@@ -19,11 +19,11 @@
 #include <QUrl>
 
 #include "app/chapters_action.h"
-#include "app/encode_command.h"
 #include "app/explorer_command.h"
 #include "app/track_list_commands.h"
 #include "app/vcd_project_action.h"
 #include "app/window_slide.h"
+#include "encode/encode_command.h"
 #include "encode/encode_dialog.h"
 #include "ui/about_dialog.h"
 #include "ui/app_resources.h"

@@ -8,10 +8,10 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/loaded_title_set.h"
 #include "app/main_dialog_controls.h"
 #include "calc/calculator_controller.h"
 #include "common/version.h"
+#include "disc/loaded_title_set.h"
 #include "ui/balloon_tip_widget.h"
 #include "ui/dialog_units.h"
 

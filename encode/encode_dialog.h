@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/encode_command.h"
+#include "encode/encode_command.h"
 
 class QComboBox;
 class QLabel;

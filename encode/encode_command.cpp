@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/encode_command.h"
+#include "encode/encode_command.h"
 
 #include <QClipboard>
 #include <QDir>

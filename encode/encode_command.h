@@ -6,8 +6,8 @@
 #include <QString>
 #include <QWidget>
 
-#include "app/loaded_title_set.h"
 #include "calc/calculator_state.h"
+#include "disc/loaded_title_set.h"
 #include "encode/encode_plan.h"
 
 namespace ratewise {

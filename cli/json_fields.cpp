@@ -10,24 +10,15 @@ double FrameRateNumber(bool pal)
     return ShownFrameRate(pal);
 }
 
-namespace {
-
-double CounterSeconds(std::int64_t frameCount, bool pal)
-{
-    return pal ? double(frameCount) / 25.0 : double(frameCount) * 1001.0 / 30000.0;
-}
-
-} // namespace
-
 nlohmann::json DurationJson(std::int64_t frameCount, bool pal)
 {
-    return {{"seconds", CounterSeconds(frameCount, pal)}, {"frameCount", frameCount}};
+    return {{"seconds", FramesToSeconds(frameCount, pal)}, {"frameCount", frameCount}};
 }
 
 void WriteDuration(JsonWriter& json, std::int64_t frameCount, bool pal)
 {
     json.BeginObject()
-        .Member("seconds", CounterSeconds(frameCount, pal))
+        .Member("seconds", FramesToSeconds(frameCount, pal))
         .Member("frameCount", frameCount)
         .EndObject();
 }
@@ -41,9 +32,9 @@ nlohmann::json ChapterObjects(const ChapterList& chapters, std::optional<bool> p
         nlohmann::json chapter = {{"number", n}, {"startSeconds", whole}};
         if (pal && i < chapters.startFrames.size()) {
             // The playback counter: 25 (PAL) or 30 (NTSC) frames a nominal second.
-            const std::int64_t counter = TimeCodeFrames(0, 0, whole, chapters.startFrames[i], *pal ? 25 : 30);
-            const nlohmann::json start = DurationJson(counter, *pal);
-            chapter["startSeconds"] = start["seconds"];
+            const std::int64_t counter =
+                TimeCodeFrames(0, 0, whole, chapters.startFrames[i], TimeCodeFramesPerSecond(*pal));
+            chapter["startSeconds"] = FramesToSeconds(counter, *pal);
             chapter["startFrame"] = counter;
         }
         objects.push_back(chapter);

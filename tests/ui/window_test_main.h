@@ -17,6 +17,6 @@ bool RegisterWindowTest(const char* name, std::function<std::unique_ptr<QObject>
 
 #define RATEWISE_WINDOW_TEST(name, TestClass)                                                                \
     namespace {                                                                                              \
-    const bool registered##TestClass = ratewise::test_support::RegisterWindowTest(                           \
+    [[maybe_unused]] const bool registered##TestClass = ratewise::test_support::RegisterWindowTest(          \
         #name, [] { return std::unique_ptr<QObject>(std::make_unique<TestClass>()); });                      \
     }

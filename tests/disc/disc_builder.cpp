@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/disc/disc_builder.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <iterator>
 #include <regex>
 #include <sstream>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace ratewise::test_support {
 namespace {
@@ -93,10 +97,88 @@ std::optional<fs::path> MakeImage(const fs::path& folder, const std::string& lab
     return image;
 }
 
+std::optional<fs::path> AuthoredOnce(const std::string& name, const std::string& key,
+                                     const std::function<bool(const fs::path&)>& author)
+{
+    const fs::path root = RATEWISE_AUTHORED_DIR;
+    std::error_code error;
+    fs::create_directories(root, error);
+    const int lock = ::open((root / (name + ".lock")).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (lock < 0 || ::flock(lock, LOCK_EX) != 0) {
+        if (lock >= 0)
+            ::close(lock);
+        return std::nullopt;
+    }
+    const fs::path dir = root / name;
+    const fs::path stamp = root / (name + ".key");
+    std::string made;
+    std::getline(std::ifstream(stamp), made);
+    if (made != key || !fs::is_directory(dir)) {
+        fs::remove(stamp, error);
+        fs::remove_all(dir, error);
+        fs::create_directories(dir, error);
+        if (author(dir))
+            std::ofstream(stamp) << key << '\n';
+        else
+            fs::remove_all(dir, error);
+    }
+    const bool ready = fs::exists(stamp);
+    ::close(lock);
+    return ready ? std::optional<fs::path>(dir) : std::nullopt;
+}
+
+namespace {
+
+// When a file was last written, as text: the key of what is authored from it.
+std::string WrittenAt(const fs::path& path)
+{
+    std::error_code error;
+    return std::to_string(fs::last_write_time(path, error).time_since_epoch().count());
+}
+
+} // namespace
+
+std::optional<fs::path> FixtureDiscs(const std::vector<std::string>& fixtures)
+{
+    std::string key = WrittenAt("/proc/self/exe");
+    for (const std::string& fixture : fixtures)
+        key += " " + fixture;
+    return AuthoredOnce(
+        "fixture-discs-" + fs::read_symlink("/proc/self/exe").filename().string(), key,
+        [&](const fs::path& dir) {
+            for (const std::string& fixture : fixtures) {
+                if (!MakeImage(MakeFixtureDisc(fixture, dir), "FIXTURE", dir / (fixture + ".iso")))
+                    return false;
+            }
+            const std::optional<fs::path> multi = MakeTwoSetDisc(dir);
+            return multi && MakeImage(*multi, "TWO_SETS", dir / "multi.iso");
+        });
+}
+
+std::optional<fs::path> TestDvd(const std::string& standard, int seconds)
+{
+    const std::string length = seconds > 0 ? " " + std::to_string(seconds) : "";
+    const std::optional<fs::path> dir = AuthoredOnce(
+        "test-dvd-" + standard + (seconds > 0 ? "-" + std::to_string(seconds) : ""),
+        WrittenAt(RATEWISE_TEST_DVD_SCRIPT), [&](const fs::path& into) {
+            return Run("sh " + Quoted(RATEWISE_TEST_DVD_SCRIPT) + " " + Quoted(into / standard) + " " +
+                       standard + length + " >" + Quoted(into.string() + ".log") + " 2>&1");
+        });
+    return dir ? std::optional<fs::path>(*dir / standard) : std::nullopt;
+}
+
 std::optional<PeerDisc> ReadWithLsdvd(const fs::path& disc)
 {
-    const fs::path out = fs::path(disc.string() + ".lsdvd.txt");
-    if (!HaveTools({"lsdvd"}) || !Run("lsdvd -x " + Quoted(disc) + " >" + Quoted(out) + " 2>/dev/null"))
+    if (!HaveTools({"lsdvd"}))
+        return std::nullopt;
+    // Into a file of this process's own: the disc may be shared with other test processes.
+    const fs::path out =
+        fs::temp_directory_path() / ("ratewise-lsdvd-" + std::to_string(::getpid()) + ".txt");
+    const bool read = Run("lsdvd -x " + Quoted(disc) + " >" + Quoted(out) + " 2>/dev/null");
+    std::ifstream in(out);
+    std::error_code error;
+    fs::remove(out, error);
+    if (!read)
         return std::nullopt;
     static const std::regex title(R"(^Title: (\d+), Length: (\d+):(\d+):(\d+)\.(\d+) Chapters: (\d+),)");
     static const std::regex set(R"(^\tVTS: (\d+), TTN: (\d+),)");
@@ -104,7 +186,6 @@ std::optional<PeerDisc> ReadWithLsdvd(const fs::path& disc)
     static const std::regex label(R"(^Disc Title: (.*)$)");
     static const std::regex longest(R"(^Longest track: (\d+))");
     PeerDisc peer;
-    std::ifstream in(out);
     std::smatch m;
     for (std::string line; std::getline(in, line);) {
         if (std::regex_search(line, m, title))

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +26,24 @@ std::optional<std::filesystem::path> MakeTwoSetDisc(const std::filesystem::path&
 // `genisoimage -dvd-video -udf -V label` of the folder holding VIDEO_TS.
 std::optional<std::filesystem::path> MakeImage(const std::filesystem::path& folder, const std::string& label,
                                                const std::filesystem::path& image);
+
+// The folder `name` under the build's authored files, filled by `author` when it is not there yet
+// or was made before `key` changed (a rebuild of the test program, an edit of the script that
+// authors it). Cases and test processes share it: one authors it, the others wait on a lock and
+// read it. Nothing when `author` fails; the next caller tries again.
+std::optional<std::filesystem::path>
+AuthoredOnce(const std::string& name, const std::string& key,
+             const std::function<bool(const std::filesystem::path&)>& author);
+
+// The disc tests' discs, authored once per build of the tests: for each fixture of `fixtures`,
+// NAME/VIDEO_TS (MakeFixtureDisc) and NAME.iso labelled FIXTURE, and the two-set disc as multi/ and
+// multi.iso labelled TWO_SETS. Nothing when a tool is missing or fails.
+std::optional<std::filesystem::path> FixtureDiscs(const std::vector<std::string>& fixtures);
+
+// make_test_dvd.sh DIR/STANDARD STANDARD [SECONDS] (0: the script's own length), authored once per
+// edit of the script: the folder DIR/STANDARD and the image DIR/STANDARD.iso. Nothing when a tool
+// is missing or fails; what the script printed is in DIR.log.
+std::optional<std::filesystem::path> TestDvd(const std::string& standard, int seconds = 0);
 
 // lsdvd -x's reading of a disc.
 struct PeerTitle {

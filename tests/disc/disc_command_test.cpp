@@ -5,7 +5,6 @@
 // VTS_xx_0.IFO.
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <unistd.h>
 
 #include "disc/title_set_load.h"
 #include "tests/cli/cli_runner.h"
@@ -22,21 +21,12 @@ const std::vector<std::string> kFixtures{"pal_d1_3audio_cells", "ntsc_d1_wide_su
 class Discs : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_dir = fs::temp_directory_path() / ("ratewise-discs-" + std::to_string(::getpid()));
-        fs::create_directories(s_dir);
-        for (const std::string& fixture : kFixtures)
-            test_support::MakeImage(test_support::MakeFixtureDisc(fixture, s_dir), "FIXTURE",
-                                    s_dir / (fixture + ".iso"));
-        if (const auto multi = test_support::MakeTwoSetDisc(s_dir))
-            test_support::MakeImage(*multi, "TWO_SETS", s_dir / "multi.iso");
-    }
-    static void TearDownTestSuite() { fs::remove_all(s_dir); }
+    // Authored once for every case (and every test process) of this build; only read here.
+    static void SetUpTestSuite() { s_dir = test_support::FixtureDiscs(kFixtures).value_or(fs::path()); }
 
     void SetUp() override
     {
-        if (!fs::exists(s_dir / "multi.iso") || !test_support::HaveTools({"lsdvd"}))
+        if (s_dir.empty() || !test_support::HaveTools({"lsdvd"}))
             GTEST_SKIP() << "needs genisoimage, ffmpeg, dvdauthor and lsdvd";
     }
 

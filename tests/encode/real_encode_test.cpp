@@ -19,6 +19,7 @@
 
 #include "encode/shell_quote.h"
 #include "tests/cli/cli_runner.h"
+#include "tests/disc/disc_builder.h"
 
 namespace ratewise {
 namespace {
@@ -82,11 +83,17 @@ public:
             }
             return;
         }
+        // The three test discs are authored once per build and shared with the other tests that
+        // read them; each is linked in here, beside what the cases write.
         for (const char* standard : {"pal", "ntsc", "film"}) {
-            const Shell made = RunShell(
-                ShellWords({RATEWISE_TEST_DVD_SCRIPT, (root / standard).string(), standard}) + " 2>&1");
-            if (made.status != 0)
-                failure += made.out;
+            const std::optional<fs::path> dvd = test_support::TestDvd(standard);
+            if (!dvd) {
+                failure += std::string("make_test_dvd.sh failed for ") + standard +
+                           " (its output: " + RATEWISE_AUTHORED_DIR "/test-dvd-" + standard + ".log)\n";
+                continue;
+            }
+            fs::create_directory_symlink(*dvd, root / standard);
+            fs::create_symlink(dvd->string() + ".iso", root / (std::string(standard) + ".iso"));
         }
     }
     void TearDown() override

@@ -15,6 +15,7 @@
 #include "ifo/part_of_title_table.h"
 #include "ifo/title_set_info.h"
 #include "tests/cli/cli_runner.h"
+#include "tests/disc/disc_builder.h"
 
 namespace ratewise {
 namespace {
@@ -226,7 +227,9 @@ TEST_F(ChapterPeers, HandBrakeReadsTheCsvNamesByteForByte)
                                        << names[1] << "\n"
                                        << names[2] << "\n"
                                        << names[3];
-    ASSERT_TRUE(Shell("'" RATEWISE_TEST_DVD_SCRIPT "' " + Q("pal") + " pal"));
+    const std::optional<fs::path> dvd = test_support::TestDvd("pal"); // authored once per build
+    ASSERT_TRUE(dvd);
+    fs::create_directory_symlink(*dvd, m_dir / "pal");
     const auto csv =
         RunCliCapture({"chapters", (m_dir / "pal/VIDEO_TS/VTS_01_0.IFO").string(), "--track", "1", "--format",
                        "csv", "--names", (m_dir / "names.txt").string(), "-o", (m_dir / "hb.csv").string()});

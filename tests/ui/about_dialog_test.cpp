@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "tests/ui/dialog_recorder.h"
+#include "tests/ui/window_test_main.h"
 #include "ui/about_dialog.h"
 #include "ui/app_resources.h"
 #include "ui/dialog_units.h"
@@ -148,5 +149,5 @@ void AboutDialogTest::playingWithoutAnOutputDeviceSaysNothing()
     QTest::qWait(50);
 }
 
-QTEST_MAIN(AboutDialogTest)
+RATEWISE_WINDOW_TEST(about_dialog_test, AboutDialogTest)
 #include "about_dialog_test.moc"

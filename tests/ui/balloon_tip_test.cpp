@@ -13,30 +13,19 @@
 #include <cmath>
 #include <memory>
 
+#include "tests/ui/window_helpers.h"
+#include "tests/ui/window_test_main.h"
 #include "ui/balloon_tip_relay.h"
 #include "ui/balloon_tip_widget.h"
 
 using ratewise::BalloonTip;
 using ratewise::BalloonTipRelay;
+using ratewise::test_support::RestPointer;
+using ratewise::test_support::RestPointerOn;
 
 namespace {
 
 constexpr int kDivisor = 50;
-
-// Puts the pointer on `widget` at `local` and tells the window so, as a real move would.
-void RestPointer(QWidget* widget, QPoint local)
-{
-    const QPoint global = widget->mapToGlobal(local);
-    QCursor::setPos(global);
-    QMouseEvent move(QEvent::MouseMove, QPointF(local), QPointF(global), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(widget, &move);
-}
-
-void RestPointerOn(QWidget* widget)
-{
-    RestPointer(widget, widget->rect().center());
-}
 
 } // namespace
 
@@ -377,5 +366,5 @@ void BalloonTipTest::usesTheSystemTipFontUntilGivenAnother()
     QCOMPARE(m_tip->TipFont(), own);
 }
 
-QTEST_MAIN(BalloonTipTest)
+RATEWISE_WINDOW_TEST(balloon_tip_test, BalloonTipTest)
 #include "balloon_tip_test.moc"

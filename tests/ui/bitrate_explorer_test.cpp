@@ -19,6 +19,7 @@
 #include "explorer/explorer_source.h"
 #include "tests/ui/dialog_recorder.h"
 #include "tests/ui/lone_video_manager.h"
+#include "tests/ui/window_test_main.h"
 #include "ui/framed_line_edit.h"
 
 using namespace ratewise;
@@ -298,5 +299,5 @@ void BitrateExplorerTest::mainWindowOpensNothingWithoutAFileOrTrack()
     QCOMPARE(m_main->Controls().video->text(), QStringLiteral("668.444"));
 }
 
-QTEST_MAIN(BitrateExplorerTest)
+RATEWISE_WINDOW_TEST(bitrate_explorer_test, BitrateExplorerTest)
 #include "bitrate_explorer_test.moc"

@@ -21,6 +21,7 @@
 #include "chapters/chapters_dialog.h"
 #include "tests/ui/dialog_recorder.h"
 #include "tests/ui/lone_video_manager.h"
+#include "tests/ui/window_test_main.h"
 #include "ui/framed_line_edit.h"
 
 using namespace ratewise;
@@ -348,5 +349,5 @@ void ChaptersActionTest::namesLanguageAndSplitPlans()
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("my parts.medium03.xml"))));
 }
 
-QTEST_MAIN(ChaptersActionTest)
+RATEWISE_WINDOW_TEST(chapters_action_test, ChaptersActionTest)
 #include "chapters_action_test.moc"

@@ -8,6 +8,7 @@
 #include <QTextBlock>
 
 #include "chapters/chapters_dialog.h"
+#include "tests/ui/window_test_main.h"
 #include "ui/dialog_units.h"
 
 using namespace ratewise;
@@ -208,5 +209,5 @@ void ChaptersDialogTest::okCloses()
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
 }
 
-QTEST_MAIN(ChaptersDialogTest)
+RATEWISE_WINDOW_TEST(chapters_dialog_test, ChaptersDialogTest)
 #include "chapters_dialog_test.moc"

@@ -12,6 +12,7 @@
 #include "explorer/chart_export.h"
 #include "explorer/chart_painter.h"
 #include "explorer/explorer_source.h"
+#include "tests/ui/window_test_main.h"
 #include "ui/dialog_units.h"
 
 using namespace ratewise;
@@ -130,5 +131,5 @@ void ChartExportTest::reportsBadInputUnknownTracksAndUnwritableFiles()
     QVERIFY(!QFile::exists(QString::fromStdString(Out("x.png"))));
 }
 
-QTEST_MAIN(ChartExportTest)
+RATEWISE_WINDOW_TEST(chart_export_test, ChartExportTest)
 #include "chart_export_test.moc"

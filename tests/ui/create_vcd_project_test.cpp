@@ -17,22 +17,18 @@
 #include "tests/ui/dialog_recorder.h"
 #include "tests/ui/lone_video_manager.h"
 #include "tests/ui/named_child.h"
+#include "tests/ui/window_helpers.h"
+#include "tests/ui/window_test_main.h"
 #include "ui/framed_line_edit.h"
 
 using namespace ratewise;
+using ratewise::test_support::Type;
 
 namespace {
 
 QString Fixture(const char* set)
 {
     return QStringLiteral(RATEWISE_FIXTURES_DIR "/ifo/%1/VTS_01_0.IFO").arg(QLatin1String(set));
-}
-
-void Type(QLineEdit* field, const QString& text)
-{
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClicks(field, text);
 }
 
 } // namespace
@@ -219,5 +215,5 @@ void CreateVcdProjectTest::calculatorBitratesReachGetFromRatewise()
              QStringList{QStringLiteral("Please enter an integer between 0 and 10000.")});
 }
 
-QTEST_MAIN(CreateVcdProjectTest)
+RATEWISE_WINDOW_TEST(create_vcd_project_test, CreateVcdProjectTest)
 #include "create_vcd_project_test.moc"

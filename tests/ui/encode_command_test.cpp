@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "app/main_dialog.h"
+#include "tests/ui/window_test_main.h"
 #include "ui/balloon_tip_widget.h"
 #include "ui/framed_line_edit.h"
 
@@ -160,5 +161,5 @@ void EncodeCommandTest::explainsWhenThereIsNoPlan()
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
 }
 
-QTEST_MAIN(EncodeCommandTest)
+RATEWISE_WINDOW_TEST(encode_command_test, EncodeCommandTest)
 #include "encode_command_test.moc"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Encode window on a DVD authored when the test starts (make_test_dvd.sh): opened from the
+// The Encode window on a DVD authored at test time (make_test_dvd.sh): opened from the
 // window menu beside "Copy encode command", it runs a real encode with Enter (ffmpeg, then
 // HandBrakeCLI), its progress bar climbing from 0 to 100 and the result line giving the file's
 // measured fill; Escape in the middle of a later run asks, then stops the encoder and leaves no
@@ -7,12 +7,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -23,7 +23,9 @@
 
 #include "app/main_dialog.h"
 #include "encode/encode_dialog.h"
+#include "tests/disc/disc_builder.h"
 #include "tests/ui/dialog_recorder.h"
+#include "tests/ui/window_test_main.h"
 #include "ui/framed_line_edit.h"
 
 using namespace ratewise;
@@ -51,11 +53,10 @@ void EncodeWindowTest::initTestCase()
             QSKIP("a tool of the test disc is not installed");
     // ffmpeg's plan reads the disc through ratewise-cli stream, found on PATH.
     qputenv("PATH", QByteArray(RATEWISE_CLI_DIR ":") + qgetenv("PATH"));
-    QProcess make;
-    make.start(QStringLiteral("sh"), {QStringLiteral(RATEWISE_TEST_DVD_SCRIPT),
-                                      m_root.filePath(QStringLiteral("pal")), QStringLiteral("pal")});
-    QVERIFY(make.waitForFinished(120000));
-    QCOMPARE(make.exitCode(), 0);
+    // The disc is authored once per build and shared with the other tests that read it.
+    const std::optional<std::filesystem::path> dvd = test_support::TestDvd("pal");
+    QVERIFY(dvd);
+    QVERIFY(QFile::link(QString::fromStdString(dvd->string()), m_root.filePath(QStringLiteral("pal"))));
 }
 
 void EncodeWindowTest::encodesFromTheWindowAndCancels()
@@ -180,5 +181,5 @@ void EncodeWindowTest::encodesFromTheWindowAndCancels()
     QCOMPARE(QDir(out).entryList(QDir::Files, QDir::Name), made);
 }
 
-QTEST_MAIN(EncodeWindowTest)
+RATEWISE_WINDOW_TEST(encode_window_test, EncodeWindowTest)
 #include "encode_window_test.moc"

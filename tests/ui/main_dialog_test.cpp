@@ -24,12 +24,16 @@
 #include "common/lenient_number.h"
 #include "tests/ui/dialog_recorder.h"
 #include "tests/ui/named_child.h"
+#include "tests/ui/window_helpers.h"
+#include "tests/ui/window_test_main.h"
 #include "ui/app_resources.h"
 #include "ui/framed_line_edit.h"
 #include "ui/mnemonic.h"
 #include "ui/up_down_widget.h"
 
 using namespace ratewise;
+using ratewise::test_support::RestPointerOn;
+using ratewise::test_support::Type;
 
 namespace {
 
@@ -39,22 +43,6 @@ const QColor kOutput(0, 0, 128);
 const QColor kGreen(0, 255, 0);
 const QColor kYellow(255, 255, 0);
 const QColor kRed(255, 0, 0);
-
-void Type(QLineEdit* field, const QString& text)
-{
-    field->selectAll();
-    QTest::keyClicks(field, text);
-}
-
-void RestPointerOn(QWidget* widget)
-{
-    const QPoint local = widget->rect().center();
-    const QPoint global = widget->mapToGlobal(local);
-    QCursor::setPos(global);
-    QMouseEvent move(QEvent::MouseMove, QPointF(local), QPointF(global), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(widget, &move);
-}
 
 QString ToolText(BalloonTip& tip, QWidget* control)
 {
@@ -703,5 +691,5 @@ void MainDialogTest::noInputSequenceBreaksIt()
     m_dialog->grab();
 }
 
-QTEST_MAIN(MainDialogTest)
+RATEWISE_WINDOW_TEST(main_dialog_test, MainDialogTest)
 #include "main_dialog_test.moc"

@@ -25,6 +25,7 @@
 #include "app/window_slide.h"
 #include "tests/ui/dialog_recorder.h"
 #include "tests/ui/named_child.h"
+#include "tests/ui/window_test_main.h"
 #include "ui/framed_line_edit.h"
 #include "ui/up_down_widget.h"
 
@@ -263,5 +264,5 @@ void RandomUseTest::staysResponsiveAndConsistent()
     m_dialog->grab();
 }
 
-QTEST_MAIN(RandomUseTest)
+RATEWISE_WINDOW_TEST(random_use_test, RandomUseTest)
 #include "random_use_test.moc"

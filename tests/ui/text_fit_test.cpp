@@ -28,35 +28,22 @@
 #include "app/main_dialog.h"
 #include "app/window_slide.h"
 #include "tests/ui/dialog_recorder.h"
+#include "tests/ui/window_helpers.h"
+#include "tests/ui/window_test_main.h"
 #include "ui/balloon_tip_widget.h"
 #include "ui/fitted_text.h"
 #include "ui/framed_line_edit.h"
 #include "ui/up_down_widget.h"
 
 using namespace ratewise;
+using ratewise::test_support::RestPointerOn;
+using ratewise::test_support::Type;
 
 namespace {
 
 QString Fixture(const char* set)
 {
     return QStringLiteral(RATEWISE_FIXTURES_DIR "/ifo/%1/VTS_01_0.IFO").arg(QLatin1String(set));
-}
-
-void Type(QLineEdit* field, const char* text)
-{
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClicks(field, QString::fromLatin1(text));
-}
-
-void RestPointerOn(QWidget* widget)
-{
-    const QPoint local = widget->rect().center();
-    const QPoint global = widget->mapToGlobal(local);
-    QCursor::setPos(global);
-    QMouseEvent move(QEvent::MouseMove, QPointF(local), QPointF(global), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(widget, &move);
 }
 
 // Saves a picture of `widget` when the run asks for them.
@@ -361,5 +348,5 @@ void TextFitTest::everyWindowShowsItsWholeTexts()
     Report(m_check.misfits);
 }
 
-QTEST_MAIN(TextFitTest)
+RATEWISE_WINDOW_TEST(text_fit_test, TextFitTest)
 #include "text_fit_test.moc"

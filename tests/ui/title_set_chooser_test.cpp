@@ -21,9 +21,12 @@
 #include "app/track_list_commands.h"
 #include "disc/title_set_chooser_dialog.h"
 #include "tests/ui/named_child.h"
+#include "tests/ui/window_helpers.h"
+#include "tests/ui/window_test_main.h"
 #include "ui/balloon_tip_widget.h"
 
 using namespace ratewise;
+using ratewise::test_support::Drop;
 
 namespace {
 
@@ -35,16 +38,6 @@ QStringList Entries(QListWidget* list)
     for (int row = 0; row < list->count(); ++row)
         entries << list->item(row)->text();
     return entries;
-}
-
-void Drop(QWidget* window, const QString& path)
-{
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window, &enter);
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window, &drop);
 }
 
 } // namespace
@@ -109,17 +102,17 @@ void TitleSetChooserTest::init()
 
 void TitleSetChooserTest::aDiscWithOneTitleSetLoadsWithoutAChooser()
 {
-    Drop(m_dialog.get(), kFixtures + QStringLiteral("pal_98_titles"));
+    Drop(m_dialog.get(), {kFixtures + QStringLiteral("pal_98_titles")});
     QVERIFY(Chooser() == nullptr);
     QCOMPARE(Tracks()->count(), 98);
-    Drop(m_dialog.get(), kFixtures + QStringLiteral("pal_d1_3audio_cells/VIDEO_TS.IFO"));
+    Drop(m_dialog.get(), {kFixtures + QStringLiteral("pal_d1_3audio_cells/VIDEO_TS.IFO")});
     QCOMPARE(Tracks()->count(), 4);
     QVERIFY(m_dialog->Loaded().load != nullptr);
 }
 
 void TitleSetChooserTest::keyboardPicksASetAndEscapeKeepsTheWindow()
 {
-    Drop(m_dialog.get(), m_twoSets);
+    Drop(m_dialog.get(), {m_twoSets});
     TitleSetChooserDialog* chooser = Chooser();
     QVERIFY(chooser != nullptr);
     QTRY_VERIFY(chooser->isVisible());
@@ -138,7 +131,7 @@ void TitleSetChooserTest::keyboardPicksASetAndEscapeKeepsTheWindow()
     QCOMPARE(m_dialog->IfoPath(), m_twoSets);
 
     // Escape: the list and the path stay as they were.
-    Drop(m_dialog.get(), m_twoSets + QStringLiteral("/video_ts"));
+    Drop(m_dialog.get(), {m_twoSets + QStringLiteral("/video_ts")});
     QTRY_VERIFY(Chooser() != nullptr && Chooser()->isVisible());
     QTest::keyClick(test_support::NamedChild<QListWidget>(Chooser(), "titleSetList"), Qt::Key_Escape);
     QTRY_VERIFY(Chooser() == nullptr);
@@ -148,7 +141,7 @@ void TitleSetChooserTest::keyboardPicksASetAndEscapeKeepsTheWindow()
 
 void TitleSetChooserTest::doubleClickPicksASet()
 {
-    Drop(m_dialog.get(), m_twoSets);
+    Drop(m_dialog.get(), {m_twoSets});
     QTRY_VERIFY(Chooser() != nullptr && Chooser()->isVisible());
     auto* sets = test_support::NamedChild<QListWidget>(Chooser(), "titleSetList");
     const QPoint first = sets->visualItemRect(sets->item(0)).center();
@@ -168,7 +161,7 @@ void TitleSetChooserTest::aLongPathKeepsTheChooserOnTheScreen()
         deep += QLatin1Char('/') + QString(60, QChar(u'a' + k));
     QVERIFY(QDir().mkpath(deep));
     QVERIFY(QFile::link(m_twoSets, deep + QStringLiteral("/disc")));
-    Drop(m_dialog.get(), deep + QStringLiteral("/disc"));
+    Drop(m_dialog.get(), {deep + QStringLiteral("/disc")});
     QTRY_VERIFY(Chooser() != nullptr && Chooser()->isVisible());
     QVERIFY(Chooser()->frameGeometry().width() <= Chooser()->screen()->availableGeometry().width());
     auto* source = test_support::NamedChild<QLabel>(Chooser(), "titleSetSource");
@@ -202,7 +195,7 @@ void TitleSetChooserTest::theCaptionAndTheTipNameTheDiscAndItsTitles()
     if (imaged)
         discs.append({image, QStringLiteral("TWO_SETS")});
     for (const auto& [disc, name] : discs) {
-        Drop(m_dialog.get(), disc);
+        Drop(m_dialog.get(), {disc});
         QTRY_VERIFY(Chooser() != nullptr && Chooser()->isVisible());
         auto* sets = test_support::NamedChild<QListWidget>(Chooser(), "titleSetList");
         QTest::keyClick(sets, Qt::Key_Down);
@@ -218,5 +211,5 @@ void TitleSetChooserTest::theCaptionAndTheTipNameTheDiscAndItsTitles()
         QSKIP("the image needs genisoimage");
 }
 
-QTEST_MAIN(TitleSetChooserTest)
+RATEWISE_WINDOW_TEST(title_set_chooser_test, TitleSetChooserTest)
 #include "title_set_chooser_test.moc"

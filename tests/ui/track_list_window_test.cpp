@@ -21,6 +21,8 @@
 #include "app/window_slide.h"
 #include "tests/ui/dialog_recorder.h"
 #include "tests/ui/named_child.h"
+#include "tests/ui/window_helpers.h"
+#include "tests/ui/window_test_main.h"
 #include "ui/balloon_tip_widget.h"
 #include "ui/framed_line_edit.h"
 #include "ui/ifo_file_dialog.h"
@@ -28,6 +30,7 @@
 #include "ui/info_dialog.h"
 
 using namespace ratewise;
+using ratewise::test_support::Drop;
 
 namespace {
 
@@ -42,19 +45,6 @@ QStringList Entries(QListWidget* list)
     for (int row = 0; row < list->count(); ++row)
         entries << list->item(row)->text();
     return entries;
-}
-
-void Drop(QWidget* window, const QStringList& paths)
-{
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const QString& path : paths)
-        urls << QUrl::fromLocalFile(path);
-    data.setUrls(urls);
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window, &enter);
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window, &drop);
 }
 
 } // namespace
@@ -372,5 +362,5 @@ void TrackListWindowTest::noReportWindowWithoutAReadableFile()
     QVERIFY(ClickReport("videoInfoButton") == nullptr);
 }
 
-QTEST_MAIN(TrackListWindowTest)
+RATEWISE_WINDOW_TEST(track_list_window_test, TrackListWindowTest)
 #include "track_list_window_test.moc"

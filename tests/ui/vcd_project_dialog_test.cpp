@@ -19,6 +19,8 @@
 #include "project/vcd_project_dialog.h"
 #include "tests/ui/dialog_recorder.h"
 #include "tests/ui/named_child.h"
+#include "tests/ui/window_helpers.h"
+#include "tests/ui/window_test_main.h"
 #include "ui/app_resources.h"
 
 using namespace ratewise;
@@ -155,10 +157,7 @@ QStringList VcdProjectDialogTest::Pictures()
 
 void VcdProjectDialogTest::Type(const char* field, const QString& text)
 {
-    QLineEdit* edit = Get<QLineEdit>(field);
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
+    test_support::Type(Get<QLineEdit>(field), text);
 }
 
 void VcdProjectDialogTest::Choose(const char* list, const QString& text)
@@ -440,5 +439,5 @@ void VcdProjectDialogTest::cancelWritesNothing()
     QVERIFY(m_dialogs->messages.isEmpty());
 }
 
-QTEST_MAIN(VcdProjectDialogTest)
+RATEWISE_WINDOW_TEST(vcd_project_dialog_test, VcdProjectDialogTest)
 #include "vcd_project_dialog_test.moc"

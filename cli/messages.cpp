@@ -49,7 +49,8 @@ void PrintUsageError(std::ostream& err, const std::string& what, const std::stri
                      const std::string& got)
 {
     const std::string hint = HelpHint(err);
-    const std::string before = "ratewise-cli: " + PrintableText(what) + ": expected " + expected + ", got '";
+    const std::string before =
+        "ratewise-cli: " + PrintableText(what) + ": expected " + PrintableText(expected) + ", got '";
     const std::string after = "' " + hint;
     // The value gets the room the rest leaves, cut with "..." when it does not fit.
     const std::size_t fixed = before.size() + after.size();

@@ -209,9 +209,10 @@ void PrintParseError(std::ostream& err, const CLI::App& command, const CLI::Pars
         PrintUsageError(err, name, takes(name), value);
     } else if (dynamic_cast<const CLI::ValidationError*>(&error)) {
         const auto [name, why] = SplitAt(message, ": ");
-        const std::size_t got = why.rfind(", got '");
+        // Our own checks: "expected E, got 'V'". E never holds ", got '", V may: the first one
+        // ends E. The value is fitted to the line here.
+        const std::size_t got = why.find(", got '");
         if (StartsWith(why, "expected ") && got != std::string::npos && why.back() == '\'') {
-            // Our own checks: "expected E, got 'V'"; the value is fitted to the line here.
             PrintUsageError(err, name, why.substr(9, got - 9), why.substr(got + 7, why.size() - got - 8));
         } else if (StartsWith(why, "expected ")) {
             PrintRefusal(err, name, why);

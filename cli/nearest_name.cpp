@@ -42,12 +42,18 @@ std::string NearestName(const std::string& typed, const std::vector<std::string>
     std::vector<std::string> started;
     for (const std::string& candidate : candidates) {
         if (typed.size() >= 2 && candidate.size() > typed.size() &&
-            EditDistance(typed, candidate.substr(0, typed.size())) == 0)
+            SameIgnoringAsciiCase(typed, std::string_view(candidate).substr(0, typed.size())))
             started.push_back(candidate);
     }
     if (started.size() == 1)
         return started.front();
     for (const std::string& candidate : candidates) {
+        // The distance is at least the difference in length: a candidate that cannot beat the
+        // best so far is not measured (a pasted path of thousands of letters costs nothing).
+        const std::size_t lengthGap = typed.size() > candidate.size() ? typed.size() - candidate.size()
+                                                                      : candidate.size() - typed.size();
+        if (lengthGap >= bestDistance)
+            continue;
         const std::size_t distance = EditDistance(typed, candidate);
         if (distance < bestDistance) {
             best = candidate;

@@ -46,13 +46,16 @@ void ShowText(QLineEdit* field, const QString& text)
     field->setText(text);
 }
 
+// The suggestion's tip may be wider than the others.
+enum class TipWidth { Usual, Wide };
+
 // Puts a new text on a field's tip, replacing the one it had: colour first (and the wide limit
 // for the suggestion), the window's timing, then the tool itself; a tip that was showing hides and
 // shows the new text the next time the pointer rests on the field.
-void PutTipText(BalloonTip& tip, QWidget* field, const TipText& text, bool suggestion)
+void PutTipText(BalloonTip& tip, QWidget* field, const TipText& text, TipWidth width)
 {
     tip.SetTipBkColor(ToQColor(TipColourRgb(text.colour)));
-    if (suggestion)
+    if (width == TipWidth::Wide)
         tip.SetMaxTipWidth(CalculatorController::kSuggestionMaxWidth);
     tip.initialDelay = MainDialog::kTipInitialDelay;
     tip.autoHideTime = MainDialog::kTipAutoHide;
@@ -162,12 +165,12 @@ void MainDialog::StartUp(const QStringList& arguments)
     m_mediumTip.Create(this);
     m_mediumTip.active = true;
     if (update.mediumReport)
-        PutTipText(m_mediumTip, m_controls.size, *update.mediumReport, false);
+        PutTipText(m_mediumTip, m_controls.size, *update.mediumReport, TipWidth::Usual);
 
     m_bitrateTip.Create(this);
     m_bitrateTip.active = true;
     if (update.bitrateSuggestion)
-        PutTipText(m_bitrateTip, m_controls.video, *update.bitrateSuggestion, true);
+        PutTipText(m_bitrateTip, m_controls.video, *update.bitrateSuggestion, TipWidth::Wide);
 
     // Every event of the window and its controls reaches the tips first, in this order.
     m_relay = new BalloonTipRelay(this);
@@ -256,9 +259,9 @@ void MainDialog::Apply(const CalculatorUpdate& update)
         m_controls.preset->setCurrentIndex(*update.presetIndex);
     }
     if (update.mediumReport)
-        PutTipText(m_mediumTip, m_controls.size, *update.mediumReport, false);
+        PutTipText(m_mediumTip, m_controls.size, *update.mediumReport, TipWidth::Usual);
     if (update.bitrateSuggestion)
-        PutTipText(m_bitrateTip, m_controls.video, *update.bitrateSuggestion, true);
+        PutTipText(m_bitrateTip, m_controls.video, *update.bitrateSuggestion, TipWidth::Wide);
 }
 
 void MainDialog::ShowFields()

@@ -142,8 +142,10 @@ ChaptersDialog::ChaptersDialog(ChapterList chapters, SplitPlan plan, QWidget* pa
     // Wider than "Save...": the menu arrow takes room beside the text.
     m_planButton->setGeometry(units.Rect(301, 164, 58, 14));
     auto* plans = new QMenu(m_planButton);
-    plans->addAction(QStringLiteral("mkvmerge --split arguments..."), this, [this] { SavePlanText(true); });
-    plans->addAction(QStringLiteral("ffmpeg -ss/-to ranges..."), this, [this] { SavePlanText(false); });
+    plans->addAction(QStringLiteral("mkvmerge --split arguments..."), this,
+                     [this] { SavePlanText(SplitTool::Mkvmerge); });
+    plans->addAction(QStringLiteral("ffmpeg -ss/-to ranges..."), this,
+                     [this] { SavePlanText(SplitTool::Ffmpeg); });
     plans->addSeparator();
     for (int i = kFirstFileForm; i < static_cast<int>(std::size(kFormatItems)); ++i) {
         const ChapterForm form = kChapterForms[i - kFirstFileForm];

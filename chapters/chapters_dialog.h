@@ -65,7 +65,8 @@ private:
     void Save();
     void PickNames();
     void SetLanguage(const QString& code);
-    void SavePlanText(bool forMkvmerge);
+    enum class SplitTool { Mkvmerge, Ffmpeg };
+    void SavePlanText(SplitTool tool);
     void SaveChaptersPerMedium(ChapterForm form);
     // Writes `text` to `path` in one step; on failure says why and returns false.
     bool WriteText(const QString& path, const std::string& text);

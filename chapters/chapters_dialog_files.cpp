@@ -81,8 +81,9 @@ void ChaptersDialog::SetLanguage(const QString& code)
     ShowFormat(m_formats->currentIndex());
 }
 
-void ChaptersDialog::SavePlanText(bool forMkvmerge)
+void ChaptersDialog::SavePlanText(SplitTool tool)
 {
+    const bool forMkvmerge = tool == SplitTool::Mkvmerge;
     if (!m_fileChapters || !m_cuts)
         return;
     const QString ending =

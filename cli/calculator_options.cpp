@@ -35,10 +35,12 @@ std::vector<std::string> PresetLabels()
     return labels;
 }
 
+enum class NumberKind { Whole, Decimal };
+
 // The window reads what it can of a text and takes 0 for the rest; say so when that is not the
 // whole text as typed: "1.5" hours are 1, "abc" is 0, digits beyond the range stop at its end.
 void NoteLenientRead(std::ostream& err, const char* option, const std::optional<std::string>& text,
-                     bool decimal)
+                     NumberKind kind)
 {
     if (!text)
         return;
@@ -46,7 +48,7 @@ void NoteLenientRead(std::ostream& err, const char* option, const std::optional<
     char* end = nullptr;
     const char* begin = text->c_str();
     std::string reads;
-    if (decimal) {
+    if (kind == NumberKind::Decimal) {
         const double value = std::strtod(begin, &end);
         if (end != begin && *end == '\0' && errno == 0 && std::isfinite(value))
             return;
@@ -131,14 +133,14 @@ RunCalculatorSteps(const CalculatorOptions& options, std::ostream& err,
         chooseDuration(controller, update);
         Absorb(run, update);
     } else {
-        NoteLenientRead(err, "--hours", options.hours, false);
-        NoteLenientRead(err, "--minutes", options.minutes, false);
-        NoteLenientRead(err, "--seconds", options.seconds, false);
+        NoteLenientRead(err, "--hours", options.hours, NumberKind::Whole);
+        NoteLenientRead(err, "--minutes", options.minutes, NumberKind::Whole);
+        NoteLenientRead(err, "--seconds", options.seconds, NumberKind::Whole);
         type(CalcField::Hours, options.hours);
         type(CalcField::Minutes, options.minutes);
         type(CalcField::Seconds, options.seconds);
     }
-    NoteLenientRead(err, "--size", options.size, false);
+    NoteLenientRead(err, "--size", options.size, NumberKind::Whole);
     type(CalcField::MediumSize, options.size);
     if (options.preset) {
         const int index = PresetIndexByName(*options.preset);
@@ -149,15 +151,15 @@ RunCalculatorSteps(const CalculatorOptions& options, std::ostream& err,
                                " preset: " + controller.State().mediumSizeText + " MB");
     }
     if (options.count) {
-        NoteLenientRead(err, "--count", options.count, false);
+        NoteLenientRead(err, "--count", options.count, NumberKind::Whole);
         Absorb(run, controller.CountChanged(*options.count));
         const int typed = LenientAtoi(*options.count);
         if (typed != controller.State().mediumCount)
             PrintNote(err, StringPrintf("--count: %d is outside 1 to 9; %d used", typed,
                                         controller.State().mediumCount));
     }
-    NoteLenientRead(err, "--audio1", options.audio1, false);
-    NoteLenientRead(err, "--audio2", options.audio2, false);
+    NoteLenientRead(err, "--audio1", options.audio1, NumberKind::Whole);
+    NoteLenientRead(err, "--audio2", options.audio2, NumberKind::Whole);
     type(CalcField::Audio1, options.audio1);
     type(CalcField::Audio2, options.audio2);
     if (options.mode) {
@@ -172,7 +174,7 @@ RunCalculatorSteps(const CalculatorOptions& options, std::ostream& err,
     }
     if (options.lock)
         Absorb(run, controller.LockClicked());
-    NoteLenientRead(err, "--video", options.video, true);
+    NoteLenientRead(err, "--video", options.video, NumberKind::Decimal);
     type(CalcField::Video, options.video);
     return run;
 }

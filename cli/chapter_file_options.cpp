@@ -8,9 +8,9 @@
 
 namespace ratewise::cli {
 
-void AddChapterNameOptions(CLI::App& command, ChapterNameOptions& options, bool perTitle)
+void AddChapterNameOptions(CLI::App& command, ChapterNameOptions& options, NamesFiles files)
 {
-    if (perTitle)
+    if (files == NamesFiles::OnePerTitle)
         command
             .add_option("--names", options.namesPaths,
                         "Chapter names, one per line (UTF-8); default Chapter 01 ... Several titles: one "

@@ -21,9 +21,11 @@ struct ChapterNameOptions {
     std::vector<std::string> namesPaths; // --names given once per title, where a command takes that
 };
 
-// Adds --names FILE and --language CODE to `command`; with `perTitle`, --names may be given once
+// Adds --names FILE and --language CODE to `command`; with OnePerTitle, --names may be given once
 // for each title (into namesPaths).
-void AddChapterNameOptions(CLI::App& command, ChapterNameOptions& options, bool perTitle = false);
+enum class NamesFiles { One, OnePerTitle };
+void AddChapterNameOptions(CLI::App& command, ChapterNameOptions& options,
+                           NamesFiles files = NamesFiles::One);
 
 // The names of --names (none without it). Nothing, after one error line, when the file cannot be
 // read or is not UTF-8 text; the caller exits with FailureKind::BadInput.

@@ -569,7 +569,7 @@ void AddPlanCommand(CLI::App& app, CommandAction& action)
         ->add_option("--subtitles", settings->subtitles,
                      "Subtitle streams to copy (Matroska only): all, none or numbers from 1 (default none)")
         ->type_name("LIST");
-    AddChapterNameOptions(*command, settings->names, true);
+    AddChapterNameOptions(*command, settings->names, NamesFiles::OnePerTitle);
     command
         ->add_option("-o,--output", settings->output,
                      "The encoded file (.mkv, .mp4 or .m4v); for several titles a pattern with {n} (the "

@@ -284,8 +284,8 @@ EncodeDialog::EncodeDialog(const LoadedTitleSet& loaded, const CalculatorState& 
     connect(m_streams, &QListWidget::itemChanged, this, [this] { Replan(); });
     // Typing a folder or a name plans again only when the container changes: a plan with copied
     // streams reads the title's packs.
-    connect(m_folder, &QLineEdit::textChanged, this, [this] { Replan(true); });
-    connect(m_name, &QLineEdit::textChanged, this, [this] { Replan(true); });
+    connect(m_folder, &QLineEdit::textChanged, this, [this] { Replan(Change::OutputOnly); });
+    connect(m_name, &QLineEdit::textChanged, this, [this] { Replan(Change::OutputOnly); });
     m_tick->setInterval(200);
     connect(m_tick, &QTimer::timeout, this, [this] {
         if (m_runner)
@@ -385,7 +385,7 @@ EncodeChoice EncodeDialog::Choice() const
     return choice;
 }
 
-void EncodeDialog::Replan(bool outputOnly)
+void EncodeDialog::Replan(Change change)
 {
     if (Running())
         return;
@@ -411,7 +411,7 @@ void EncodeDialog::Replan(bool outputOnly)
         m_plannedSuffix.clear();
         return;
     }
-    if (outputOnly && suffix == m_plannedSuffix) {
+    if (change == Change::OutputOnly && suffix == m_plannedSuffix) {
         m_start->setEnabled(!m_plan.media.empty());
         m_figures->setPlainText(m_figuresText);
         return;
@@ -569,7 +569,7 @@ void EncodeDialog::Finish()
     // The runner stays until the next start: this may run inside one of its children's signals.
     SetChoicesEnabled(true);
     m_cancel->setEnabled(false);
-    Replan(true);
+    Replan(Change::OutputOnly);
     m_close->setFocus();
 }
 

@@ -83,9 +83,9 @@ void ChaptersDialog::SetLanguage(const QString& code)
 
 void ChaptersDialog::SavePlanText(SplitTool tool)
 {
-    const bool forMkvmerge = tool == SplitTool::Mkvmerge;
     if (!m_fileChapters || !m_cuts)
         return;
+    const bool forMkvmerge = tool == SplitTool::Mkvmerge;
     const QString ending =
         forMkvmerge ? QStringLiteral(".mkvmerge-split.txt") : QStringLiteral(".ffmpeg-cuts.txt");
     if (const std::optional<QString> path = AskSavePath(this, m_fileBase + ending))

@@ -52,10 +52,10 @@ protected:
 
 private:
     void FillStreams();
-    // Plans again with the window's choices; `outputOnly` after an edit of the folder or name. A
-    // plan that copies streams reads the title's sectors to measure them, which takes seconds on a
-    // real disc: it is worked out on a thread of its own while the window stays responsive.
-    // What changed: anything, or only the output folder or name (the streams stay as planned).
+    // Plans again with the window's choices; `OutputOnly` after an edit of the folder or name (the
+    // streams stay as planned). A plan that copies streams reads the title's sectors to measure
+    // them, which takes seconds on a real disc: it is worked out on a thread of its own while the
+    // window stays responsive.
     enum class Change { Any, OutputOnly };
     void Replan(Change change = Change::Any);
     void ShowPlan(EncodeCommand plan, const QString& suffix);
